@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/data/CPublic.h"
+
+#include <QDateTime>
+#include <QString>
+
+class DeviceFolders;
+
+// Device paths of the instrument's own files.
+namespace DeviceFile {
+inline const QString kSettings = QStringLiteral("\\硬盘\\APP\\tarvo.ini");
+inline const QString kSettingsCopy = QStringLiteral("\\硬盘\\APP\\tarvofu.ini");
+inline const QString kUploadQueue = QStringLiteral("\\硬盘\\APP\\tarvoGPRS.dat");
+inline const QString kJackTable = QStringLiteral("\\硬盘\\APP\\QJDlddat.dat");
+} // namespace DeviceFile
+
+// Settings file tarvo.ini (and its copy tarvofu.ini), 388 bytes:
+// | offset | size | content                                                   |
+// |      0 |   60 | dataFilePath, UTF-16LE, zero-terminated (29 units at most) |
+// |     60 |  328 | the 82 parameter-list entries, float32 each                |
+inline constexpr int kSettingsPathBytes = 60;
+inline constexpr int kSettingsFileSize = kSettingsPathBytes + kParameterCount * 4;
+inline constexpr int kMaxDataFilePathLength = kSettingsPathBytes / 2 - 1;
+static_assert(kSettingsFileSize == 388);
+
+// The instrument's file operations. Each returns true when its file could be
+// opened and processed, shows no message and, on failure, leaves memory as it
+// was. Paths are device paths, mapped to the host by DeviceFolders.
+class KVTFile {
+public:
+    explicit KVTFile(const DeviceFolders& folders);
+
+    // --- settings ----------------------------------------------------------
+    // A path longer than kMaxDataFilePathLength is refused, never cut.
+    bool SaveSettings(const QString& dataFilePath, const ParameterList& list) const;
+    bool SaveSettingsCopy(const QString& dataFilePath, const ParameterList& list) const;
+    // A file shorter than 388 bytes or whose path field lacks its terminator
+    // is damaged and refused.
+    bool LoadSettings(QString& dataFilePath, ParameterList& list) const;
+    static void StoreParametersToList(const CPublic& pub, ParameterList& list);
+
+    // --- upload queue (mode is always 1) -------------------------------------
+    bool SaveUploadQueue(const UploadQueue& queue, int mode = 1) const;
+    bool LoadUploadQueue(UploadQueue& queue, int mode = 1) const;
+
+    // --- jack calibration table ----------------------------------------------
+    bool SaveJackTable(const std::vector<JackRecord>& table) const;
+    // Overwrites the first min(records on file, 10, table size) slots.
+    bool LoadJackTable(std::vector<JackRecord>& table) const;
+
+    // --- data file -------------------------------------------------------------
+    bool CreateDataFile(const QString& path, const std::vector<Record>& records) const;
+    bool WriteRecord(const QString& path, int row, const std::vector<Record>& records) const;
+    bool WriteRowTexts(const QString& path, int row, const std::vector<Record>& records) const;
+    bool WriteRunStateTexts(const QString& path, const std::vector<Record>& records) const;
+    bool ReadDataFile(const QString& path, std::vector<Record>& records) const;
+    qint64 CountRecords(const QString& path) const;
+    bool DataFileMissing(const QString& path) const;
+
+    static void BuildBlankRecords(CPublic& pub);
+    // Restores the typed parameters and run state from the parameter column
+    // of `records` (the caller has read them into pub.recordList) as of
+    // `now`, and reloads the upload queue.
+    void RestoreParameters(CPublic& pub, const std::vector<Record>& records, const QDateTime& now) const;
+
+    // Deletes a device file; true when it is gone afterwards.
+    bool RemoveFile(const QString& devicePath) const;
+
+    QString HostPath(const QString& devicePath) const;
+
+private:
+    bool WriteSettingsFile(const QString& devicePath, const QString& dataFilePath,
+                           const ParameterList& list) const;
+
+    const DeviceFolders& m_folders;
+};
+
+// Copies the current run state into rows 4, 31 and 41-47 of the record list
+// (`today` for the save date in row 47).
+void RefreshRunStateTexts(CPublic& pub, const QDate& today);
+
+// The three counts of `pub` from the end marks of `rows`.
+void RecountRows(CPublic& pub, const std::vector<Record>& rows);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <atomic>
+
+// Local time of the instrument. The engine and the views never read the host
+// clock themselves; they ask a Clock, so tests and the simulated rig can run
+// on a virtual one.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+// The host's local time plus an offset. The offset stands in for setting the
+// device time where the host does not let this program change its clock.
+class SystemClock final : public Clock {
+public:
+    QDateTime now() const override;
+    void setOffsetMs(qint64 offsetMs) { m_offsetMs.store(offsetMs); }
+    qint64 offsetMs() const { return m_offsetMs.load(); }
+
+private:
+    std::atomic<qint64> m_offsetMs{0};
+};
+
+// A clock that only moves when told to; safe to read from any thread.
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(const QDateTime& start);
+    QDateTime now() const override;
+    void advanceMs(qint64 ms) { m_msSinceEpoch.fetch_add(ms); }
+    void set(const QDateTime& when) { m_msSinceEpoch.store(when.toMSecsSinceEpoch()); }
+
+private:
+    std::atomic<qint64> m_msSinceEpoch;
+};

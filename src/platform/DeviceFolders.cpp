@@ -1,0 +1,36 @@
+#include "platform/DeviceFolders.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+const QString kDiskName = QStringLiteral("硬盘");
+const QString kUsbName = QStringLiteral("硬盘2");
+} // namespace
+
+DeviceFolders::DeviceFolders(QString dataRoot) : m_root(QDir::cleanPath(std::move(dataRoot))) {}
+
+QString DeviceFolders::defaultDataRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/staticload");
+}
+
+QString DeviceFolders::hostPath(const QString& devicePath) const {
+    const QStringList parts = devicePath.split(QLatin1Char('\\'));
+    // A device path starts with a separator, so parts[0] is empty.
+    if (parts.size() < 3 || !parts[0].isEmpty())
+        return {};
+    if (parts[1] != kDiskName && parts[1] != kUsbName)
+        return {};
+    for (qsizetype i = 2; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..") ||
+            part.contains(QLatin1Char('/')))
+            return {};
+    }
+    return m_root + QLatin1Char('/') + parts.mid(1).join(QLatin1Char('/'));
+}
+
+bool DeviceFolders::createFolders() const {
+    QDir root(m_root);
+    return root.mkpath(kDiskName + QStringLiteral("/APP")) && root.mkpath(kUsbName);
+}

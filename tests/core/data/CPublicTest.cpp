@@ -1,0 +1,107 @@
+#include "core/data/CPublic.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ResetTest, Builds74TemplateRowsWithCumulativePlaceholderTexts) {
+    CPublic pub;
+    pub.running = true;
+    pub.recordList.clear();
+    pub.ResetTest();
+
+    ASSERT_EQ(pub.recordList.size(), 74u);
+    struct Expected {
+        int firstRow, lastRow;
+        const char* textValue;
+        const char* textLong;
+    };
+    const Expected table[] = {
+        {0, 5, "", ""}, {6, 11, "1", ""}, {12, 30, "1", "1"}, {31, 49, "0", "1"}, {50, 73, "0", "0"},
+    };
+    for (const Expected& e : table) {
+        for (int row = e.firstRow; row <= e.lastRow; ++row) {
+            const Record& r = pub.recordList[static_cast<std::size_t>(row)];
+            EXPECT_EQ(FieldText(r.textValue), QByteArray(e.textValue)) << "row " << row;
+            EXPECT_EQ(FieldText(r.textLong), QByteArray(e.textLong)) << "row " << row;
+            EXPECT_EQ(FieldText(r.textValue2), QByteArray()) << "row " << row;
+            EXPECT_TRUE(IsEndMark(r.clock));
+            EXPECT_TRUE(IsEndMark(r.copyMark));
+            EXPECT_EQ(QByteArray(r.rowMinutes, 5), QByteArray("99999"));
+        }
+    }
+    EXPECT_EQ(pub.readingCount, 0);
+    EXPECT_EQ(pub.rowCount, 0);
+    EXPECT_EQ(pub.copyCount, 0);
+}
+
+TEST(ResetTest, SetsTheFieldsOfANewTestAndLeavesTheParameterList) {
+    CPublic pub;
+    pub.paramList = {1.0f, 2.0f};
+    pub.running = true;
+    pub.controlState = 4;
+    pub.pausedFlag = true;
+    pub.calibrationCoefficient = 9.0f;
+    pub.gaugeOn[6] = 1;
+    pub.gaugeDirection[3] = -1;
+    pub.loadInKN = false;
+    pub.uploadQueue.append(UploadFrame{});
+
+    pub.ResetTest();
+
+    EXPECT_EQ(pub.paramList, (ParameterList{1.0f, 2.0f}));
+    EXPECT_FALSE(pub.running);
+    EXPECT_EQ(pub.controlState, 0);
+    EXPECT_FALSE(pub.pausedFlag);
+    EXPECT_FLOAT_EQ(pub.calibrationCoefficient, 2.077f);
+    EXPECT_FLOAT_EQ(pub.sensorSensitivity, 2.13f);
+    EXPECT_EQ(pub.sensorRange, 80);
+    EXPECT_EQ(pub.pressureMode, 1);
+    EXPECT_EQ(pub.gaugeMask, 0x0F);
+    EXPECT_TRUE(pub.loadInKN);
+    EXPECT_TRUE(pub.autoAdvance);
+    EXPECT_TRUE(pub.interruptedMark);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(pub.gaugeOn[k], k < 4 ? 1 : 0);
+        EXPECT_EQ(pub.gaugeDirection[k], 1);
+    }
+    EXPECT_EQ(pub.uploadQueue.size(), 0u);
+}
+
+TEST(IsNumber, AcceptsDigitsWithOneInnerPointAndALeadingMinus) {
+    const struct {
+        const char* text;
+        bool expected;
+    } table[] = {
+        {"12", true},  {"3.25", true}, {"-3", true},   {"0", true},    {"-0.5", true},
+        {"", false},   {"1.", false},  {".5", false},  {"1.2.3", false}, {"12a", false},
+        {"-", false},  {"-.5", false}, {"--1", false}, {"1-", false},  {" 1", false},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(IsNumber(QString::fromLatin1(row.text)), row.expected) << '"' << row.text << '"';
+}
+
+TEST(ReadNumber, ReadsTheLeadingNumberLikeAScan) {
+    const struct {
+        const char* text;
+        float expected;
+    } table[] = {
+        {"12", 12.0f}, {"3.25", 3.25f}, {"-3", -3.0f}, {" 2.5kN", 2.5f}, {"", 0.0f},
+        {"abc", 0.0f}, {"1.", 1.0f},    {"+4", 4.0f},  {"2.077", 2.077f},
+    };
+    for (const auto& row : table)
+        EXPECT_FLOAT_EQ(ReadNumber(QString::fromLatin1(row.text)), row.expected) << '"' << row.text << '"';
+}
+
+TEST(FormatSeconds, FormatsATimeOfDayAndWrapsOnceAtMidnight) {
+    const struct {
+        int seconds;
+        const char* expected;
+    } table[] = {
+        {0, "00:00:00"}, {3725, "01:02:05"}, {86399, "23:59:59"}, {86400, "00:00:00"}, {90000, "01:00:00"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(FormatSeconds(row.seconds), QString::fromLatin1(row.expected)) << row.seconds;
+}
+
+} // namespace

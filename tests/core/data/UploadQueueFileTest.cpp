@@ -1,0 +1,45 @@
+#include "core/data/KVTFile.h"
+#include "support/TempDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+UploadFrame FrameOf(std::uint8_t fill) {
+    UploadFrame frame;
+    frame.fill(fill);
+    frame[0] = 0xAA;
+    return frame;
+}
+
+TEST(UploadQueueFile, RoundTripsFramesInOrder) {
+    TempDevice device;
+    UploadQueue queue;
+    queue.append(FrameOf(1));
+    queue.append(FrameOf(2));
+    queue.append(FrameOf(3));
+    ASSERT_TRUE(device.files().SaveUploadQueue(queue));
+    EXPECT_EQ(device.read(DeviceFile::kUploadQueue).size(), 135);
+
+    UploadQueue read;
+    read.append(FrameOf(9));
+    ASSERT_TRUE(device.files().LoadUploadQueue(read));
+    EXPECT_EQ(read.snapshot(), queue.snapshot());
+}
+
+TEST(UploadQueueFile, ReadsWholeFramesOnlyAndKeepsTheListWhenMissing) {
+    TempDevice device;
+    device.write(DeviceFile::kUploadQueue, QByteArray(100, '\x05'));
+    UploadQueue queue;
+    ASSERT_TRUE(device.files().LoadUploadQueue(queue));
+    ASSERT_EQ(queue.size(), 2u);
+    EXPECT_EQ(queue.head()->at(44), 0x05);
+
+    TempDevice empty;
+    UploadQueue kept;
+    kept.append(FrameOf(4));
+    EXPECT_FALSE(empty.files().LoadUploadQueue(kept));
+    EXPECT_EQ(kept.size(), 1u);
+}
+
+} // namespace
