@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// Start-up options of the program on a host.
+struct AppOptions {
+    QString dataRoot;   // host folder that holds the device folders
+    QString com1Device; // serial device of the controller link; empty: none given
+    QString com2Device; // serial device of the GPRS link; empty: none given
+};

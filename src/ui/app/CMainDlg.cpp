@@ -1,0 +1,276 @@
+#include "ui/app/CMainDlg.h"
+
+#include "core/data/CPublic.h"
+#include "core/data/KVTFile.h"
+#include "core/view/ViewTitles.h"
+#include "platform/Clock.h"
+#include "ui/app/ButtonPictures.h"
+#include "ui/app/ControlIds.h"
+#include "ui/app/LivePanel.h"
+#include "ui/app/SoftwareUpgrade.h"
+#include "ui/app/ToolbarCommands.h"
+#include "ui/view/TableList.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kTimerPeriodMs = 1000;
+constexpr int kToolbarHeight = 50;
+constexpr int kToolbarButton = 48;
+constexpr int kToolbarPicture = 46;
+constexpr int kLiveUploadSeconds = 60;
+
+// Screen areas under the toolbar.
+constexpr QRect kTableTitleArea(0, 53, 408, 24);
+constexpr QRect kCurveTitleArea(415, 53, 385, 24);
+constexpr QRect kCurveArea(415, 78, 385, 387); // (415, 78)-(800, 465)
+constexpr int kLivePanelTop = 468;
+
+QString Id(int controlId) {
+    return QString::number(controlId);
+}
+
+QLabel* CreateTitle(QWidget* parent, int controlId, const QString& text, const QRect& area) {
+    auto* title = new QLabel(text, parent);
+    title->setObjectName(Id(controlId));
+    title->setGeometry(area);
+    title->setAlignment(Qt::AlignCenter);
+    QFont font = title->font();
+    font.setPixelSize(16);
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QString ClockText(const QTime& time) {
+    return QString::asprintf("%02d:%02d:%02d", time.hour(), time.minute(), time.second());
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint), m_services(std::move(services)), m_pub(m_services.pub),
+      m_files(m_services.files), m_switches(m_pub) {
+    OnInitDialog();
+}
+
+void CMainDlg::Call(const std::function<void()>& hook) {
+    if (hook)
+        hook();
+}
+
+// --- start-up ------------------------------------------------------------------
+
+void CMainDlg::OnInitDialog() {
+    setGeometry(0, 0, kWidth, kHeight);
+    setFixedSize(kWidth, kHeight);
+    CreateLivePanel();
+    CreateToolbar();
+
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
+    timer->start(kTimerPeriodMs);
+
+    ShowClock();
+    CreateTableList();
+    CreateCurveArea();
+    StartRunState();
+    UpdateToolbar();
+}
+
+void CMainDlg::CreateToolbar() {
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setGeometry(1, 1, width(), kToolbarHeight);
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(kToolbarPicture, kToolbarPicture));
+    for (const ToolbarCommand& command : kToolbarCommands) {
+        if (command.startsGroup)
+            toolbar->addSeparator();
+        const QString caption = QString::fromUtf8(command.caption);
+        const QSize pictureSize(kToolbarPicture, kToolbarPicture);
+        QAction* action =
+            toolbar->addAction(QIcon(ToolbarPicture(command.id, caption, pictureSize)), caption);
+        action->setObjectName(Id(command.id));
+        QWidget* button = toolbar->widgetForAction(action);
+        button->setObjectName(Id(command.id));
+        button->setFixedSize(kToolbarButton, kToolbarButton);
+        m_commands[command.id] = action;
+    }
+    // The setup, file and calibration commands are connected by their dialogs.
+    connect(m_commands.at(CommandId::nextTable), &QAction::triggered, this, &CMainDlg::OnNextTable);
+    connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
+    connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
+            &CMainDlg::OnSoftwareUpgrade);
+}
+
+void CMainDlg::CreateTableList() {
+    m_tableTitle = CreateTitle(this, ControlId::tableTitle, QStringLiteral("荷载沉降表"), kTableTitleArea);
+    auto* tableList = new TableList(this);
+    tableList->setObjectName(Id(ControlId::tableList));
+}
+
+void CMainDlg::CreateCurveArea() {
+    m_curveTitle = CreateTitle(this, ControlId::curveTitle, QStringLiteral("Q-s 曲线"), kCurveTitleArea);
+    // The curve graph draws here.
+    auto* curveArea = new QWidget(this);
+    curveArea->setObjectName(QStringLiteral("graph"));
+    curveArea->setGeometry(kCurveArea);
+    curveArea->setAutoFillBackground(true);
+    QPalette palette = curveArea->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    curveArea->setPalette(palette);
+}
+
+void CMainDlg::CreateLivePanel() {
+    m_livePanel = new LivePanel(this);
+    m_livePanel->setGeometry(0, kLivePanelTop, LivePanel::kWidth, LivePanel::kHeight);
+    connect(m_livePanel, &LivePanel::clockTapped, this, &CMainDlg::OnClockTap);
+    connect(m_livePanel, &LivePanel::pumpGateClicked, this, [this] {
+        m_switches.TogglePumpGate();
+        ShowSwitches();
+    });
+    connect(m_livePanel, &LivePanel::manualLoadAllowedClicked, this, [this] {
+        m_switches.ToggleManualLoadAllowed();
+        ShowSwitches();
+    });
+    connect(m_livePanel, &LivePanel::manualLoadClicked, this, [this] {
+        m_switches.ToggleManualLoad();
+        ShowSwitches();
+    });
+}
+
+void CMainDlg::StartRunState() {
+    // The window's own fields (file mode, clock taps, views, controller line,
+    // file choice, manual loading not allowed) hold their start values.
+    m_pub.ResetTest();
+
+    m_pub.dataFilePath.clear();
+    m_files.LoadSettings(m_pub.dataFilePath, m_pub.paramList);
+    if (m_pub.paramList.empty())
+        m_pub.paramList = DefaultParameterList();
+
+    if (m_pub.dataFilePath.isEmpty())
+        KVTFile::BuildBlankRecords(m_pub);
+    else if (!m_files.DataFileMissing(m_pub.dataFilePath))
+        LoadCurrentTestFile();
+    ShowSwitches();
+
+    Call(m_services.hooks.openLinks);
+}
+
+void CMainDlg::LoadCurrentTestFile() {
+    m_pub.wizardMode = false;
+    // A test restored after a restart waits for the operator to release the pump.
+    m_pub.pumpGate = PumpGate::closed;
+    // Restoring from rows that were not read would take the run state of a blank test.
+    if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
+        m_state.tableView = kRecordTable;
+        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
+    }
+    m_pub.pausedFlag = ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f;
+    UpdateViewTitles();
+    Call(m_services.hooks.refreshViews);
+}
+
+// --- timer ---------------------------------------------------------------------
+
+void CMainDlg::OnTimer() {
+    ShowClock();
+    if (m_pub.saveRequested)
+        SaveRunState();
+    Call(m_services.hooks.scheduleTick);
+    if (m_pub.viewDirty) {
+        m_pub.viewDirty = false;
+        Call(m_services.hooks.showTable);
+    }
+    CountLiveUpload();
+    m_clockTap.Tick();
+    Call(m_services.hooks.newTestReset);
+    OpenRequestedFile();
+    UpdateToolbar();
+}
+
+void CMainDlg::ShowClock() {
+    m_state.clockText = ClockText(m_services.clock.now().time());
+    m_livePanel->setClockText(m_state.clockText);
+}
+
+void CMainDlg::SaveRunState() {
+    RefreshRunStateTexts(m_pub, m_services.clock.now().date());
+    m_files.WriteRunStateTexts(m_pub.dataFilePath, m_pub.recordList);
+    m_files.WriteRecord(m_pub.dataFilePath, m_pub.readingCount, m_pub.recordList);
+    m_pub.saveRequested = false;
+}
+
+void CMainDlg::CountLiveUpload() {
+    const bool liveUpload = m_pub.running && ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
+                            ParameterAt(m_pub.paramList, Entry::realTimeSendOff) == 0.0f;
+    if (!liveUpload)
+        return;
+    if (++m_state.liveUploadTicks >= kLiveUploadSeconds) {
+        m_state.liveUploadTicks = 0;
+        Call(m_services.hooks.queueLiveRecord);
+    }
+}
+
+void CMainDlg::OpenRequestedFile() {
+    if (!m_state.fileOpenRequested)
+        return;
+    m_state.fileOpenRequested = false;
+    if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList))
+        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
+    // A stored file is opened for review, not to continue its test.
+    m_pub.running = false;
+    m_state.tableView = kRecordTable;
+    m_state.curveView = 1;
+    UpdateViewTitles();
+    Call(m_services.hooks.refreshViews);
+}
+
+void CMainDlg::UpdateToolbar() {
+    const ToolbarConditions now{m_pub.running, m_pub.pausedFlag, m_state.fileMode};
+    for (const ToolbarCommand& command : kToolbarCommands)
+        m_commands.at(command.id)->setEnabled(IsCommandEnabled(command.availability, now));
+}
+
+// --- views -----------------------------------------------------------------------
+
+void CMainDlg::UpdateViewTitles() {
+    if (const auto title = TableViewTitle(m_state.tableView))
+        m_tableTitle->setText(*title);
+    if (const auto title = CurveViewTitle(m_state.curveView, m_pub.loadInKN))
+        m_curveTitle->setText(*title);
+}
+
+void CMainDlg::OnNextTable() {
+    m_state.tableView = CycleView(m_state.tableView);
+    UpdateViewTitles();
+    Call(m_services.hooks.showTable);
+}
+
+void CMainDlg::OnNextCurve() {
+    m_state.curveView = CycleView(m_state.curveView);
+    UpdateViewTitles();
+    Call(m_services.hooks.showCurve);
+}
+
+// --- buttons ---------------------------------------------------------------------
+
+void CMainDlg::ShowSwitches() {
+    m_livePanel->showSwitches(m_switches.Pictures());
+}
+
+void CMainDlg::OnClockTap() {
+    if (m_clockTap.Tap())
+        Call(m_services.hooks.openSystemTimeDialog);
+}
+
+void CMainDlg::OnSoftwareUpgrade() {
+    if (OfferSoftwareUpgrade(m_services.prompter, m_services.folders, m_services.launcher))
+        Call(m_services.quit);
+}

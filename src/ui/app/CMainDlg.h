@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ui/app/AppOptions.h"
+#include "ui/app/ClockDoubleTap.h"
+#include "ui/app/LoadControlSwitches.h"
+#include "ui/app/MainWindowHooks.h"
+#include "ui/app/MainWindowState.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <map>
+
+class Clock;
+class DeviceFolders;
+class KVTFile;
+class LivePanel;
+class ProcessLauncher;
+class Prompter;
+class QAction;
+class QLabel;
+struct CPublic;
+
+// What the main window works with; the application object owns it all.
+struct MainWindowServices {
+    CPublic& pub;
+    const KVTFile& files;
+    const DeviceFolders& folders;
+    const Clock& clock;
+    Prompter& prompter;
+    const ProcessLauncher& launcher;
+    std::function<void()> quit; // ends the program at once, without saving
+    AppOptions options;
+    MainWindowHooks hooks;
+};
+
+// The instrument's single full-screen window: toolbar, table list, curve
+// area, live panel and the one-second timer that drives the test.
+class CMainDlg : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 600;
+
+    explicit CMainDlg(MainWindowServices services, QWidget* parent = nullptr);
+
+    // Timer 1: the once-a-second work of the main window.
+    void OnTimer();
+
+    MainWindowState& state() { return m_state; }
+    const ClockDoubleTap& clockTap() const { return m_clockTap; }
+    const LoadControlSwitches& switches() const { return m_switches; }
+    const AppOptions& options() const { return m_services.options; }
+
+  private:
+    void CreateToolbar();
+    void CreateTableList();
+    void CreateCurveArea();
+    void CreateLivePanel();
+    void OnInitDialog();
+    void StartRunState();
+    void LoadCurrentTestFile();
+    void ShowClock();
+    void SaveRunState();
+    void CountLiveUpload();
+    void OpenRequestedFile();
+    void UpdateToolbar();
+    void UpdateViewTitles();
+    void ShowSwitches();
+
+    void OnClockTap();
+    void OnNextTable();
+    void OnNextCurve();
+    void OnSoftwareUpgrade();
+
+    static void Call(const std::function<void()>& hook);
+
+    MainWindowServices m_services;
+    CPublic& m_pub;
+    const KVTFile& m_files;
+    MainWindowState m_state;
+    ClockDoubleTap m_clockTap;
+    LoadControlSwitches m_switches;
+
+    std::map<int, QAction*> m_commands; // by command id
+    QLabel* m_tableTitle = nullptr;
+    QLabel* m_curveTitle = nullptr;
+    LivePanel* m_livePanel = nullptr;
+};

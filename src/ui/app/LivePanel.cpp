@@ -1,0 +1,172 @@
+#include "ui/app/LivePanel.h"
+
+#include "ui/app/ButtonPictures.h"
+#include "ui/app/ControlIds.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+// Five columns of caption and value field, five rows, and the switch column.
+constexpr int kColumnWidth = 138;
+constexpr int kCaptionWidth = 62;
+constexpr int kFieldWidth = 72;
+constexpr int kRowStep = 26;
+constexpr int kRowHeight = 24;
+constexpr int kTop = 2;
+constexpr int kSwitchLeft = 694;
+constexpr QSize kSwitchSize(104, 40);
+constexpr int kSwitchStep = 44;
+constexpr int kPanelRight = kSwitchLeft - 4;
+
+// Value-field backgrounds.
+const QColor kNearGauges(254, 255, 220);
+const QColor kAverage(254, 255, 190);
+const QColor kFarGauges(220, 220, 175);
+const QColor kWhite(255, 255, 255);
+const QColor kControlLoad(91, 173, 255);
+const QColor kCurrentLoad(170, 242, 227);
+const QColor kStatus(128, 255, 128);
+const QColor kOilPressure(255, 128, 255);
+
+QString Id(int controlId) {
+    return QString::number(controlId);
+}
+
+QString FieldStyle(const QColor& background) {
+    return QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(background.name());
+}
+
+QRect Cell(int column, int row, int offset, int width) {
+    return {column * kColumnWidth + offset, kTop + row * kRowStep, width, kRowHeight};
+}
+
+} // namespace
+
+LivePanel::LivePanel(QWidget* parent) : QWidget(parent) {
+    for (int k = 0; k < 4; ++k) {
+        addValueField(ControlId::gaugeFirst + k, QStringLiteral("位移%1").arg(k + 1), k, 0, kNearGauges);
+        addValueField(ControlId::gaugeFifth + k, QStringLiteral("位移%1").arg(k + 5), k, 1, kFarGauges);
+    }
+    addValueField(ControlId::gaugeAverage, QStringLiteral("位移平均"), 4, 0, kAverage);
+    addValueField(ControlId::nextReading, QStringLiteral("下次采集"), 4, 1, kWhite);
+    addValueField(ControlId::controlLoad, QStringLiteral("控制荷载"), 0, 2, kControlLoad);
+    addValueField(ControlId::currentLoad, QStringLiteral("当前荷载"), 1, 2, kCurrentLoad);
+    addValueField(ControlId::oilPressure, QStringLiteral("当前油压"), 2, 2, kOilPressure);
+    addValueField(ControlId::controlStatus, QStringLiteral("控载状态"), 3, 2, kStatus);
+
+    auto* clockCaption = new QLabel(QStringLiteral("当前时间"), this);
+    clockCaption->setGeometry(Cell(4, 2, 0, kCaptionWidth));
+    clockCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* clock = new QPushButton(this);
+    clock->setObjectName(Id(ControlId::clock));
+    clock->setGeometry(Cell(4, 2, kCaptionWidth + 2, kFieldWidth));
+    clock->setStyleSheet(FieldStyle(kWhite));
+    clock->setFocusPolicy(Qt::NoFocus);
+    connect(clock, &QPushButton::clicked, this, &LivePanel::clockTapped);
+    m_clock = clock;
+
+    addPumpFlow();
+    addMessageLine();
+
+    m_pumpAllowed =
+        addSwitchButton(ControlId::pumpAllowed, 0,
+                        SwitchPicture(SwitchMark::GreenLamp, QStringLiteral("油泵允许"), kSwitchSize));
+    m_pumpProhibited =
+        addSwitchButton(ControlId::pumpProhibited, 0,
+                        SwitchPicture(SwitchMark::RedLamp, QStringLiteral("油泵禁止"), kSwitchSize));
+    m_loadBlocked =
+        addSwitchButton(ControlId::loadBlocked, 1,
+                        SwitchPicture(SwitchMark::SwitchOff, QStringLiteral("禁止控载"), kSwitchSize));
+    m_loadAllowed =
+        addSwitchButton(ControlId::loadAllowed, 1,
+                        SwitchPicture(SwitchMark::SwitchOn, QStringLiteral("允许控载"), kSwitchSize));
+    m_manualOff = addSwitchButton(
+        ControlId::manualOff, 2, SwitchPicture(SwitchMark::RedLamp, QStringLiteral("手动控载"), kSwitchSize));
+    m_manualOn =
+        addSwitchButton(ControlId::manualOn, 2,
+                        SwitchPicture(SwitchMark::GreenLamp, QStringLiteral("手动控载"), kSwitchSize));
+    m_manualUnavailable =
+        addSwitchButton(ControlId::manualUnavailable, 2,
+                        SwitchPicture(SwitchMark::GreyLamp, QStringLiteral("手动控载"), kSwitchSize));
+    m_manualUnavailable->setEnabled(false);
+
+    connect(m_pumpAllowed, &QAbstractButton::clicked, this, &LivePanel::pumpGateClicked);
+    connect(m_pumpProhibited, &QAbstractButton::clicked, this, &LivePanel::pumpGateClicked);
+    connect(m_loadBlocked, &QAbstractButton::clicked, this, &LivePanel::manualLoadAllowedClicked);
+    connect(m_loadAllowed, &QAbstractButton::clicked, this, &LivePanel::manualLoadAllowedClicked);
+    connect(m_manualOff, &QAbstractButton::clicked, this, &LivePanel::manualLoadClicked);
+    connect(m_manualOn, &QAbstractButton::clicked, this, &LivePanel::manualLoadClicked);
+}
+
+void LivePanel::addValueField(int controlId, const QString& caption, int column, int row,
+                              const QColor& background) {
+    auto* label = new QLabel(caption, this);
+    label->setGeometry(Cell(column, row, 0, kCaptionWidth));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* field = new QLabel(this);
+    field->setObjectName(Id(controlId));
+    field->setGeometry(Cell(column, row, kCaptionWidth + 2, kFieldWidth));
+    field->setAlignment(Qt::AlignCenter);
+    field->setStyleSheet(FieldStyle(background));
+}
+
+QAbstractButton* LivePanel::addSwitchButton(int controlId, int place, const QPixmap& picture) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(Id(controlId));
+    button->setGeometry(QRect(QPoint(kSwitchLeft, kTop + place * kSwitchStep), kSwitchSize));
+    button->setIcon(QIcon(picture));
+    button->setIconSize(kSwitchSize);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void LivePanel::addPumpFlow() {
+    constexpr int kRow = 3;
+    auto* caption = new QLabel(QStringLiteral("油泵流量"), this);
+    caption->setGeometry(Cell(0, kRow, 0, kCaptionWidth));
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int barLeft = kCaptionWidth + 20;
+    const int barWidth = kPanelRight - barLeft - 22;
+    auto* minus = new QLabel(QStringLiteral("-"), this);
+    minus->setGeometry(kCaptionWidth + 2, kTop + kRow * kRowStep, 16, kRowHeight);
+    minus->setAlignment(Qt::AlignCenter);
+    auto* bar = new QProgressBar(this);
+    bar->setObjectName(Id(ControlId::pumpFlow));
+    bar->setGeometry(barLeft, kTop + kRow * kRowStep + 3, barWidth, kRowHeight - 6);
+    bar->setRange(1, 255);
+    bar->setValue(1);
+    bar->setTextVisible(false);
+    auto* plus = new QLabel(QStringLiteral("+"), this);
+    plus->setGeometry(barLeft + barWidth + 2, kTop + kRow * kRowStep, 16, kRowHeight);
+    plus->setAlignment(Qt::AlignCenter);
+}
+
+void LivePanel::addMessageLine() {
+    auto* line = new QLabel(this);
+    line->setObjectName(Id(ControlId::messageLine));
+    line->setGeometry(8, kTop + 4 * kRowStep, kPanelRight - 8, kRowHeight);
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Noto Serif CJK SC")});
+    font.setPixelSize(17);
+    line->setFont(font);
+    line->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+}
+
+void LivePanel::setClockText(const QString& text) {
+    m_clock->setText(text);
+}
+
+void LivePanel::showSwitches(const SwitchPictures& pictures) {
+    using Manual = SwitchPictures::Manual;
+    m_pumpProhibited->setVisible(pictures.pumpProhibited);
+    m_pumpAllowed->setVisible(!pictures.pumpProhibited);
+    m_loadAllowed->setVisible(pictures.loadAllowed);
+    m_loadBlocked->setVisible(!pictures.loadAllowed);
+    m_manualUnavailable->setVisible(pictures.manual == Manual::Unavailable);
+    m_manualOff->setVisible(pictures.manual == Manual::Off);
+    m_manualOn->setVisible(pictures.manual == Manual::On);
+}

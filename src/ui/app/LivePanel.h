@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/app/LoadControlSwitches.h"
+
+#include <QWidget>
+
+class QAbstractButton;
+
+// The live panel under the table and the curve: captions and value fields of
+// the gauges, loads, state and clock, the message line, the pump-flow bar and
+// the three switch places at the right. Every control is named by its id.
+class LivePanel : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kWidth = 800;
+    static constexpr int kHeight = 132;
+
+    explicit LivePanel(QWidget* parent = nullptr);
+
+    void setClockText(const QString& text);
+    // Shows the picture of each switch place for the switches' state.
+    void showSwitches(const SwitchPictures& pictures);
+
+  signals:
+    void clockTapped();
+    void pumpGateClicked();
+    void manualLoadAllowedClicked();
+    void manualLoadClicked();
+
+  private:
+    void addValueField(int controlId, const QString& caption, int column, int row, const QColor& background);
+    QAbstractButton* addSwitchButton(int controlId, int place, const QPixmap& picture);
+    void addPumpFlow();
+    void addMessageLine();
+
+    QAbstractButton* m_clock = nullptr;
+    QAbstractButton* m_pumpAllowed = nullptr;
+    QAbstractButton* m_pumpProhibited = nullptr;
+    QAbstractButton* m_loadBlocked = nullptr;
+    QAbstractButton* m_loadAllowed = nullptr;
+    QAbstractButton* m_manualOff = nullptr;
+    QAbstractButton* m_manualOn = nullptr;
+    QAbstractButton* m_manualUnavailable = nullptr;
+};

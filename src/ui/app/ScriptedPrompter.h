@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/app/Prompter.h"
+
+#include <deque>
+#include <vector>
+
+// A prompter without a screen: it records every text it is asked to show
+// and answers questions from a script.
+class ScriptedPrompter final : public Prompter {
+  public:
+    enum class Kind { Information, Question };
+    struct Shown {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+
+    // The answer to the next unanswered question (true = Yes).
+    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+
+    void information(const QString& title, const QString& text) override;
+    // With no answer queued the question is answered Yes (the box's default
+    // button) and counted in unscriptedQuestions().
+    bool question(const QString& title, const QString& text) override;
+
+    const std::vector<Shown>& shown() const { return m_shown; }
+    int unscriptedQuestions() const { return m_unscripted; }
+
+  private:
+    std::deque<bool> m_answers;
+    std::vector<Shown> m_shown;
+    int m_unscripted = 0;
+};

@@ -1,0 +1,125 @@
+#include "MainWindowFixture.h"
+
+#include "core/data/KVTFile.h"
+#include "core/data/ParameterList.h"
+#include "ui/app/ControlIds.h"
+#include "ui/app/LoadControlSwitches.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+
+QString Text(QWidget* control) {
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    return {};
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
+    int linkOpens = 0;
+    hooks.openLinks = [&] { ++linkOpens; };
+    const auto window = Open();
+
+    EXPECT_EQ(window->geometry(), QRect(0, 0, 800, 600));
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("graph"))->geometry(), QRect(415, 78, 385, 387));
+    EXPECT_EQ(pub.paramList, DefaultParameterList());
+    EXPECT_TRUE(pub.dataFilePath.isEmpty());
+    EXPECT_EQ(pub.recordList.size(), 74u);
+    EXPECT_EQ(pub.readingCount, 0);
+    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(device.exists(DeviceFile::kSettings)) << "start-up writes nothing";
+
+    EXPECT_EQ(window->state().clockText, QStringLiteral("09:05:07"));
+    EXPECT_EQ(Text(Control(*window, ControlId::clock)), QStringLiteral("09:05:07"));
+    EXPECT_EQ(window->state().tableView, 3);
+    EXPECT_EQ(window->state().curveView, 1);
+    EXPECT_EQ(window->state().fileMode, 0);
+    EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("荷载沉降表"));
+    EXPECT_EQ(Text(Control(*window, ControlId::curveTitle)), QStringLiteral("Q-s 曲线"));
+
+    EXPECT_EQ(pub.pumpGate, PumpGate::open);
+    EXPECT_FALSE(window->switches().manualLoadAllowed());
+    EXPECT_EQ(ShownSwitches(*window),
+              (std::set{ControlId::pumpAllowed, ControlId::loadBlocked, ControlId::manualUnavailable}));
+    EXPECT_FALSE(Control(*window, ControlId::manualUnavailable)->isEnabled())
+        << "the grey picture is not a button";
+
+    auto* pumpFlow = qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow));
+    ASSERT_NE(pumpFlow, nullptr);
+    EXPECT_EQ(pumpFlow->minimum(), 1);
+    EXPECT_EQ(pumpFlow->maximum(), 255);
+    EXPECT_EQ(pumpFlow->value(), 1);
+
+    EXPECT_EQ(linkOpens, 1);
+}
+
+TEST_F(MainWindowTest, ClockFollowsTheTimer) {
+    const auto window = Open();
+    clock.advanceMs(3 * 3600 * 1000 + 61 * 1000);
+    window->OnTimer();
+    EXPECT_EQ(Text(Control(*window, ControlId::clock)), QStringLiteral("12:06:08"));
+}
+
+TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
+    StoreRunningTest();
+    int readingsWhenLinksOpen = -1;
+    hooks.openLinks = [&] { readingsWhenLinksOpen = pub.readingCount; };
+    int viewRebuilds = 0;
+    hooks.refreshViews = [&] { ++viewRebuilds; };
+    const auto window = Open();
+
+    EXPECT_EQ(pub.dataFilePath, kTestFile);
+    EXPECT_EQ(pub.recordList.size(), 74u);
+    EXPECT_EQ(pub.readingCount, 3);
+    EXPECT_EQ(pub.recordList[1].load, 200);
+    EXPECT_TRUE(pub.running) << "a test interrupted by a restart carries on";
+    EXPECT_EQ(pub.controlState, 1);
+    EXPECT_FLOAT_EQ(pub.targetLoad, 200.0f);
+    EXPECT_FALSE(pub.wizardMode);
+    EXPECT_EQ(window->state().tableView, 3);
+    EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("数据记录表"));
+    EXPECT_EQ(viewRebuilds, 1);
+
+    // The restored test waits for the operator to release the pump.
+    EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+    EXPECT_EQ(ShownSwitches(*window),
+              (std::set{ControlId::pumpProhibited, ControlId::loadBlocked, ControlId::manualUnavailable}));
+
+    EXPECT_EQ(readingsWhenLinksOpen, 3) << "the links start after the test is restored";
+}
+
+TEST_F(MainWindowTest, PausedStateComesFromEntry70) {
+    const struct {
+        float entry;
+        bool paused;
+    } cases[] = {{0.0f, false}, {1.0f, true}, {0.5f, false}, {2.0f, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        StoreRunningTest(c.entry);
+        const auto window = Open();
+        EXPECT_EQ(pub.pausedFlag, c.paused);
+    }
+}
+
+TEST_F(MainWindowTest, KeepsTheBlankTestWhenTheNamedFileIsGone) {
+    ParameterList list = DefaultParameterList();
+    list[Entry::stageStep] = 150;
+    ASSERT_TRUE(device.files().SaveSettings(kTestFile, list));
+    int viewRebuilds = 0;
+    hooks.refreshViews = [&] { ++viewRebuilds; };
+    const auto window = Open();
+
+    EXPECT_EQ(pub.dataFilePath, kTestFile) << "the path stays for the next start";
+    EXPECT_EQ(pub.paramList, list);
+    EXPECT_EQ(pub.recordList.size(), 74u);
+    EXPECT_EQ(pub.readingCount, 0);
+    EXPECT_FALSE(pub.running);
+    EXPECT_EQ(pub.pumpGate, PumpGate::open);
+    EXPECT_EQ(viewRebuilds, 0);
+}

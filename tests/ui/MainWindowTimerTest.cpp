@@ -1,0 +1,195 @@
+#include "MainWindowFixture.h"
+
+#include "core/data/CFormat.h"
+#include "core/data/KVTFile.h"
+#include "ui/app/ControlIds.h"
+#include "ui/app/ToolbarCommands.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+QString Title(const CMainDlg& window, int controlId) {
+    return window.findChild<QLabel*>(QString::number(controlId))->text();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, SaveRequestWritesTheRunStateAndTheCurrentRow) {
+    StoreRunningTest();
+    const auto window = Open();
+    pub.targetLoad = 350;
+    Record& current = pub.recordList[3];
+    std::memcpy(current.clock, "09:10", 5);
+    current.load = 123;
+    pub.saveRequested = true;
+
+    window->OnTimer();
+
+    EXPECT_FALSE(pub.saveRequested);
+    std::vector<Record> rows;
+    ASSERT_TRUE(device.files().ReadDataFile(kTestFile, rows));
+    ASSERT_EQ(rows.size(), 74u);
+    EXPECT_EQ(FieldText(rows[4].textValue2), QByteArray("350.00"));
+    EXPECT_EQ(FieldText(rows[31].textValue2), QByteArray("3"));
+    EXPECT_EQ(rows[3].load, 123);
+    EXPECT_EQ(QByteArray(rows[3].clock, 5), QByteArray("09:10"));
+}
+
+TEST_F(MainWindowTest, NoSaveWithoutARequest) {
+    StoreRunningTest();
+    const QByteArray before = device.read(kTestFile);
+    const auto window = Open();
+    pub.targetLoad = 350;
+    pub.recordList[3].load = 123;
+    window->OnTimer();
+    EXPECT_EQ(device.read(kTestFile), before);
+}
+
+TEST_F(MainWindowTest, ChangedViewsAreRedrawnOnTheNextTick) {
+    int tableRedraws = 0;
+    hooks.showTable = [&] { ++tableRedraws; };
+    const auto window = Open();
+    window->OnTimer();
+    EXPECT_EQ(tableRedraws, 0);
+    pub.viewDirty = true;
+    window->OnTimer();
+    EXPECT_EQ(tableRedraws, 1);
+    EXPECT_FALSE(pub.viewDirty);
+}
+
+TEST_F(MainWindowTest, LiveRecordOncePerMinuteWhileUploadingLive) {
+    const struct {
+        bool running;
+        float uploadOff;
+        float realTimeSendOff;
+        int records; // in 150 ticks
+    } cases[] = {
+        {true, 0, 0, 2},
+        {true, 1, 0, 0},
+        {true, 0, 1, 0},
+        {false, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.running << " " << c.uploadOff << " " << c.realTimeSendOff);
+        int records = 0;
+        hooks.queueLiveRecord = [&] { ++records; };
+        const auto window = Open();
+        pub.running = c.running;
+        pub.paramList[Entry::uploadOff] = c.uploadOff;
+        pub.paramList[Entry::realTimeSendOff] = c.realTimeSendOff;
+        for (int tick = 1; tick <= 150; ++tick) {
+            window->OnTimer();
+            if (tick == 59) {
+                EXPECT_EQ(records, 0) << "not before the 60th second";
+            }
+        }
+        EXPECT_EQ(records, c.records);
+        EXPECT_EQ(window->state().liveUploadTicks, c.records > 0 ? 30 : 0);
+    }
+}
+
+TEST_F(MainWindowTest, RequestedFileOpensForReviewOnTheNextTick) {
+    StoreRunningTest();
+    ASSERT_TRUE(device.files().RemoveFile(DeviceFile::kSettings)); // start on a blank test
+    int viewRebuilds = 0;
+    hooks.refreshViews = [&] { ++viewRebuilds; };
+    const auto reviewing = Open();
+    ASSERT_EQ(pub.readingCount, 0);
+    // As the file manager leaves it.
+    pub.dataFilePath = kTestFile;
+    reviewing->state().fileMode = 2;
+    reviewing->state().fileChosen = true;
+    reviewing->state().fileOpenRequested = true;
+    reviewing->state().tableView = 1;
+    reviewing->state().curveView = 2;
+
+    reviewing->OnTimer();
+
+    EXPECT_FALSE(reviewing->state().fileOpenRequested);
+    EXPECT_EQ(pub.readingCount, 3);
+    EXPECT_FALSE(pub.running) << "a stored test is shown, not continued";
+    EXPECT_EQ(reviewing->state().tableView, 3);
+    EXPECT_EQ(reviewing->state().curveView, 1);
+    EXPECT_EQ(Title(*reviewing, ControlId::tableTitle), QStringLiteral("数据记录表"));
+    EXPECT_EQ(Title(*reviewing, ControlId::curveTitle), QStringLiteral("Q-s 曲线"));
+    EXPECT_EQ(viewRebuilds, 1);
+    EXPECT_FALSE(Command(*reviewing, CommandId::testControl)->isEnabled());
+}
+
+// 'T' taps the clock, '.' is one timer tick.
+TEST_F(MainWindowTest, DoubleTapOnTheClockOpensTheTimeDialog) {
+    const struct {
+        const char* taps;
+        int opens;
+    } cases[] = {
+        {".TT", 1},    // two taps within a second
+        {".T.T", 1},   // one tick between them
+        {".T..T", 0},  // two ticks between them: too slow
+        {".TTT", 1},   // the third tap starts a new count
+        {".TTTT", 1},  // right after opening, the count needs a tick first
+        {".TT.TT", 2}, // and then a double tap opens it again
+        {"TT", 0},     // before the first tick
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.taps);
+        int opens = 0;
+        hooks.openSystemTimeDialog = [&] { ++opens; };
+        const auto window = Open();
+        auto* clockField = qobject_cast<QAbstractButton*>(Control(*window, ControlId::clock));
+        ASSERT_NE(clockField, nullptr);
+        for (const char step : std::string(c.taps)) {
+            if (step == 'T')
+                clockField->click();
+            else
+                window->OnTimer();
+        }
+        EXPECT_EQ(opens, c.opens);
+    }
+}
+
+TEST_F(MainWindowTest, ThirdTapAfterOpeningCountsAsTheFirst) {
+    const auto window = Open();
+    auto* clockField = qobject_cast<QAbstractButton*>(Control(*window, ControlId::clock));
+    window->OnTimer();
+    clockField->click();
+    clockField->click();
+    EXPECT_EQ(window->clockTap().clockClicks(), 0);
+    clockField->click();
+    EXPECT_EQ(window->clockTap().clockClicks(), 1);
+}
+
+TEST_F(MainWindowTest, ViewCommandsCycleTheViewsAndTheirTitles) {
+    const struct {
+        bool loadInKN;
+        const char* curveTitles[3]; // after one, two and three presses
+    } cases[] = {
+        {true, {"s-lgQ 曲线", "s-lgt 曲线", "Q-s 曲线"}},
+        {false, {"s-lgp 曲线", "s-lgt 曲线", "p-s 曲线"}},
+    };
+    const char* tableTitles[3] = {"数据汇总表", "荷载沉降表", "数据记录表"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.loadInKN);
+        int tableRedraws = 0;
+        int curveRedraws = 0;
+        hooks.showTable = [&] { ++tableRedraws; };
+        hooks.showCurve = [&] { ++curveRedraws; };
+        const auto window = Open();
+        pub.loadInKN = c.loadInKN;
+        for (int press = 0; press < 3; ++press) {
+            Command(*window, CommandId::nextTable)->trigger();
+            Command(*window, CommandId::nextCurve)->trigger();
+            EXPECT_EQ(window->state().tableView, press + 1);
+            EXPECT_EQ(window->state().curveView, (press + 1) % 3 + 1);
+            EXPECT_EQ(Title(*window, ControlId::tableTitle), QString::fromUtf8(tableTitles[press]));
+            EXPECT_EQ(Title(*window, ControlId::curveTitle), QString::fromUtf8(c.curveTitles[press]));
+        }
+        EXPECT_EQ(tableRedraws, 3);
+        EXPECT_EQ(curveRedraws, 3);
+    }
+}
