@@ -1,0 +1,39 @@
+#include "FrameAssembler.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray frameOf(char fill) {
+    return QByteArray(12, fill);
+}
+
+TEST(FrameAssembler, JoinsAFrameSplitOverReads) {
+    FrameAssembler assembler;
+    const QByteArray frame = frameOf('a');
+    EXPECT_TRUE(assembler.feed(frame.left(5), 0).isEmpty());
+    EXPECT_TRUE(assembler.feed(frame.mid(5, 4), 3).isEmpty());
+    EXPECT_EQ(assembler.feed(frame.mid(9), 9), QList<QByteArray>{frame});
+}
+
+TEST(FrameAssembler, DropsAFrameThatLostBytesAtTheNextPause) {
+    FrameAssembler assembler;
+    EXPECT_TRUE(assembler.feed(frameOf('a').left(11), 0).isEmpty());
+    EXPECT_EQ(assembler.feed(frameOf('b'), 200), QList<QByteArray>{frameOf('b')});
+}
+
+TEST(FrameAssembler, SplitsFramesThatArriveTogether) {
+    FrameAssembler assembler;
+    EXPECT_EQ(assembler.feed(frameOf('a') + frameOf('b') + frameOf('c').left(3), 0),
+              (QList<QByteArray>{frameOf('a'), frameOf('b')}));
+    EXPECT_EQ(assembler.feed(frameOf('c').mid(3), 50), QList<QByteArray>{frameOf('c')});
+}
+
+TEST(FrameAssembler, KeepsAFrameWhoseBytesComeJustWithinThePause) {
+    FrameAssembler assembler;
+    EXPECT_TRUE(assembler.feed(frameOf('a').left(6), 1000).isEmpty());
+    EXPECT_EQ(assembler.feed(frameOf('a').mid(6), 1000 + FrameAssembler::kGapMs),
+              QList<QByteArray>{frameOf('a')});
+}
+
+} // namespace

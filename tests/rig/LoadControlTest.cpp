@@ -1,0 +1,98 @@
+#include "RigTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr double kMinute = 60.0;
+
+TEST(LoadControl, PulsedApproachReachesTheStageWithoutOvershoot) {
+    RigModel rig;
+    InstrumentDriver instrument(rig, false);
+    instrument.setTarget(300);
+    instrument.run(5 * kMinute, InstrumentDriver::Holding);
+    ASSERT_EQ(instrument.state(), InstrumentDriver::Holding);
+    EXPECT_GT(instrument.secondsRun(), 20.0);
+    EXPECT_LT(rig.load(), 303.0);
+}
+
+TEST(LoadControl, AHighStageIsReloadedNowAndThenWhileHeld) {
+    RigModel rig;
+    InstrumentDriver instrument(rig, false);
+    for (int stage = 1; stage <= 10; ++stage) {
+        instrument.setTarget(100 * stage);
+        instrument.run(10 * kMinute, InstrumentDriver::Holding);
+        ASSERT_EQ(instrument.state(), InstrumentDriver::Holding) << "stage " << stage;
+    }
+    const int before = instrument.reloadCount();
+    instrument.run(60 * kMinute);
+    const int reloads = instrument.reloadCount() - before;
+    EXPECT_GE(reloads, 4);
+    EXPECT_LE(reloads, 30);
+    EXPECT_GT(rig.load(), 1000.0 - 12.0);
+    EXPECT_LT(rig.load(), 1000.0 + 3.0);
+}
+
+struct UnloadCase {
+    const char* name;
+    bool doubleCircuit;
+};
+
+class Unloading : public ::testing::TestWithParam<UnloadCase> {
+  protected:
+    // The instrument takes the pile to 600 kN and holds it a while.
+    void SetUp() override {
+        RigConfig config;
+        config.circuit = GetParam().doubleCircuit ? JackCircuit::Double : JackCircuit::Single;
+        m_rig = std::make_unique<RigModel>(config);
+        m_instrument = std::make_unique<InstrumentDriver>(*m_rig, GetParam().doubleCircuit);
+        m_instrument->setTarget(600);
+        m_instrument->run(10 * kMinute, InstrumentDriver::Holding);
+        m_instrument->run(5 * kMinute);
+    }
+
+    std::unique_ptr<RigModel> m_rig;
+    std::unique_ptr<InstrumentDriver> m_instrument;
+};
+
+TEST_P(Unloading, ReachesTheLowerStageAndStaysNearIt) {
+    const double b = InstrumentDriver::kHoldBand;
+    m_instrument->setTarget(400);
+    m_instrument->run(15 * kMinute, InstrumentDriver::UnloadHolding);
+    ASSERT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
+    m_instrument->run(10 * kMinute);
+    EXPECT_GT(m_rig->load(), 400.0 - b);
+    EXPECT_LT(m_rig->load(), 400.0 + 2 * b);
+    EXPECT_EQ(m_rig->releaseOpening(), 0.0);
+    EXPECT_EQ(m_rig->oilPathReversed(), GetParam().doubleCircuit);
+}
+
+TEST_P(Unloading, ReleasesEverythingAtTargetZero) {
+    m_instrument->setTarget(200);
+    m_instrument->run(20 * kMinute, InstrumentDriver::UnloadHolding);
+    m_instrument->setTarget(0);
+    m_instrument->run(10 * kMinute);
+    EXPECT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
+    EXPECT_LT(m_rig->load(), 0.5);
+    EXPECT_EQ(m_rig->releaseOpening(), 1.0);
+}
+
+TEST_P(Unloading, AHigherTargetAfterwardsLoadsAgain) {
+    m_instrument->setTarget(0);
+    m_instrument->run(10 * kMinute);
+    m_instrument->setTarget(100);
+    m_instrument->run(5 * kMinute, InstrumentDriver::Holding);
+    EXPECT_EQ(m_instrument->state(), InstrumentDriver::Holding);
+    EXPECT_EQ(m_rig->releaseOpening(), 0.0);
+    EXPECT_FALSE(m_rig->oilPathReversed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Jacks, Unloading,
+                         ::testing::Values(UnloadCase{"SingleCircuit", false},
+                                           UnloadCase{"DoubleCircuit", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Hydraulics.h"
+
+#include <optional>
+
+enum class JackCircuit { Single, Double };
+
+// How the operator at the jack unloads. Loads in kN, times in seconds.
+struct OperatorParams {
+    double reactionSeconds = 5.0;   // from a lower target to the hand on the release valve
+    double engageMargin = 10.0;     // load above the target at which releasing starts
+    double stopMargin = 3.0;        // load above the target at which the valve is shut
+    double slowBand = 40.0;         // above target + slowBand the valve may open fully
+    double openingPerSecond = 0.05; // how fast the hand opens the valve (fraction per s)
+};
+
+// The operator standing at the pump. The instrument can only raise the load by
+// pumping; lowering it is done by hand, as the instrument's prompts ask:
+// - single circuit: after a lower target the operator opens the release valve
+//   bit by bit and shuts it when the load has come down near the target;
+// - double circuit: the operator reverses the oil path (before confirming the
+//   prompt, so at once), and the instrument's pump then draws the load down.
+// At target 0 the release valve is opened fully on either jack.
+class FieldOperator {
+  public:
+    FieldOperator(const OperatorParams& params, JackCircuit circuit);
+
+    // The target load of each command frame that carries one.
+    void seeTarget(double target, Hydraulics& hydraulics);
+    // The operator's hands for the next `seconds`.
+    void act(Hydraulics& hydraulics, double seconds);
+
+  private:
+    void actOnReleaseValve(Hydraulics& hydraulics, double seconds);
+
+    OperatorParams m_params;
+    JackCircuit m_circuit;
+    std::optional<double> m_target;
+    bool m_unloading = false; // the target last went down
+    double m_secondsSinceDrop = 0.0;
+    bool m_releasing = false; // the valve is in hand (hysteresis between the margins)
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+// Pile (or plate) parameters. Loads in kN, settlements in mm, times in seconds.
+struct PileParams {
+    double failureLoad = 1600.0;     // ultimate load; the settlement runs away as the load nears it
+    double settlementScale = 7.0;    // mm; final settlement = scale * x / (1 - x), x = load / failureLoad
+    double elasticPerKN = 0.0025;    // mm/kN of the final settlement that comes back on unloading
+    double creepAtZero = 0.05;       // share of a settlement change that creeps, at no load ...
+    double creepPerLoadRatio = 0.5;  // ... growing by this much per unit of x
+    double immediateSeconds = 10.0;  // time constant of the immediate response
+    double creepSeconds = 20.0 * 60; // time constant of the creep at low load ...
+    double creepSlowdown = 0.05;     // ... times 1 + slowdown * (x / (1 - x))^2: a failing pile keeps going
+};
+
+// The settlement of the pile head under a load history. Each load has a final
+// settlement; part of any change appears at once and the rest creeps towards
+// it. The elastic part follows the load both ways (the rebound on unloading,
+// which creeps too); the plastic part only ever grows.
+class PileModel {
+  public:
+    explicit PileModel(const PileParams& params);
+
+    // The load held constant for the next `seconds`.
+    void advance(double load, double seconds);
+
+    double settlement() const;
+    // The settlement the pile would come to under this load if held for ever
+    // after a loading from zero.
+    double finalSettlement(double load) const;
+
+  private:
+    double loadRatio(double load) const;
+    double creepShare(double load) const;
+    double creepSeconds(double load) const;
+
+    PileParams m_params;
+    double m_elasticImmediate = 0.0;
+    double m_elasticCreep = 0.0;
+    double m_plasticImmediate = 0.0;
+    double m_plasticCreep = 0.0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// A pseudo-terminal pair in raw mode. The rig serves the master side; the
+// instrument opens the slave device as its serial port. The slave stays open
+// here as well, so the master keeps working while the instrument closes and
+// reopens the port, and the raw settings are kept in between.
+class PseudoTerminal {
+  public:
+    static std::optional<PseudoTerminal> open(QString* error);
+
+    PseudoTerminal(PseudoTerminal&& other) noexcept;
+    PseudoTerminal& operator=(PseudoTerminal&&) = delete;
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+    ~PseudoTerminal();
+
+    int masterFd() const { return m_masterFd; }
+    const QString& slavePath() const { return m_slavePath; }
+
+  private:
+    PseudoTerminal(int masterFd, int slaveFd, QString slavePath);
+
+    int m_masterFd = -1;
+    int m_slaveFd = -1;
+    QString m_slavePath;
+};

@@ -1,0 +1,70 @@
+#include "RigModel.h"
+
+#include "CommandFrame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+// Fine enough for the 200 ms pump pulses and the operator's hand on the valve.
+constexpr qint64 kStepMs = 50;
+constexpr double kGaugeMmPerCount = 0.009921875;
+constexpr int kLoadOffset = 1;
+constexpr int kFirstGaugeOffset = 5;
+// The fault stream is seeded apart from the noise so faults leave the plant as it is.
+constexpr unsigned kFaultSeedOffset = 0x5EED;
+
+void putCount(QByteArray& block, int offset, long count) {
+    const auto clamped = static_cast<std::int16_t>(std::clamp<long>(
+        count, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+    const auto bits = static_cast<std::uint16_t>(clamped);
+    block[offset] = static_cast<char>(bits & 0xFF);
+    block[offset + 1] = static_cast<char>(bits >> 8);
+}
+} // namespace
+
+RigModel::RigModel(const RigConfig& config)
+    : m_config(config), m_hydraulics(config.hydraulics), m_operator(config.fieldOperator, config.circuit),
+      m_pile(config.pile), m_faults(config.fault, config.seed + kFaultSeedOffset), m_noise(config.seed) {}
+
+std::array<double, kGaugeCount> RigModel::gaugeReadings() const {
+    return ::gaugeReadings(m_config.gauges, m_pile.settlement(), m_hydraulics.load());
+}
+
+QByteArray RigModel::measurement() {
+    QByteArray block(kReplySize, '\0');
+    putCount(block, kLoadOffset,
+             loadChannelCount(m_config.loadSensor, m_hydraulics.pressure(), m_hydraulics.load()));
+    const double noise = m_config.gauges.noise;
+    std::uniform_real_distribution<double> jitter(-noise, noise);
+    const auto readings = gaugeReadings();
+    for (int i = 0; i < kGaugeCount; ++i) {
+        const double reading = readings[i] + (noise > 0.0 ? jitter(m_noise) : 0.0);
+        putCount(block, kFirstGaugeOffset + 2 * i, std::lround(reading / kGaugeMmPerCount));
+    }
+    return block;
+}
+
+QByteArray RigModel::reply(const QByteArray& frame) {
+    const auto command = parseCommandFrame(frame);
+    if (!command)
+        return {};
+    const QByteArray answer = measurement();
+    m_hydraulics.setPump(command->pumpAllowed && command->pumpRun, command->pumpSpeed);
+    if (command->targetLoad)
+        m_operator.seeTarget(*command->targetLoad, m_hydraulics);
+    return m_faults.apply(answer);
+}
+
+void RigModel::advance(qint64 milliseconds) {
+    for (qint64 done = 0; done < milliseconds;) {
+        const qint64 step = std::min(kStepMs, milliseconds - done);
+        const double seconds = step / 1000.0;
+        m_operator.act(m_hydraulics, seconds);
+        m_hydraulics.advance(seconds);
+        m_pile.advance(m_hydraulics.load(), seconds);
+        done += step;
+    }
+}
