@@ -109,6 +109,16 @@ void CPublic::ResetTest() {
     }
 }
 
+void CPublic::SetCalibrationSelection(const CalibrationSelection& selection) {
+    const std::lock_guard lock(m_calibrationMutex);
+    m_calibration = selection;
+}
+
+CalibrationSelection CPublic::GetCalibrationSelection() const {
+    const std::lock_guard lock(m_calibrationMutex);
+    return m_calibration;
+}
+
 bool IsNumber(const QString& text) {
     qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
     if (text.size() <= start)

@@ -10,7 +10,32 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
+
+// The jack calibration points chosen in the test settings: the load channel
+// is converted through them when the load comes from a calibration table.
+struct CalibrationSelection {
+    std::array<float, 10> calibrationPressures{}; // p[i]: MPa, or scaled counts of a system calibration
+    std::array<float, 10> calibrationLoads{};     // l[i]: kN, one jack
+    int pointCount = 0;                           // n: points in use
+    int jackCalibrationIndex = 0;                 // the chosen record of jackTable
+};
+
+// One load level of the summary table: its end-of-level settlement and
+// time, and the same measured from the level before.
+struct LevelSummary {
+    std::int32_t load = 0;     // kN, or kPa for a ground test
+    float levelSettlement = 0; // mm, within this level
+    float cumSettlement = 0;   // mm, since the start of the test
+    float levelMinutes = 0;    // minutes spent in this level
+    float cumMinutes = 0;      // minutes since the start of the test
+};
+static_assert(sizeof(LevelSummary) == 20);
+
+// Shown on the message line while the controller reader refuses the chosen
+// calibration table (fewer than three points, or pressures not increasing).
+inline constexpr const char* kCalibrationTableInvalidText = "率定数据无效，请在测试设置中重新选择率定数据！";
 
 // Everything known about the current test: settings, run state, rows and
 // queues. One instance lives in the main window; dialogs and the engine get
@@ -20,7 +45,7 @@
 // (every 200 ms) and reader (per reply) read settings and write the run-state
 // and live fields, so every scalar they can touch is a std::atomic; a value
 // may be one cycle old, never torn. Lists and texts are user-interface only,
-// except the upload queue, which guards itself.
+// except the upload queue and the calibration selection, which guard themselves.
 struct CPublic {
     CPublic();
     CPublic(const CPublic&) = delete;
@@ -143,10 +168,32 @@ struct CPublic {
     std::atomic<int> rowCount{0};     // first row whose rowMinutes is "99999"
     std::atomic<int> copyCount{0};    // first row whose copyMark is the end mark
 
+    // Level summaries and the ranges the curves are scaled to, rebuilt from
+    // the settlement rows after every reading. User-interface thread only.
+    std::vector<LevelSummary> levelSummaries; // completed levels, then the level in progress
+    int maxLevelLoad = 0;                     // largest level load
+    int levelCount = 0;                       // completed levels
+    int maxMinutes = 0;                       // longest time within a level
+    float maxCumSettlement = 0.1f;            // mm, at least 0.1
+
+    // Set by the controller reader while the chosen calibration table cannot
+    // convert the load (the load then keeps its last value); cleared by the
+    // next conversion through a usable table.
+    std::atomic<bool> calibrationTableRefused{false};
+
+    // The test settings (user-interface thread) choose the calibration points;
+    // the controller reader takes a copy for every reply.
+    void SetCalibrationSelection(const CalibrationSelection& selection);
+    CalibrationSelection GetCalibrationSelection() const;
+
     std::atomic<bool> wizardMode{false};
     std::atomic<int> setupStep{0};
     std::atomic<bool> viewDirty{false};
     std::atomic<bool> saveRequested{false};
+
+private:
+    mutable std::mutex m_calibrationMutex; // guards m_calibration
+    CalibrationSelection m_calibration;
 };
 
 // Validation and conversion of typed numbers, shared by every dialog.

@@ -76,11 +76,7 @@ bool KVTFile::SaveSettingsCopy(const QString& dataFilePath, const ParameterList&
     return WriteSettingsFile(DeviceFile::kSettingsCopy, dataFilePath, list);
 }
 
-bool KVTFile::LoadSettings(QString& dataFilePath, ParameterList& list) const {
-    QFile file(HostPath(DeviceFile::kSettings));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.read(kSettingsFileSize);
+bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList& list) {
     if (bytes.size() < kSettingsFileSize)
         return false;
     const auto* units = reinterpret_cast<const char16_t*>(bytes.constData());
@@ -94,6 +90,13 @@ bool KVTFile::LoadSettings(QString& dataFilePath, ParameterList& list) const {
     for (int entry = 0; entry < kParameterCount; ++entry)
         list.push_back(FloatAt(bytes, kSettingsPathBytes + entry * 4));
     return true;
+}
+
+bool KVTFile::LoadSettings(QString& dataFilePath, ParameterList& list) const {
+    QFile file(HostPath(DeviceFile::kSettings));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return ParseSettings(file.read(kSettingsFileSize), dataFilePath, list);
 }
 
 void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
@@ -263,17 +266,21 @@ bool KVTFile::WriteRunStateTexts(const QString& path, const std::vector<Record>&
     return written;
 }
 
-bool KVTFile::ReadDataFile(const QString& path, std::vector<Record>& records) const {
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
+std::vector<Record> ParseDataFile(const QByteArray& bytes) {
     const std::size_t count = static_cast<std::size_t>(bytes.size()) / kPackedRecordSize;
-    records.clear();
+    std::vector<Record> records;
     records.reserve(count);
     for (std::size_t row = 0; row < count; ++row)
         records.push_back(UnpackRecord(reinterpret_cast<const std::uint8_t*>(bytes.constData()) +
                                        row * kPackedRecordSize));
+    return records;
+}
+
+bool KVTFile::ReadDataFile(const QString& path, std::vector<Record>& records) const {
+    QFile file(HostPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    records = ParseDataFile(file.readAll());
     return true;
 }
 

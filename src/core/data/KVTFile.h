@@ -24,6 +24,12 @@ inline constexpr int kSettingsFileSize = kSettingsPathBytes + kParameterCount * 
 inline constexpr int kMaxDataFilePathLength = kSettingsPathBytes / 2 - 1;
 static_assert(kSettingsFileSize == 388);
 
+// Parsing of whole file contents, shared by the file operations and the
+// command-line tool. Settings: false for a damaged image (shorter than 388
+// bytes, or a path field without terminator). Data file: whole rows only.
+bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList& list);
+std::vector<Record> ParseDataFile(const QByteArray& bytes);
+
 // The instrument's file operations. Each returns true when its file could be
 // opened and processed, shows no message and, on failure, leaves memory as it
 // was. Paths are device paths, mapped to the host by DeviceFolders.

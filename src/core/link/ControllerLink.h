@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class ControllerSession;
+
+// The serial link to the loading controller on COM1, in a thread of its own
+// so that its 200 ms cycle keeps time while the user interface is busy:
+// every 200 ms the composer builds a 12-byte command frame and it is sent;
+// the first byte of a reply starts a 30 ms gathering window, after which up
+// to 31 bytes are handed to the reply handler. Both callbacks run in the link
+// thread and may only touch thread-safe state.
+//
+// Line: 9600 baud, 8 data bits, no parity, two stop bits (the controller
+// expects one and a half, which Linux UARTs cannot send; a receiver for 1 or
+// 1.5 accepts 2), no flow control, DTR and RTS on.
+class ControllerLink : public QObject {
+    Q_OBJECT
+  public:
+    using Frame = std::array<std::uint8_t, 12>;
+    struct Composed {
+        Frame frame;
+        bool playBeep = false; // the beep sound is due this cycle
+    };
+    using Composer = std::function<Composed()>;
+    using ReplyHandler = std::function<void(const QByteArray& block)>; // 31 bytes, zero-padded
+
+    static constexpr int kCycleMs = 200;
+    static constexpr int kGatherMs = 30;
+    static constexpr int kReplyBytes = 31;
+
+    ControllerLink(QString device, Composer composer, ReplyHandler replyHandler);
+    ~ControllerLink() override;
+
+    // Opens the port and starts the cycle; false (and nothing started) when
+    // the port cannot be opened. A missing controller is not an error the
+    // operator sees: the instrument just runs without live values.
+    bool open();
+
+    // Cycles run since open (for status and tests).
+    std::uint64_t cycles() const { return m_cycles.load(); }
+    bool portOpen() const { return m_portOpen.load(); }
+
+  signals:
+    // Emitted in the link thread; connect with a queued connection.
+    void replyProcessed();
+    void beepRequested();
+
+  private:
+    friend class ControllerSession;
+
+    QString m_device;
+    Composer m_composer;
+    ReplyHandler m_replyHandler;
+    QThread m_thread;
+    std::unique_ptr<ControllerSession> m_session; // lives in m_thread
+    std::atomic<std::uint64_t> m_cycles{0};
+    std::atomic<bool> m_portOpen{false};
+};

@@ -1,0 +1,93 @@
+#include "core/link/ControllerSession.h"
+
+namespace {
+// After the port vanished (a USB adapter pulled), retry opening it about once
+// a second rather than every cycle.
+constexpr int kReopenEveryCycles = 5;
+} // namespace
+
+// The members are children so that moveToThread takes them along.
+ControllerSession::ControllerSession(ControllerLink& link)
+    : m_link(link), m_port(this), m_cycleTimer(this), m_gatherTimer(this) {
+    m_cycleTimer.setTimerType(Qt::PreciseTimer);
+    m_cycleTimer.setInterval(ControllerLink::kCycleMs);
+    m_gatherTimer.setTimerType(Qt::PreciseTimer);
+    m_gatherTimer.setSingleShot(true);
+    m_gatherTimer.setInterval(ControllerLink::kGatherMs);
+    connect(&m_cycleTimer, &QTimer::timeout, this, &ControllerSession::runCycle);
+    connect(&m_gatherTimer, &QTimer::timeout, this, &ControllerSession::deliverReply);
+    connect(&m_port, &QSerialPort::readyRead, this, &ControllerSession::onReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::onError);
+}
+
+bool ControllerSession::openPort() {
+    m_port.setPortName(m_link.m_device);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
+    const bool configured =
+        m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::TwoStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        m_port.close();
+        return false;
+    }
+    // A pseudo-terminal has no modem lines; failing to raise them is harmless.
+    m_port.setDataTerminalReady(true);
+    m_port.setRequestToSend(true);
+    m_port.clearError();
+    m_port.setReadBufferSize(512);
+    m_port.clear(QSerialPort::AllDirections);
+    m_link.m_portOpen = true;
+    if (!m_cycleTimer.isActive())
+        m_cycleTimer.start();
+    return true;
+}
+
+void ControllerSession::stop() {
+    m_cycleTimer.stop();
+    m_gatherTimer.stop();
+    m_port.close();
+    m_link.m_portOpen = false;
+}
+
+void ControllerSession::runCycle() {
+    const ControllerLink::Composed composed = m_link.m_composer();
+    ++m_link.m_cycles;
+    if (composed.playBeep)
+        emit m_link.beepRequested();
+    if (!m_port.isOpen()) {
+        if (--m_cyclesUntilReopen <= 0) {
+            m_cyclesUntilReopen = kReopenEveryCycles;
+            openPort();
+        }
+        return;
+    }
+    // Each frame carries the whole desired state: drop anything pending and
+    // send the fresh one. A failed write is not retried; the next cycle follows.
+    m_port.clear(QSerialPort::AllDirections);
+    m_port.write(reinterpret_cast<const char*>(composed.frame.data()), composed.frame.size());
+}
+
+void ControllerSession::onReadyRead() {
+    if (!m_gatherTimer.isActive())
+        m_gatherTimer.start();
+}
+
+void ControllerSession::deliverReply() {
+    QByteArray block = m_port.read(ControllerLink::kReplyBytes);
+    if (block.isEmpty())
+        return;
+    block.resize(ControllerLink::kReplyBytes, '\0');
+    m_link.m_replyHandler(block);
+    emit m_link.replyProcessed();
+}
+
+void ControllerSession::onError(QSerialPort::SerialPortError error) {
+    // A vanished device: close and let the cycle reopen it when it is back.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
+        m_port.close();
+        m_link.m_portOpen = false;
+        m_cyclesUntilReopen = kReopenEveryCycles;
+    }
+}

@@ -1,0 +1,97 @@
+#include "core/link/ControllerLink.h"
+#include "support/PseudoTerminal.h"
+
+#include <QElapsedTimer>
+
+#include <mutex>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A composer that numbers its frames, and a handler that keeps the replies.
+struct Peer {
+    std::atomic<int> composed{0};
+    std::mutex mutex; // guards replies
+    std::vector<QByteArray> replies;
+
+    ControllerLink::Composer composer() {
+        return [this] {
+            ControllerLink::Composed c{};
+            c.frame.fill(0);
+            c.frame[1] = 0x0F;
+            c.frame[11] = static_cast<std::uint8_t>(++composed);
+            return c;
+        };
+    }
+    ControllerLink::ReplyHandler handler() {
+        return [this](const QByteArray& block) {
+            std::lock_guard lock(mutex);
+            replies.push_back(block);
+        };
+    }
+    std::vector<QByteArray> takeReplies() {
+        std::lock_guard lock(mutex);
+        return replies;
+    }
+};
+
+TEST(ControllerLink, SendsAFrameEvery200Milliseconds) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.isOpen());
+    Peer peer;
+    ControllerLink link(pty.slavePath(), peer.composer(), peer.handler());
+    ASSERT_TRUE(link.open());
+
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> arrivals;
+    std::vector<int> numbers;
+    for (int i = 0; i < 10; ++i) {
+        const QByteArray frame = pty.read(12, 1000);
+        ASSERT_EQ(frame.size(), 12) << "frame " << i;
+        arrivals.push_back(clock.elapsed());
+        EXPECT_EQ(static_cast<std::uint8_t>(frame[1]), 0x0F);
+        numbers.push_back(static_cast<std::uint8_t>(frame[11]));
+    }
+    for (std::size_t i = 1; i < arrivals.size(); ++i) {
+        const qint64 gap = arrivals[i] - arrivals[i - 1];
+        EXPECT_GE(gap, 150) << "between frames " << i - 1 << " and " << i;
+        EXPECT_LE(gap, 260) << "between frames " << i - 1 << " and " << i;
+        EXPECT_EQ(numbers[i], numbers[i - 1] + 1);
+    }
+}
+
+TEST(ControllerLink, GathersAReplyIntoOneZeroPaddedBlock) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.isOpen());
+    Peer peer;
+    ControllerLink link(pty.slavePath(), peer.composer(), peer.handler());
+    ASSERT_TRUE(link.open());
+    ASSERT_EQ(pty.read(12, 1000).size(), 12);
+
+    // A reply arriving in two pieces within the 30 ms window is one block.
+    ASSERT_TRUE(pty.write(QByteArray("\x00\x10\x02", 3)));
+    QThread::msleep(5);
+    ASSERT_TRUE(pty.write(QByteArray("\x00\x00\x20\x03", 4)));
+    QElapsedTimer waited;
+    waited.start();
+    while (peer.takeReplies().empty() && waited.elapsed() < 1000)
+        QThread::msleep(5);
+
+    const std::vector<QByteArray> replies = peer.takeReplies();
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0], QByteArray("\x00\x10\x02\x00\x00\x20\x03", 7) + QByteArray(24, '\0'));
+}
+
+TEST(ControllerLink, AMissingPortIsSilentAndStartsNothing) {
+    Peer peer;
+    ControllerLink link(QStringLiteral("/dev/does-not-exist-staticload"), peer.composer(), peer.handler());
+    EXPECT_FALSE(link.open());
+    QThread::msleep(450);
+    EXPECT_EQ(link.cycles(), 0u);
+    EXPECT_EQ(peer.composed, 0);
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "core/view/LivePanel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kClock = QStringLiteral("10:20:30");
+const QString kNextReading = QStringLiteral("10:35:00");
+
+class LivePanelTest : public testing::Test {
+  protected:
+    LivePanelTest() { pub.nextReadingText = kNextReading; }
+
+    LivePanelView Refresh(bool manualLoadAllowed = false) {
+        return RefreshLivePanel(pub, manualLoadAllowed, kClock);
+    }
+
+    void EnableOnly(std::initializer_list<int> gauges) {
+        for (auto& on : pub.gaugeOn)
+            on = 0;
+        for (int gauge : gauges)
+            pub.gaugeOn[gauge - 1] = 1;
+    }
+
+    CPublic pub;
+};
+
+struct StatusCase {
+    int state;
+    bool running;
+    bool autoAdvance;
+    std::optional<QString> word;
+    std::optional<QString> next;
+};
+
+class LivePanelStatusTest : public LivePanelTest, public testing::WithParamInterface<StatusCase> {};
+
+TEST_P(LivePanelStatusTest, ShowsTheWordAndNextReadingOfTheState) {
+    const StatusCase& c = GetParam();
+    pub.controlState = c.state;
+    pub.running = c.running;
+    pub.autoAdvance = c.autoAdvance;
+    const LivePanelView view = Refresh();
+    EXPECT_EQ(view.statusWord, c.word) << "state " << c.state;
+    EXPECT_EQ(view.nextReadingField, c.next) << "state " << c.state;
+}
+
+INSTANTIATE_TEST_SUITE_P(States, LivePanelStatusTest,
+                         testing::Values(StatusCase{0, true, false, QString::fromUtf8("待加载"), kClock},
+                                         StatusCase{0, true, true, QString::fromUtf8("等  待"), kClock},
+                                         StatusCase{0, false, false, QString::fromUtf8("等  待"), kClock},
+                                         StatusCase{1, true, true, QString::fromUtf8("加载中"), QString()},
+                                         StatusCase{2, true, true, QString::fromUtf8("维  荷"), kNextReading},
+                                         StatusCase{3, true, true, QString::fromUtf8("补载中"), kNextReading},
+                                         StatusCase{4, true, true, QString::fromUtf8("稳  定"), QString()},
+                                         StatusCase{5, true, true, QString::fromUtf8("卸载中"), QString()},
+                                         StatusCase{6, true, true, QString::fromUtf8("卸载中"), kNextReading},
+                                         StatusCase{7, true, true, QString::fromUtf8("卸载中"), kNextReading},
+                                         StatusCase{8, true, true, QString::fromUtf8("卸载中"), kNextReading},
+                                         StatusCase{9, true, true, std::nullopt, std::nullopt},
+                                         StatusCase{-1, true, true, std::nullopt, std::nullopt}));
+
+TEST_F(LivePanelTest, AverageIsRoundedButGaugesAreNot) {
+    EnableOnly({1});
+    pub.gaugeValue[0] = 1.225f; // "%.2f" alone would show 1.23
+    const LivePanelView view = Refresh();
+    EXPECT_EQ(view.averageText, QStringLiteral("1.22"));
+    EXPECT_EQ(view.gaugeTexts[0], QStringLiteral("1.23"));
+}
+
+TEST_F(LivePanelTest, AverageCountsEnabledGaugesOneToFourOnly) {
+    EnableOnly({1, 3, 5, 8});
+    pub.gaugeValue[0] = 1.0f;
+    pub.gaugeValue[1] = 50.0f;
+    pub.gaugeValue[2] = 2.004f;
+    pub.gaugeValue[4] = 90.0f;
+    pub.gaugeValue[7] = 90.0f;
+
+    UpdateLiveAverage(pub);
+    EXPECT_FLOAT_EQ(pub.liveAverage, 1.502f); // unrounded
+    EXPECT_EQ(Refresh().averageText, QStringLiteral("1.50"));
+}
+
+TEST_F(LivePanelTest, NoAverageWithoutGaugesOneToFour) {
+    EnableOnly({5, 6});
+    pub.gaugeValue[4] = 3.0f;
+    pub.liveAverage = 7.0f;
+    UpdateLiveAverage(pub);
+    EXPECT_EQ(pub.liveAverage, 0.0f);
+    EXPECT_EQ(Refresh().averageText, QString());
+}
+
+TEST_F(LivePanelTest, DisabledGaugesAreEmptied) {
+    EnableOnly({2, 7});
+    for (auto& value : pub.gaugeValue)
+        value = -0.5f;
+    const LivePanelView view = Refresh();
+    for (int k = 0; k < 8; ++k) {
+        const bool on = k == 1 || k == 6;
+        EXPECT_EQ(view.gaugeTexts[k], on ? QStringLiteral("-0.50") : QString()) << "gauge " << k + 1;
+    }
+}
+
+TEST_F(LivePanelTest, RockStandardsShowThreeDecimals) {
+    EnableOnly({1, 2, 5});
+    pub.gaugeValue[0] = 1.0f;
+    pub.gaugeValue[1] = 1.0025f;
+    pub.gaugeValue[4] = 12.3456f;
+    for (int code : {3, 58}) {
+        pub.standardCode = code;
+        const LivePanelView view = Refresh();
+        EXPECT_EQ(view.gaugeTexts[0], QStringLiteral("1.000"));
+        EXPECT_EQ(view.gaugeTexts[4], QStringLiteral("12.346"));
+        EXPECT_EQ(view.averageText, QStringLiteral("1.001")); // 1.00125 rounded
+    }
+    pub.standardCode = 2;
+    EXPECT_EQ(Refresh().gaugeTexts[4], QStringLiteral("12.35"));
+}
+
+TEST_F(LivePanelTest, TargetLoadLosesTrailingZerosAndPoint) {
+    const std::pair<float, const char*> cases[] = {
+        {1200.0f, "1200"}, {1200.5f, "1200.5"}, {0.0f, "0"},
+        {0.25f, "0.25"},   {-12.5f, "-12.5"},   {100.0f, "100"},
+    };
+    for (const auto& [target, text] : cases) {
+        pub.targetLoad = target;
+        EXPECT_EQ(Refresh().targetLoadText, QString::fromLatin1(text)) << target;
+    }
+}
+
+TEST_F(LivePanelTest, LoadAndOilPressureFields) {
+    pub.currentLoad = 1234.6f;
+    pub.oilPressure = 20.456f;
+    pub.pressureSensor = 1;
+    LivePanelView view = Refresh();
+    EXPECT_EQ(view.currentLoadText, QStringLiteral("1235"));
+    EXPECT_EQ(view.oilPressureText, QStringLiteral("20.46"));
+
+    pub.pressureSensor = 0; // force sensor: no oil pressure to show
+    view = Refresh();
+    EXPECT_EQ(view.oilPressureText, QString());
+}
+
+struct ButtonCase {
+    std::uint8_t gate;
+    bool allowed;
+    bool manual;
+    bool pumpAllowed, pumpProhibited, manualOff, manualOn, manualLocked;
+};
+
+class LivePanelButtonTest : public LivePanelTest, public testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(LivePanelButtonTest, ShowsOneButtonOfEachPlace) {
+    const ButtonCase& c = GetParam();
+    pub.pumpGate = c.gate;
+    pub.manualLoad = c.manual;
+    const LivePanelView view = Refresh(c.allowed);
+    EXPECT_EQ(view.pumpAllowedVisible, c.pumpAllowed);
+    EXPECT_EQ(view.pumpProhibitedVisible, c.pumpProhibited);
+    EXPECT_EQ(view.manualLoadOffVisible, c.manualOff);
+    EXPECT_EQ(view.manualLoadOnVisible, c.manualOn);
+    EXPECT_EQ(view.manualLoadLockedVisible, c.manualLocked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, LivePanelButtonTest,
+                         testing::Values(ButtonCase{0x40, false, false, false, true, false, false, true},
+                                         ButtonCase{0x00, false, true, true, false, false, false, true},
+                                         ButtonCase{0x00, true, false, true, false, true, false, false},
+                                         ButtonCase{0x40, true, true, false, true, false, true, false},
+                                         ButtonCase{0x01, true, false, true, false, true, false, false}));
+
+TEST_F(LivePanelTest, MessageLineAndPumpSpeed) {
+    pub.alarmText = QString::fromUtf8("桩基沉降超过允许值!");
+    pub.pumpSpeed = 137;
+    const LivePanelView view = Refresh();
+    EXPECT_EQ(view.messageLine, pub.alarmText);
+    EXPECT_EQ(view.progressPosition, 137);
+}
+
+} // namespace

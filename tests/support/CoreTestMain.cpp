@@ -1,0 +1,13 @@
+// Test entry for suites that need Qt's event machinery without a display.
+#include <QCoreApplication>
+
+#include <clocale>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
