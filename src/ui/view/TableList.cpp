@@ -1,0 +1,73 @@
+#include "ui/view/TableList.h"
+
+#include <QHeaderView>
+
+namespace {
+
+constexpr QRect kListArea(0, 78, 408, 387);
+constexpr int kFontPixels = 15;
+
+QTableWidgetItem* CentredItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+TableList::TableList(QWidget* parent) : QTableWidget(parent) {
+    setGeometry(kListArea);
+    QFont font;
+    // The panel's font first, then ones that hold the Chinese captions.
+    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(kFontPixels);
+    setFont(font);
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    ShowTable(InitialTableColumns());
+}
+
+void TableList::ShowTable(const TableView& table) {
+    setUpdatesEnabled(false);
+    clear();
+    setRowCount(0);
+    setColumnCount(0);
+
+    const int columns = static_cast<int>(table.columns.size());
+    setColumnCount(columns);
+    for (int c = 0; c < columns; ++c) {
+        const TableColumn& column = table.columns[static_cast<std::size_t>(c)];
+        setHorizontalHeaderItem(c, CentredItem(column.caption));
+        setColumnWidth(c, column.width);
+    }
+    const int rows = static_cast<int>(table.rows.size());
+    setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const QStringList& cells = table.rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < columns && c < cells.size(); ++c)
+            setItem(r, c, CentredItem(cells[c]));
+    }
+    if (rows > 0) {
+        // The scroll range follows the new rows only at the next layout pass;
+        // bring it up to date so the last row can be reached now.
+        updateGeometries();
+        scrollToItem(item(rows - 1, 0), QAbstractItemView::EnsureVisible);
+    }
+
+    setUpdatesEnabled(true);
+    viewport()->update();
+    emit tableTitleChanged(table.title);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/view/TableViews.h"
+
+#include <QTableWidget>
+
+// The main screen's data table (control 1000): one list that shows, in turn,
+// the summary, load-settlement and record tables. Read-only for the operator:
+// rows are selected whole, columns can be neither sorted nor resized.
+class TableList : public QTableWidget {
+    Q_OBJECT
+  public:
+    // Placed at x 0, y 78, 408 x 387 of the 800 x 600 main window, with the
+    // start-up columns.
+    explicit TableList(QWidget* parent = nullptr);
+
+    // Replaces columns and rows with `table` and scrolls its last row into
+    // view; the list is repainted once, after it is filled.
+    void ShowTable(const TableView& table);
+
+  signals:
+    // The title of the table just shown, for the title line above the list.
+    void tableTitleChanged(const QString& title);
+};
