@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+// One function per kvt command. `args` are the arguments after the command
+// name; output goes to `out`, errors to stderr. Returns the exit code.
+int RunDump(const QStringList& args, std::FILE* out);
+int RunSettings(const QStringList& args, std::FILE* out);
+int RunTables(const QStringList& args, std::FILE* out);
+
+// Reads a whole host file; false (with a message on stderr) when it cannot.
+bool ReadHostFile(const QString& path, QByteArray& bytes);
