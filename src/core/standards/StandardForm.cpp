@@ -1,0 +1,115 @@
+#include "core/standards/StandardForm.h"
+
+#include "core/data/CFormat.h"
+#include "core/standards/StandardRows.h"
+#include "core/standards/StandardsCatalogue.h"
+
+namespace {
+
+QString EntryText(const ParameterList& list, int entry, const char* format) {
+    return QString::fromLatin1(CFormat(format, static_cast<double>(ParameterAt(list, entry))));
+}
+
+CriteriaBoxes StoredBoxes(const CPublic& pub) {
+    CriteriaBoxes boxes;
+    boxes.holdMinutes = StandardRow::Read(pub, StandardRow::holdMinutes, &Record::textValue2);
+    boxes.stableCheckMinutes = StandardRow::Read(pub, StandardRow::stableCheckMinutes, &Record::textValue2);
+    boxes.stableCheckCount = StandardRow::Read(pub, StandardRow::stableCheckCount, &Record::textValue2);
+    boxes.stableSettlement = StandardRow::Read(pub, StandardRow::stableSettlement, &Record::textValue2);
+    for (int i = 0; i < 6; ++i) {
+        boxes.loadIntervals[i] =
+            StandardRow::Read(pub, StandardRow::loadIntervalsFirst + i, &Record::textValue);
+        boxes.unloadIntervals[i] =
+            StandardRow::Read(pub, StandardRow::unloadIntervalsFirst + i, &Record::textValue);
+    }
+    return boxes;
+}
+
+CriteriaBoxes PresetBoxes(const StandardEntry& entry) {
+    CriteriaBoxes boxes;
+    boxes.holdMinutes = QString::fromUtf8(entry.criteria.holdMinutes);
+    boxes.stableCheckMinutes = QString::fromUtf8(entry.criteria.stableCheckMinutes);
+    boxes.stableCheckCount = QString::fromUtf8(entry.criteria.stableCheckCount);
+    boxes.stableSettlement = QString::fromUtf8(entry.criteria.stableSettlement);
+    for (int i = 0; i < 6; ++i) {
+        boxes.loadIntervals[i] = QString::number(entry.loadIntervals[i]);
+        boxes.unloadIntervals[i] = QString::number(entry.unloadIntervals[i]);
+    }
+    return boxes;
+}
+
+CriteriaBoxes UserInputBoxes(const ParameterList& list) {
+    CriteriaBoxes boxes;
+    boxes.holdMinutes = EntryText(list, Entry::holdMinutes, "%.f");
+    boxes.stableCheckMinutes = EntryText(list, Entry::stableCheckMinutes, "%.f");
+    boxes.stableCheckCount = EntryText(list, Entry::stableCheckCount, "%.f");
+    boxes.stableSettlement = EntryText(list, Entry::stableSettlement, "%.2f");
+    // The convergence marker 111 prints as a number; only a value that
+    // prints as no number at all (nan, inf) falls back.
+    if (!IsNumber(boxes.stableSettlement))
+        boxes.stableSettlement = QStringLiteral("0.10");
+    for (int i = 0; i < 6; ++i) {
+        boxes.loadIntervals[i] = EntryText(list, Entry::loadIntervalsFirst + i, "%.f");
+        boxes.unloadIntervals[i] = EntryText(list, Entry::unloadIntervalsFirst + i, "%.f");
+    }
+    return boxes;
+}
+
+} // namespace
+
+std::array<const QString*, 16> CriteriaBoxes::InCheckOrder() const {
+    return {&holdMinutes,        &stableCheckMinutes, &stableCheckCount,   &stableSettlement,
+            &loadIntervals[0],   &loadIntervals[1],   &loadIntervals[2],   &loadIntervals[3],
+            &loadIntervals[4],   &loadIntervals[5],   &unloadIntervals[0], &unloadIntervals[1],
+            &unloadIntervals[2], &unloadIntervals[3], &unloadIntervals[4], &unloadIntervals[5]};
+}
+
+QString StandardDialogCaption(const CPublic& pub) {
+    const int nameLength =
+        StandardRow::Read(pub, StandardRow::serialNumber, &Record::textLong).size() < 7 ? 15 : 21;
+    return QStringLiteral("规范选择                                 文件名： ") +
+           pub.dataFilePath.right(nameLength);
+}
+
+QString BearingCapacityLabel(bool loadInKN) {
+    return loadInKN ? QStringLiteral("地基承载力特征值(kN)") : QStringLiteral("地基承载力特征值(kPa)");
+}
+
+int ReadStoredStandardCode(CPublic& pub) {
+    const QString text = StandardRow::Read(pub, StandardRow::standardCode, &Record::textLong);
+    if (IsNumber(text))
+        return ReadInteger(text);
+    StandardRow::Write(pub, StandardRow::standardCode, &Record::textLong, "0");
+    return 0;
+}
+
+StandardForm OpenStandardForm(CPublic& pub, const ParameterList& list) {
+    StandardForm form;
+    form.code = ReadStoredStandardCode(pub);
+    pub.standardCode = form.code;
+    form.boxes = StoredBoxes(pub);
+    form.bearingCapacity = StandardRow::Read(pub, StandardRow::bearingCapacity, &Record::textLong);
+    if (form.code != kUserInputCode)
+        ApplyPreset(form, form.code, pub, list);
+
+    if (!pub.wizardMode && form.code == kBearingCapacityCode) {
+        const bool withinCapacity = ReadNumber(form.bearingCapacity) >= pub.targetLoad;
+        form.boxes.stableSettlement = withinCapacity ? QStringLiteral("0.10") : QStringLiteral("0.25");
+    }
+    return form;
+}
+
+void ApplyPreset(StandardForm& form, int code, const CPublic& pub, const ParameterList& list) {
+    form.code = code;
+    if (code == kUserInputCode) {
+        form.boxes = UserInputBoxes(list);
+        return;
+    }
+    if (const StandardEntry* entry = FindStandardByCode(code))
+        form.boxes = PresetBoxes(*entry);
+    if (code == kBearingCapacityCode) {
+        form.bearingCapacity = pub.wizardMode
+                                   ? EntryText(list, Entry::bearingCapacity, "%.0f")
+                                   : StandardRow::Read(pub, StandardRow::bearingCapacity, &Record::textLong);
+    }
+}
