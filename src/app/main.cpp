@@ -1,4 +1,5 @@
 #include "platform/DeviceFolders.h"
+#include "platform/SimulatedRigProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
 
@@ -7,10 +8,16 @@
 #include <QFont>
 
 #include <clocale>
+#include <cstdio>
 
 namespace {
 
-AppOptions ParseOptions(const QApplication& app) {
+struct CommandLine {
+    AppOptions options;
+    bool simulate = false;
+};
+
+CommandLine ParseCommandLine(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Static load test instrument"));
     parser.addHelpOption();
@@ -23,9 +30,11 @@ AppOptions ParseOptions(const QApplication& app) {
     const QCommandLineOption com2(QStringLiteral("com2"),
                                   QStringLiteral("Serial device of the GPRS modem (COM2)."),
                                   QStringLiteral("DEVICE"));
-    parser.addOptions({dataRoot, com1, com2});
+    const QCommandLineOption simulate(QStringLiteral("simulate"),
+                                      QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
+    parser.addOptions({dataRoot, com1, com2, simulate});
     parser.process(app);
-    return {parser.value(dataRoot), parser.value(com1), parser.value(com2)};
+    return {{parser.value(dataRoot), parser.value(com1), parser.value(com2)}, parser.isSet(simulate)};
 }
 
 } // namespace
@@ -41,6 +50,14 @@ int main(int argc, char* argv[]) {
     font.setPixelSize(14);
     QApplication::setFont(font);
 
-    CMainApp instrument(ParseOptions(app));
+    CommandLine commandLine = ParseCommandLine(app);
+    SimulatedRigProcess rig;
+    if (commandLine.simulate) {
+        const QString program = SimulatedRigProcess::findProgram();
+        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, {});
+        if (commandLine.options.com1Device.isEmpty())
+            std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
+    }
+    CMainApp instrument(commandLine.options);
     return instrument.Run();
 }

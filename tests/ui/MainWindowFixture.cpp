@@ -3,6 +3,8 @@
 #include "core/data/KVTFile.h"
 #include "ui/app/ControlIds.h"
 
+#include <QTableWidget>
+
 #include <QAction>
 
 #include <cstring>
@@ -49,6 +51,31 @@ QAction* MainWindowTest::Command(const CMainDlg& window, int commandId) const {
     auto* command = window.findChild<QAction*>(QString::number(commandId));
     EXPECT_NE(command, nullptr) << "command " << commandId;
     return command;
+}
+
+namespace {
+QTableWidget* List(const CMainDlg& window) {
+    auto* list = window.findChild<QTableWidget*>(QStringLiteral("1000"));
+    EXPECT_NE(list, nullptr);
+    return list;
+}
+} // namespace
+
+QStringList MainWindowTest::ListColumns(const CMainDlg& window) const {
+    QStringList captions;
+    const QTableWidget* list = List(window);
+    for (int column = 0; column < list->columnCount(); ++column)
+        captions.append(list->horizontalHeaderItem(column)->text());
+    return captions;
+}
+
+int MainWindowTest::ListRows(const CMainDlg& window) const {
+    return List(window)->rowCount();
+}
+
+QString MainWindowTest::ListCell(const CMainDlg& window, int row, int column) const {
+    const QTableWidgetItem* item = List(window)->item(row, column);
+    return item ? item->text() : QString();
 }
 
 std::set<int> MainWindowTest::ShownSwitches(const CMainDlg& window) const {

@@ -39,6 +39,10 @@ class MainWindowTest : public ::testing::Test {
 
     QWidget* Control(const CMainDlg& window, int controlId) const;
     QAction* Command(const CMainDlg& window, int commandId) const;
+    // The table list (control 1000): its column captions and the text of a cell.
+    QStringList ListColumns(const CMainDlg& window) const;
+    int ListRows(const CMainDlg& window) const;
+    QString ListCell(const CMainDlg& window, int row, int column) const;
     // Ids among the seven switch pictures that are shown.
     std::set<int> ShownSwitches(const CMainDlg& window) const;
 

@@ -37,6 +37,12 @@ static_assert(sizeof(LevelSummary) == 20);
 // calibration table (fewer than three points, or pressures not increasing).
 inline constexpr const char* kCalibrationTableInvalidText = "率定数据无效，请在测试设置中重新选择率定数据！";
 
+// Values of the pump gate, the first byte of every controller command.
+namespace PumpGate {
+inline constexpr std::uint8_t closed = 0x40; // '@': pump prohibited
+inline constexpr std::uint8_t open = 0;
+} // namespace PumpGate
+
 // Everything known about the current test: settings, run state, rows and
 // queues. One instance lives in the main window; dialogs and the engine get
 // a reference to it.
@@ -140,7 +146,7 @@ struct CPublic {
     std::atomic<bool> testFinished{false};
     std::atomic<bool> pausedFlag{false};
     std::atomic<bool> manualLoad{false};
-    std::atomic<std::uint8_t> pumpGate{0}; // 0x40 closes the pump
+    std::atomic<std::uint8_t> pumpGate{PumpGate::open};
     std::atomic<int> pumpSpeed{0};
     std::atomic<int> pulseCounter{0};
     std::atomic<float> pulseStartLoad{0};

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::uint8_t kPumpProhibited = 0x40;
 constexpr std::uint8_t kOn = 0xFF;
 constexpr int kManualSpeed = 200;
 constexpr int kUnloadDrawSpeed = 10;
@@ -97,7 +96,7 @@ int CommandComposer::PumpSpeed(const Snapshot& in, std::uint8_t gate) const {
         if (in.current - in.target > 2.0f * in.band)
             speed = kUnloadDrawSpeed;
     }
-    if (m_pub.pausedFlag || gate == kPumpProhibited)
+    if (m_pub.pausedFlag || gate == PumpGate::closed)
         speed = 0;
     if (m_pub.manualLoad)
         speed = kManualSpeed;

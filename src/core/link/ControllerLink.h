@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/link/CommandComposer.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QThread>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -26,12 +27,7 @@ class ControllerSession;
 class ControllerLink : public QObject {
     Q_OBJECT
   public:
-    using Frame = std::array<std::uint8_t, 12>;
-    struct Composed {
-        Frame frame;
-        bool playBeep = false; // the beep sound is due this cycle
-    };
-    using Composer = std::function<Composed()>;
+    using Composer = std::function<CommandCycle()>;
     using ReplyHandler = std::function<void(const QByteArray& block)>; // 31 bytes, zero-padded
 
     static constexpr int kCycleMs = 200;

@@ -52,7 +52,7 @@ void ControllerSession::stop() {
 }
 
 void ControllerSession::runCycle() {
-    const ControllerLink::Composed composed = m_link.m_composer();
+    const CommandCycle composed = m_link.m_composer();
     ++m_link.m_cycles;
     if (composed.playBeep)
         emit m_link.beepRequested();

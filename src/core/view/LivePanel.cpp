@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kAveragedGauges = 4;
-constexpr std::uint8_t kPumpProhibited = 0x40;
 
 QString Settlement(float value, int decimals) {
     return QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(value)));
@@ -73,6 +72,12 @@ void UpdateLiveAverage(CPublic& pub) {
     pub.liveAverage = LiveAverageOf(pub).value_or(0.0f);
 }
 
+SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed) {
+    using Manual = SwitchPictures::Manual;
+    const Manual manual = !manualLoadAllowed ? Manual::Unavailable : pub.manualLoad ? Manual::On : Manual::Off;
+    return {pub.pumpGate == PumpGate::closed, manualLoadAllowed, manual};
+}
+
 LivePanelView RefreshLivePanel(const CPublic& pub, bool manualLoadAllowed, const QString& clockText) {
     const int decimals = SettlementDecimals(pub.standardCode);
     LivePanelView view;
@@ -91,11 +96,7 @@ LivePanelView RefreshLivePanel(const CPublic& pub, bool manualLoadAllowed, const
         view.oilPressureText =
             QString::fromLatin1(CFormat("%.2f", static_cast<double>(pub.oilPressure.load())));
 
-    view.pumpProhibitedVisible = pub.pumpGate == kPumpProhibited;
-    view.pumpAllowedVisible = !view.pumpProhibitedVisible;
-    view.manualLoadLockedVisible = !manualLoadAllowed;
-    view.manualLoadOffVisible = manualLoadAllowed && !pub.manualLoad;
-    view.manualLoadOnVisible = manualLoadAllowed && pub.manualLoad;
+    view.switches = SwitchPicturesFor(pub, manualLoadAllowed);
 
     view.progressPosition = pub.pumpSpeed;
 

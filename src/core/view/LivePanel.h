@@ -16,6 +16,20 @@ std::optional<float> LiveAverageOf(const CPublic& pub);
 // liveAverage.
 void UpdateLiveAverage(CPublic& pub);
 
+// Which picture each of the three switch places at the right of the live
+// panel shows.
+struct SwitchPictures {
+    enum class Manual { Unavailable, Off, On }; // 1055 grey, 1045 red, 1054 green
+
+    bool pumpProhibited; // 1052 "油泵禁止" instead of 1044 "油泵允许"
+    bool loadAllowed;    // 1046 "允许控载" instead of 1053 "禁止控载"
+    Manual manual;
+
+    bool operator==(const SwitchPictures&) const = default;
+};
+
+SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed);
+
 // What the live panel under the table shows after a controller reply. Empty
 // texts clear their field.
 struct LivePanelView {
@@ -25,11 +39,7 @@ struct LivePanelView {
     QString targetLoadText;               // 1035 "控制荷载"
     QString currentLoadText;              // 1036 "当前荷载"
     QString oilPressureText;              // 1038 "当前油压"
-    bool pumpAllowedVisible = false;      // 1044 "油泵允许"
-    bool pumpProhibitedVisible = false;   // 1052 "油泵禁止"
-    bool manualLoadOffVisible = false;    // 1045 "手动控载", red: switches manual loading on
-    bool manualLoadOnVisible = false;     // 1054 "手动控载", green: switches it off
-    bool manualLoadLockedVisible = false; // 1055 "手动控载", grey: manual loading not allowed
+    SwitchPictures switches{};            // 1044/1052, 1053/1046, 1045/1054/1055
     int progressPosition = 0;             // 1019 "油泵流量": the pump speed command
     // 1037 "控载状态" and 1034 "下次采集"; empty optionals leave the fields as
     // they are (control states outside 0-8).

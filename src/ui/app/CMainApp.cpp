@@ -1,5 +1,6 @@
 #include "ui/app/CMainApp.h"
 
+#include "core/link/MeasurementConversion.h"
 #include "ui/app/CMainDlg.h"
 
 #include <QCoreApplication>
@@ -7,12 +8,30 @@
 #include <cstdio>
 
 CMainApp::CMainApp(AppOptions options)
-    : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders) {}
+    : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders) {
+    if (!m_options.com1Device.isEmpty()) {
+        m_link = std::make_unique<ControllerLink>(
+            m_options.com1Device, [this] { return m_composer.Compose(); },
+            [this](const QByteArray& block) {
+                ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                              static_cast<std::size_t>(block.size())));
+            });
+    }
+}
+
+void CMainApp::OpenLinks() {
+    // A controller that is missing is not reported: the instrument runs
+    // without live values.
+    if (m_link)
+        m_link->open();
+}
 
 int CMainApp::Run() {
     if (!m_folders.createFolders())
         std::fprintf(stderr, "staticload: cannot create the device folders under %s\n",
                      qPrintable(m_folders.dataRoot()));
+    MainWindowHooks hooks;
+    hooks.openLinks = [this] { OpenLinks(); };
     CMainDlg mainWindow(MainWindowServices{
         .pub = m_pub,
         .files = m_files,
@@ -22,8 +41,12 @@ int CMainApp::Run() {
         .launcher = m_launcher,
         .quit = [] { QCoreApplication::exit(0); },
         .options = m_options,
-        .hooks = {},
+        .hooks = std::move(hooks),
     });
+    if (m_link)
+        QObject::connect(m_link.get(), &ControllerLink::replyProcessed, &mainWindow, &CMainDlg::RefreshLivePanel,
+                         Qt::QueuedConnection);
     mainWindow.exec();
+    m_link.reset();
     return 0;
 }

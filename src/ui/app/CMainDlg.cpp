@@ -2,6 +2,10 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/view/LevelSummary.h"
+#include "core/view/LivePanel.h"
+#include "core/view/SettlementRows.h"
+#include "core/view/TableViews.h"
 #include "core/view/ViewTitles.h"
 #include "platform/Clock.h"
 #include "ui/app/ButtonPictures.h"
@@ -110,8 +114,8 @@ void CMainDlg::CreateToolbar() {
 
 void CMainDlg::CreateTableList() {
     m_tableTitle = CreateTitle(this, ControlId::tableTitle, QStringLiteral("荷载沉降表"), kTableTitleArea);
-    auto* tableList = new TableList(this);
-    tableList->setObjectName(Id(ControlId::tableList));
+    m_tableList = new TableList(this);
+    m_tableList->setObjectName(Id(ControlId::tableList));
 }
 
 void CMainDlg::CreateCurveArea() {
@@ -173,8 +177,7 @@ void CMainDlg::LoadCurrentTestFile() {
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
     }
     m_pub.pausedFlag = ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f;
-    UpdateViewTitles();
-    Call(m_services.hooks.refreshViews);
+    RefreshViews();
 }
 
 // --- timer ---------------------------------------------------------------------
@@ -186,7 +189,7 @@ void CMainDlg::OnTimer() {
     Call(m_services.hooks.scheduleTick);
     if (m_pub.viewDirty) {
         m_pub.viewDirty = false;
-        Call(m_services.hooks.showTable);
+        ShowTable();
     }
     CountLiveUpload();
     m_clockTap.Tick();
@@ -228,8 +231,7 @@ void CMainDlg::OpenRequestedFile() {
     m_pub.running = false;
     m_state.tableView = kRecordTable;
     m_state.curveView = 1;
-    UpdateViewTitles();
-    Call(m_services.hooks.refreshViews);
+    RefreshViews();
 }
 
 void CMainDlg::UpdateToolbar() {
@@ -247,10 +249,30 @@ void CMainDlg::UpdateViewTitles() {
         m_curveTitle->setText(*title);
 }
 
+void CMainDlg::ShowTable() {
+    if (const std::optional<TableView> table = ComposeTable(m_pub, m_state.tableView))
+        m_tableList->ShowTable(*table);
+}
+
+void CMainDlg::RefreshViews() {
+    DeriveSettlementRows(m_pub);
+    if (m_pub.readingCount == 0)
+        m_curves.ShowEmptyTest(m_pub.standardCode);
+    else
+        BuildLevelSummary(m_pub, m_curves);
+    ShowTable();
+    UpdateViewTitles();
+    Call(m_services.hooks.showCurve);
+}
+
+void CMainDlg::RefreshLivePanel() {
+    m_livePanel->showView(::RefreshLivePanel(m_pub, m_switches.manualLoadAllowed(), m_state.clockText));
+}
+
 void CMainDlg::OnNextTable() {
     m_state.tableView = CycleView(m_state.tableView);
     UpdateViewTitles();
-    Call(m_services.hooks.showTable);
+    ShowTable();
 }
 
 void CMainDlg::OnNextCurve() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/view/CurveModel.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/ClockDoubleTap.h"
 #include "ui/app/LoadControlSwitches.h"
@@ -19,6 +20,7 @@ class ProcessLauncher;
 class Prompter;
 class QAction;
 class QLabel;
+class TableList;
 struct CPublic;
 
 // What the main window works with; the application object owns it all.
@@ -47,6 +49,11 @@ class CMainDlg : public QDialog {
     // Timer 1: the once-a-second work of the main window.
     void OnTimer();
 
+    // After each controller reply: the live values, state and switches.
+    void RefreshLivePanel();
+    // Rebuilds settlement rows, level summary, the current table and curve.
+    void RefreshViews();
+
     MainWindowState& state() { return m_state; }
     const ClockDoubleTap& clockTap() const { return m_clockTap; }
     const LoadControlSwitches& switches() const { return m_switches; }
@@ -66,6 +73,7 @@ class CMainDlg : public QDialog {
     void OpenRequestedFile();
     void UpdateToolbar();
     void UpdateViewTitles();
+    void ShowTable();
     void ShowSwitches();
 
     void OnClockTap();
@@ -83,6 +91,8 @@ class CMainDlg : public QDialog {
     LoadControlSwitches m_switches;
 
     std::map<int, QAction*> m_commands; // by command id
+    CurveModel m_curves;
+    TableList* m_tableList = nullptr;
     QLabel* m_tableTitle = nullptr;
     QLabel* m_curveTitle = nullptr;
     LivePanel* m_livePanel = nullptr;

@@ -160,6 +160,30 @@ void LivePanel::setClockText(const QString& text) {
     m_clock->setText(text);
 }
 
+void LivePanel::setField(int controlId, const QString& text) {
+    if (auto* field = findChild<QLabel*>(Id(controlId)))
+        field->setText(text);
+}
+
+void LivePanel::showView(const LivePanelView& view) {
+    setField(ControlId::messageLine, view.messageLine);
+    for (int k = 0; k < 4; ++k) {
+        setField(ControlId::gaugeFirst + k, view.gaugeTexts[static_cast<std::size_t>(k)]);
+        setField(ControlId::gaugeFifth + k, view.gaugeTexts[static_cast<std::size_t>(k + 4)]);
+    }
+    setField(ControlId::gaugeAverage, view.averageText);
+    setField(ControlId::controlLoad, view.targetLoadText);
+    setField(ControlId::currentLoad, view.currentLoadText);
+    setField(ControlId::oilPressure, view.oilPressureText);
+    if (view.statusWord)
+        setField(ControlId::controlStatus, *view.statusWord);
+    if (view.nextReadingField)
+        setField(ControlId::nextReading, *view.nextReadingField);
+    if (auto* bar = findChild<QProgressBar*>(Id(ControlId::pumpFlow)))
+        bar->setValue(view.progressPosition);
+    showSwitches(view.switches);
+}
+
 void LivePanel::showSwitches(const SwitchPictures& pictures) {
     using Manual = SwitchPictures::Manual;
     m_pumpProhibited->setVisible(pictures.pumpProhibited);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/LoadControlSwitches.h"
+#include "core/view/LivePanel.h"
 
 #include <QWidget>
 
@@ -20,6 +20,8 @@ class LivePanel : public QWidget {
     void setClockText(const QString& text);
     // Shows the picture of each switch place for the switches' state.
     void showSwitches(const SwitchPictures& pictures);
+    // Shows the live values after a controller reply.
+    void showView(const LivePanelView& view);
 
   signals:
     void clockTapped();
@@ -28,6 +30,7 @@ class LivePanel : public QWidget {
     void manualLoadClicked();
 
   private:
+    void setField(int controlId, const QString& text);
     void addValueField(int controlId, const QString& caption, int column, int row, const QColor& background);
     QAbstractButton* addSwitchButton(int controlId, int place, const QPixmap& picture);
     void addPumpFlow();

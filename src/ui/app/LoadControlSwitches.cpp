@@ -45,8 +45,5 @@ void LoadControlSwitches::ClearPressureAlarm() {
 }
 
 SwitchPictures LoadControlSwitches::Pictures() const {
-    using Manual = SwitchPictures::Manual;
-    const bool allowed = m_manualLoadAllowed;
-    const Manual manual = !allowed ? Manual::Unavailable : m_pub.manualLoad ? Manual::On : Manual::Off;
-    return {m_pub.pumpGate == PumpGate::closed, allowed, manual};
+    return SwitchPicturesFor(m_pub, m_manualLoadAllowed);
 }

@@ -1,24 +1,9 @@
 #pragma once
 
+#include "core/view/LivePanel.h"
+
 #include <atomic>
-#include <cstdint>
 
-struct CPublic;
-
-// Values of the pump gate, the first byte of every controller command.
-namespace PumpGate {
-inline constexpr std::uint8_t closed = 0x40; // '@': pump prohibited
-inline constexpr std::uint8_t open = 0;
-} // namespace PumpGate
-
-// Which picture each of the three switch places under the live panel shows.
-struct SwitchPictures {
-    enum class Manual { Unavailable, Off, On }; // 1055 grey, 1045 red, 1054 green
-
-    bool pumpProhibited; // 1052 "油泵禁止" instead of 1044 "油泵允许"
-    bool loadAllowed;    // 1046 "允许控载" instead of 1053 "禁止控载"
-    Manual manual;
-};
 
 // The operator's switches for the pump: the pump gate, whether manual load
 // control is allowed, and manual load control itself. While manual loading

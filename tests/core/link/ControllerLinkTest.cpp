@@ -18,7 +18,7 @@ struct Peer {
 
     ControllerLink::Composer composer() {
         return [this] {
-            ControllerLink::Composed c{};
+            CommandCycle c;
             c.frame.fill(0);
             c.frame[1] = 0x0F;
             c.frame[11] = static_cast<std::uint8_t>(++composed);

@@ -141,11 +141,13 @@ TEST_F(LivePanelTest, LoadAndOilPressureFields) {
     EXPECT_EQ(view.oilPressureText, QString());
 }
 
+using Manual = SwitchPictures::Manual;
+
 struct ButtonCase {
     std::uint8_t gate;
     bool allowed;
     bool manual;
-    bool pumpAllowed, pumpProhibited, manualOff, manualOn, manualLocked;
+    SwitchPictures expected;
 };
 
 class LivePanelButtonTest : public LivePanelTest, public testing::WithParamInterface<ButtonCase> {};
@@ -155,19 +157,17 @@ TEST_P(LivePanelButtonTest, ShowsOneButtonOfEachPlace) {
     pub.pumpGate = c.gate;
     pub.manualLoad = c.manual;
     const LivePanelView view = Refresh(c.allowed);
-    EXPECT_EQ(view.pumpAllowedVisible, c.pumpAllowed);
-    EXPECT_EQ(view.pumpProhibitedVisible, c.pumpProhibited);
-    EXPECT_EQ(view.manualLoadOffVisible, c.manualOff);
-    EXPECT_EQ(view.manualLoadOnVisible, c.manualOn);
-    EXPECT_EQ(view.manualLoadLockedVisible, c.manualLocked);
+    EXPECT_EQ(view.switches.pumpProhibited, c.expected.pumpProhibited);
+    EXPECT_EQ(view.switches.loadAllowed, c.expected.loadAllowed);
+    EXPECT_EQ(view.switches.manual, c.expected.manual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, LivePanelButtonTest,
-                         testing::Values(ButtonCase{0x40, false, false, false, true, false, false, true},
-                                         ButtonCase{0x00, false, true, true, false, false, false, true},
-                                         ButtonCase{0x00, true, false, true, false, true, false, false},
-                                         ButtonCase{0x40, true, true, false, true, false, true, false},
-                                         ButtonCase{0x01, true, false, true, false, true, false, false}));
+                         testing::Values(ButtonCase{0x40, false, false, {true, false, Manual::Unavailable}},
+                                         ButtonCase{0x00, false, true, {false, false, Manual::Unavailable}},
+                                         ButtonCase{0x00, true, false, {false, true, Manual::Off}},
+                                         ButtonCase{0x40, true, true, {true, true, Manual::On}},
+                                         ButtonCase{0x01, true, false, {false, true, Manual::Off}}));
 
 TEST_F(LivePanelTest, MessageLineAndPumpSpeed) {
     pub.alarmText = QString::fromUtf8("桩基沉降超过允许值!");

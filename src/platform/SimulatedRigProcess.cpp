@@ -1,0 +1,37 @@
+#include "platform/SimulatedRigProcess.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+constexpr int kStartTimeoutMs = 5000;
+} // namespace
+
+SimulatedRigProcess::~SimulatedRigProcess() {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(2000))
+        m_process.kill();
+    m_process.waitForFinished(1000);
+}
+
+QString SimulatedRigProcess::start(const QString& program, const QStringList& arguments) {
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(program, arguments);
+    if (!m_process.waitForStarted(kStartTimeoutMs))
+        return {};
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(kStartTimeoutMs))
+            return {};
+    }
+    return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+}
+
+QString SimulatedRigProcess::findProgram() {
+    const QString besideBuild = QCoreApplication::applicationDirPath() + QStringLiteral("/../../tools/rig/rigsim");
+    if (QFileInfo(besideBuild).isExecutable())
+        return QFileInfo(besideBuild).canonicalFilePath();
+    return QStandardPaths::findExecutable(QStringLiteral("rigsim"));
+}
