@@ -30,8 +30,12 @@ QString SimulatedRigProcess::start(const QString& program, const QStringList& ar
 }
 
 QString SimulatedRigProcess::findProgram() {
-    const QString besideBuild = QCoreApplication::applicationDirPath() + QStringLiteral("/../../tools/rig/rigsim");
-    if (QFileInfo(besideBuild).isExecutable())
-        return QFileInfo(besideBuild).canonicalFilePath();
+    // Programs of the build tree sit one or two folders below its top.
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const char* relative : {"/../tools/rig/rigsim", "/../../tools/rig/rigsim"}) {
+        const QFileInfo candidate(here + QLatin1String(relative));
+        if (candidate.isExecutable())
+            return candidate.canonicalFilePath();
+    }
     return QStandardPaths::findExecutable(QStringLiteral("rigsim"));
 }

@@ -17,7 +17,7 @@ class SimulatedRigProcess {
     // prints first; empty when the rig could not be started.
     QString start(const QString& program, const QStringList& arguments);
 
-    // The rigsim program: next to this program's build, else on the PATH.
+    // The rigsim program of this build tree, else the one on the PATH.
     static QString findProgram();
 
   private:

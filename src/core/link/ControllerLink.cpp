@@ -2,39 +2,37 @@
 
 #include "core/link/ControllerSession.h"
 
-#include <QMetaObject>
+#include <QEventLoop>
+
+#include <future>
 
 ControllerLink::ControllerLink(QString device, Composer composer, ReplyHandler replyHandler)
-    : m_device(std::move(device)), m_composer(std::move(composer)), m_replyHandler(std::move(replyHandler)) {
-    m_thread.setObjectName(QStringLiteral("controller link"));
-}
+    : m_device(std::move(device)), m_composer(std::move(composer)), m_replyHandler(std::move(replyHandler)) {}
 
 ControllerLink::~ControllerLink() {
-    if (m_thread.isRunning()) {
-        // Timers and port are stopped in their own thread; once that thread
-        // has ended, the session can be destroyed from here.
-        QMetaObject::invokeMethod(
-            m_session.get(), [this] { m_session->stop(); }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
+    // The session sees the flag at its next cycle and ends its event loop.
+    m_stopRequested = true;
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 bool ControllerLink::open() {
-    if (m_device.isEmpty())
+    if (m_device.isEmpty() || m_thread.joinable())
         return false;
-    if (!m_thread.isRunning()) {
-        m_thread.start();
-        m_session = std::make_unique<ControllerSession>(*this);
-        m_session->moveToThread(&m_thread);
-    }
-    bool opened = false;
-    QMetaObject::invokeMethod(
-        m_session.get(), [this, &opened] { opened = m_session->openPort(); }, Qt::BlockingQueuedConnection);
-    if (!opened) {
-        m_thread.quit();
-        m_thread.wait();
-        m_session.reset();
-    }
-    return opened;
+    // Port, timers and event loop are created, used and destroyed in the link
+    // thread; nothing of Qt crosses threads but the two signals.
+    std::promise<bool> opened;
+    std::future<bool> result = opened.get_future();
+    m_thread = std::thread([this, &opened] {
+        QEventLoop loop;
+        ControllerSession session(*this, loop);
+        const bool ok = session.openPort();
+        opened.set_value(ok);
+        if (ok)
+            loop.exec();
+    });
+    const bool ok = result.get();
+    if (!ok)
+        m_thread.join();
+    return ok;
 }

@@ -5,14 +5,11 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QThread>
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
-
-class ControllerSession;
+#include <thread>
 
 // The serial link to the loading controller on COM1, in a thread of its own
 // so that its 200 ms cycle keeps time while the user interface is busy:
@@ -37,8 +34,8 @@ class ControllerLink : public QObject {
     ControllerLink(QString device, Composer composer, ReplyHandler replyHandler);
     ~ControllerLink() override;
 
-    // Opens the port and starts the cycle; false (and nothing started) when
-    // the port cannot be opened. A missing controller is not an error the
+    // Opens the port and starts the cycle in the link thread; false (and no
+    // thread left running) when the port cannot be opened. Opens once. A missing controller is not an error the
     // operator sees: the instrument just runs without live values.
     bool open();
 
@@ -57,8 +54,8 @@ class ControllerLink : public QObject {
     QString m_device;
     Composer m_composer;
     ReplyHandler m_replyHandler;
-    QThread m_thread;
-    std::unique_ptr<ControllerSession> m_session; // lives in m_thread
+    std::thread m_thread; // runs the session's event loop
+    std::atomic<bool> m_stopRequested{false};
     std::atomic<std::uint64_t> m_cycles{0};
     std::atomic<bool> m_portOpen{false};
 };

@@ -6,9 +6,7 @@ namespace {
 constexpr int kReopenEveryCycles = 5;
 } // namespace
 
-// The members are children so that moveToThread takes them along.
-ControllerSession::ControllerSession(ControllerLink& link)
-    : m_link(link), m_port(this), m_cycleTimer(this), m_gatherTimer(this) {
+ControllerSession::ControllerSession(ControllerLink& link, QEventLoop& loop) : m_link(link), m_loop(loop) {
     m_cycleTimer.setTimerType(Qt::PreciseTimer);
     m_cycleTimer.setInterval(ControllerLink::kCycleMs);
     m_gatherTimer.setTimerType(Qt::PreciseTimer);
@@ -44,14 +42,15 @@ bool ControllerSession::openPort() {
     return true;
 }
 
-void ControllerSession::stop() {
-    m_cycleTimer.stop();
-    m_gatherTimer.stop();
-    m_port.close();
-    m_link.m_portOpen = false;
-}
-
 void ControllerSession::runCycle() {
+    if (m_link.m_stopRequested) {
+        m_cycleTimer.stop();
+        m_gatherTimer.stop();
+        m_port.close();
+        m_link.m_portOpen = false;
+        m_loop.quit();
+        return;
+    }
     const CommandCycle composed = m_link.m_composer();
     ++m_link.m_cycles;
     if (composed.playBeep)

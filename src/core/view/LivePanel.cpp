@@ -81,7 +81,9 @@ SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed) {
 LivePanelView RefreshLivePanel(const CPublic& pub, bool manualLoadAllowed, const QString& clockText) {
     const int decimals = SettlementDecimals(pub.standardCode);
     LivePanelView view;
-    view.messageLine = pub.alarmText;
+    // A refused calibration table freezes the load the pump is steered by:
+    // that outranks the alarms, which come back once the table is mended.
+    view.messageLine = pub.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
 
     if (const std::optional<float> average = LiveAverageOf(pub))
         view.averageText = Settlement(RoundDecimals(*average, decimals), decimals);

@@ -33,7 +33,7 @@ SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed);
 // What the live panel under the table shows after a controller reply. Empty
 // texts clear their field.
 struct LivePanelView {
-    QString messageLine;                  // 1043: the alarm and message line
+    QString messageLine;                  // 1043: the alarm and message line, or the refused calibration table
     std::array<QString, 8> gaugeTexts;    // 1025-1028, 1030-1033: corrected gauges 1-8
     QString averageText;                  // 1029 "位移平均"
     QString targetLoadText;               // 1035 "控制荷载"

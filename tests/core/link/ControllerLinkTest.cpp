@@ -2,6 +2,7 @@
 #include "support/PseudoTerminal.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 
 #include <mutex>
 #include <vector>

@@ -177,4 +177,12 @@ TEST_F(LivePanelTest, MessageLineAndPumpSpeed) {
     EXPECT_EQ(view.progressPosition, 137);
 }
 
+TEST_F(LivePanelTest, ARefusedCalibrationTableTellsWhereToChooseIt) {
+    pub.alarmText = QString::fromUtf8("桩基沉降超过允许值!");
+    pub.calibrationTableRefused = true;
+    EXPECT_EQ(Refresh().messageLine, QString::fromUtf8("率定数据无效，请在测试设置中重新选择率定数据！"));
+    pub.calibrationTableRefused = false;
+    EXPECT_EQ(Refresh().messageLine, pub.alarmText);
+}
+
 } // namespace

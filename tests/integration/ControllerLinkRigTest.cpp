@@ -1,0 +1,89 @@
+#include "core/data/CPublic.h"
+#include "core/link/CommandComposer.h"
+#include "core/link/ControllerLink.h"
+#include "core/link/MeasurementConversion.h"
+#include "platform/SimulatedRigProcess.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The instrument's side of the link (state, composer, conversion) talking to
+// a rigsim process.
+class LinkToRig : public ::testing::Test {
+  protected:
+    void Start(const QStringList& rigArguments) {
+        rig = std::make_unique<SimulatedRigProcess>();
+        const QString device = rig->start(QStringLiteral(RIGSIM_PATH), rigArguments);
+        ASSERT_FALSE(device.isEmpty()) << "rigsim did not start";
+        link = std::make_unique<ControllerLink>(
+            device, [this] { return composer.Compose(); },
+            [this](const QByteArray& block) {
+                ProcessReply(pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                            static_cast<std::size_t>(block.size())));
+                ++replies;
+            });
+        ASSERT_TRUE(link->open());
+    }
+
+    // Waits up to `ms` for `done`; true when it came.
+    static bool WaitFor(const std::function<bool()>& done, int ms) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done()) {
+            if (waited.elapsed() > ms)
+                return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
+
+    CPublic pub;
+    CommandComposer composer{pub};
+    std::atomic<int> replies{0};
+    std::unique_ptr<SimulatedRigProcess> rig;
+    std::unique_ptr<ControllerLink> link; // declared last: stops first
+};
+
+TEST_F(LinkToRig, RepliesBecomeTheLiveValues) {
+    Start({QStringLiteral("--seed"), QStringLiteral("7")});
+    ASSERT_TRUE(WaitFor([&] { return replies >= 5; }, 3000)) << "replies: " << replies;
+    // Every 200 ms one frame and one reply: about as many replies as cycles.
+    EXPECT_GE(static_cast<int>(replies), static_cast<int>(link->cycles()) - 2);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_GT(pub.gaugeValue[k], 1.0f) << "gauge " << k + 1; // the rig's gauges start a few mm out
+        EXPECT_LT(pub.gaugeValue[k], 20.0f) << "gauge " << k + 1;
+    }
+    EXPECT_GT(pub.liveAverage, 1.0f);
+    EXPECT_NEAR(pub.currentLoad, 0.0f, 5.0f) << "nothing pumped yet";
+}
+
+TEST_F(LinkToRig, ManualLoadingRaisesTheLoad) {
+    Start({QStringLiteral("--time-scale"), QStringLiteral("10")});
+    pub.running = true;
+    pub.targetLoad = 400.0f;
+    pub.stageStep = 100.0f;
+    pub.pumpGate = PumpGate::open;
+    pub.manualLoad = true; // pump at speed 200
+    EXPECT_TRUE(WaitFor([&] { return pub.currentLoad > 50.0f; }, 8000)) << "load " << pub.currentLoad;
+}
+
+TEST_F(LinkToRig, AVanishedPortLeavesTheLinkRunning) {
+    Start({});
+    ASSERT_TRUE(WaitFor([&] { return replies >= 3; }, 3000));
+    rig.reset(); // the pseudo-terminal goes away, as a pulled USB adapter does
+    const std::uint64_t cyclesAtLoss = link->cycles();
+    EXPECT_TRUE(WaitFor([&] { return !link->portOpen(); }, 3000)) << "the link notices the loss";
+    const int repliesAfterLoss = replies;
+    QThread::msleep(600);
+    EXPECT_GT(link->cycles(), cyclesAtLoss + 2) << "the cycle goes on and keeps trying to reopen";
+    EXPECT_EQ(replies, repliesAfterLoss);
+}
+
+} // namespace
