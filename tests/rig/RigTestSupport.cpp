@@ -1,5 +1,7 @@
 #include "RigTestSupport.h"
 
+#include "core/link/NumberCodec.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -25,32 +27,17 @@ QByteArray commandFrame(const FrameFields& fields) {
     frame[3] = static_cast<char>(std::clamp(fields.speed, 0, 255));
     frame[4] = static_cast<char>(fields.run ? 0xFF : 0x00);
     if (fields.target) {
-        // Whole numbers only: the exponent field is the count of binary
-        // digits, the mantissa the digits themselves from the top.
-        const auto value = static_cast<std::uint32_t>(*fields.target);
-        if (value == 0) {
-            frame[6] = 0x40;
-        } else {
-            const int digits = std::bit_width(value);
-            const std::uint32_t mantissa = value << (16 - digits);
-            frame[6] = static_cast<char>(digits);
-            frame[7] = static_cast<char>(mantissa >> 8);
-            frame[8] = static_cast<char>(mantissa & 0xFF);
-        }
+        // Encoded the way the instrument encodes it.
+        const Number3 target = EncodeNumber3(static_cast<float>(*fields.target));
+        for (std::size_t i = 0; i < target.size(); ++i)
+            frame[6 + static_cast<int>(i)] = static_cast<char>(target[i]);
     }
     return frame;
 }
 
-int decodeRaw16(std::uint8_t lo, std::uint8_t hi) {
-    if (hi > 0x80)
-        return lo + 256 * hi - 65536;
-    if (hi == 0x80)
-        return lo == 0 ? 0 : 32768 + lo;
-    return lo + 256 * hi;
-}
-
 int replyValue(const QByteArray& reply, int offset) {
-    return decodeRaw16(static_cast<std::uint8_t>(reply.at(offset)),
+    // Decoded the way the instrument decodes it.
+    return DecodeRaw16(static_cast<std::uint8_t>(reply.at(offset)),
                        static_cast<std::uint8_t>(reply.at(offset + 1)));
 }
 

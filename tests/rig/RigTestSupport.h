@@ -24,8 +24,6 @@ FrameFields pumpStanding(std::optional<int> target);
 // A 12-byte command frame as the instrument composes it.
 QByteArray commandFrame(const FrameFields& fields);
 
-// The instrument's reading of a 16-bit reply value, low byte first.
-int decodeRaw16(std::uint8_t lo, std::uint8_t hi);
 int replyValue(const QByteArray& reply, int offset);
 
 // Sends the same frame every 200 ms for `seconds`.
