@@ -3,7 +3,6 @@
 #include "core/link/NumberCodec.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 namespace {
