@@ -1,6 +1,7 @@
 #include "ui/view/TableList.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -37,7 +38,14 @@ TableList::TableList(QWidget* parent) : QTableWidget(parent) {
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignCenter);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_followLastRow = false; });
     ShowTable(InitialTableColumns());
+}
+
+void TableList::updateGeometries() {
+    QTableWidget::updateGeometries();
+    if (m_followLastRow && rowCount() > 0)
+        scrollToItem(item(rowCount() - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 void TableList::ShowTable(const TableView& table) {
@@ -60,12 +68,10 @@ void TableList::ShowTable(const TableView& table) {
         for (int c = 0; c < columns && c < cells.size(); ++c)
             setItem(r, c, CentredItem(cells[c]));
     }
-    if (rows > 0) {
-        // The scroll range follows the new rows only at the next layout pass;
-        // bring it up to date so the last row can be reached now.
-        updateGeometries();
-        scrollToItem(item(rows - 1, 0), QAbstractItemView::EnsureVisible);
-    }
+    // The scroll range follows the new rows only at the next layout pass;
+    // bring it up to date so the last row can be reached now.
+    m_followLastRow = true;
+    updateGeometries();
 
     setUpdatesEnabled(true);
     viewport()->update();

@@ -21,4 +21,13 @@ class TableList : public QTableWidget {
   signals:
     // The title of the table just shown, for the title line above the list.
     void tableTitleChanged(const QString& title);
+
+  protected:
+    // Scroll bars appear only when the list is laid out (at the latest when
+    // the window is first shown); the last row is brought into full view again
+    // then, until the operator scrolls.
+    void updateGeometries() override;
+
+  private:
+    bool m_followLastRow = false;
 };
