@@ -1,5 +1,6 @@
 #include "ui/app/CMainApp.h"
 
+#include "core/engine/LoadControl.h"
 #include "core/link/MeasurementConversion.h"
 #include "ui/app/CMainDlg.h"
 
@@ -9,6 +10,7 @@
 
 CMainApp::CMainApp(AppOptions options)
     : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders) {
+    m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
     if (!m_options.com1Device.isEmpty()) {
         m_link = std::make_unique<ControllerLink>(
             m_options.com1Device, [this] { return m_composer.Compose(); },
