@@ -30,7 +30,7 @@ struct CommandCycle {
 };
 
 // The engine's load-control step, run before each frame while a test runs.
-using LoadControlStep = std::function<void()>;
+using LoadControlHook = std::function<void()>;
 
 // Composes one worker cycle's frame from the run state and advances the
 // worker's own counters in it (pump speed, pulse counter and start load,
@@ -40,7 +40,7 @@ class CommandComposer {
   public:
     explicit CommandComposer(CPublic& pub) : m_pub(pub) {}
 
-    void SetLoadControlStep(LoadControlStep step) { m_loadControlStep = std::move(step); }
+    void SetLoadControlStep(LoadControlHook step) { m_loadControlStep = std::move(step); }
 
     CommandCycle Compose();
 
@@ -60,5 +60,5 @@ class CommandComposer {
     std::uint8_t Buzzer(bool& playBeep);
 
     CPublic& m_pub;
-    LoadControlStep m_loadControlStep;
+    LoadControlHook m_loadControlStep;
 };
