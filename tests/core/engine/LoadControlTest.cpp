@@ -1,5 +1,5 @@
-#include "core/data/CPublic.h"
 #include "core/engine/LoadControl.h"
+#include "core/data/CPublic.h"
 
 #include <gtest/gtest.h>
 

@@ -25,7 +25,8 @@ TEST(NextLoadingTarget, FollowsTheStandardsLaddersAndNeverPassesTheMaximum) {
         {"standard 11 jump stops at the maximum", 11, 200, 100, 350, 200, 350},
     };
     for (const auto& c : cases) {
-        const std::optional<float> next = NextLoadingTarget(c.code, c.target, c.step, c.maxLoad, c.firstRowLoad);
+        const std::optional<float> next =
+            NextLoadingTarget(c.code, c.target, c.step, c.maxLoad, c.firstRowLoad);
         ASSERT_EQ(next.has_value(), c.next.has_value()) << c.name;
         if (next) {
             EXPECT_FLOAT_EQ(*next, *c.next) << c.name;

@@ -1,0 +1,107 @@
+#include "core/engine/Alarms.h"
+
+#include "core/data/CPublic.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kBuzzerOn = 0xFF;
+
+class AlarmLine {
+  public:
+    explicit AlarmLine(CPublic& pub) : m_pub(pub) {}
+
+    void Raise(const char* text, bool withBeep = true) {
+        m_pub.alarmText = QString::fromUtf8(text);
+        m_pub.buzzerCode = kBuzzerOn;
+        m_outcome.playBeep = m_outcome.playBeep || withBeep;
+    }
+    AlarmOutcome& outcome() { return m_outcome; }
+
+  private:
+    CPublic& m_pub;
+    AlarmOutcome m_outcome;
+};
+
+bool GaugeEnabled(const CPublic& pub, int k) {
+    return pub.gaugeOn[static_cast<std::size_t>(k)] == 1;
+}
+
+} // namespace
+
+AlarmOutcome CheckAlarms(CPublic& pub) {
+    AlarmLine line(pub);
+    pub.alarmText.clear();
+    pub.buzzerCode = 0;
+
+    if (pub.pumpSpeed > 0)
+        ++pub.pumpRunSeconds;
+    else
+        pub.pumpRunSeconds = 0;
+    if (pub.loadProtectSeconds > 0 && pub.pumpRunSeconds > pub.loadProtectSeconds) {
+        pub.pumpRunSeconds = 0;
+        pub.pressureAlarm = true;
+    }
+
+    // Spread of the enabled gauges among 1-4 (min starts at 50 mm, max at 0).
+    float lowest = 50, highest = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (!GaugeEnabled(pub, k))
+            continue;
+        lowest = std::min<float>(lowest, pub.gaugeValue[static_cast<std::size_t>(k)]);
+        highest = std::max<float>(highest, pub.gaugeValue[static_cast<std::size_t>(k)]);
+    }
+    const int unevenLimit = pub.maxUnevenSettlement;
+    pub.unevenAlarm = unevenLimit > 0 && highest - lowest > static_cast<float>(unevenLimit);
+    if (pub.unevenAlarm)
+        line.Raise("不均匀沉降超过允许值");
+
+    const int settlementLimit = pub.maxSettlement;
+    const bool settlementOver = settlementLimit > 0 && pub.liveAverage > static_cast<float>(settlementLimit);
+    if (pub.controlState >= 1 && (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
+        if (++pub.alarmSeconds > 2) {
+            line.outcome().playBeep = true;
+            pub.pumpGate = PumpGate::closed;
+            pub.alarmSeconds = 0;
+        }
+    } else {
+        pub.alarmText.clear();
+        pub.alarmSeconds = 0;
+    }
+
+    if (ParameterAt(pub.paramList, Entry::uploadOff) == 0.0f) {
+        switch (pub.gprsState) {
+        case 3:
+            line.Raise("gprs模块未登记!");
+            break;
+        case 4:
+            line.Raise("gprs模块测试成功！", false);
+            break;
+        case 5:
+            line.Raise("远程传输出现故障！");
+            break;
+        default:
+            break;
+        }
+    }
+
+    const float upliftLimit = pub.anchorUpliftAlarm;
+    for (int k = 4; k < 8; ++k) {
+        if (GaugeEnabled(pub, k) && upliftLimit > 0 &&
+            pub.gaugeValue[static_cast<std::size_t>(k)] > upliftLimit)
+            line.Raise("锚桩上拔超过允许值!");
+    }
+    if (settlementOver)
+        line.Raise("桩基沉降超过允许值!");
+
+    line.outcome().clearMessageLine = !(pub.unevenAlarm && pub.pressureAlarm && settlementOver);
+
+    if (pub.pressureAlarm && pub.loadProtectSeconds > 0)
+        line.Raise("加不上压,请检查现场!");
+    for (int k = 0; k < 4; ++k) {
+        if (GaugeEnabled(pub, k) && pub.nearRange[static_cast<std::size_t>(k)])
+            line.Raise("位移接近最大量程！请调整!");
+    }
+    return line.outcome();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+struct CPublic;
+
+// What the once-a-second alarm check asks of the main window.
+struct AlarmOutcome {
+    bool playBeep = false;         // the beep sound file
+    bool clearMessageLine = false; // the message line is blanked until the next live refresh
+};
+
+// The alarm checks of a running, not paused test: pump running too long
+// without reaching its load, uneven settlement, settlement and anchor
+// uplift limits, gauges near the end of their range and the remote link.
+// Every alarm sets `alarmText` (the last one wins) and the controller buzzer;
+// a pressure, uneven-settlement or settlement alarm that lasts into its
+// third second closes the pump gate.
+AlarmOutcome CheckAlarms(CPublic& pub);
