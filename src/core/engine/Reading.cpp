@@ -1,0 +1,119 @@
+#include "core/engine/Reading.h"
+
+#include "core/data/CFormat.h"
+#include "core/data/CPublic.h"
+#include "core/data/DeviceText.h"
+#include "core/data/KVTFile.h"
+#include "core/engine/StabilityJudge.h"
+#include "core/view/SettlementRows.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int kReadingBeepTicks = 5; // one second of controller buzzer
+
+struct Remark {
+    QString text;
+    std::uint8_t flags = 0;
+};
+
+// Consumes the one-shot flags that mark a reading.
+Remark BuildRemark(CPublic& pub) {
+    Remark remark;
+    if (pub.rangeAdjustPending) {
+        // A range adjustment moves every gauge: no gauge words.
+        pub.rangeAdjustPending = false;
+    } else {
+        const char* words[4] = {"1 ", "2 ", "3 ", "4"};
+        QString adjusted;
+        for (int k = 0; k < 4; ++k) {
+            if (pub.gaugeAdjusted[static_cast<std::size_t>(k)]) {
+                adjusted += QString::fromLatin1(words[k]);
+                remark.flags |= static_cast<std::uint8_t>(1 << k);
+            }
+        }
+        if (!adjusted.isEmpty())
+            remark.text = QStringLiteral("表") + adjusted;
+    }
+    for (auto& adjusted : pub.gaugeAdjusted)
+        adjusted = false;
+    if (pub.timeChanged.exchange(false)) {
+        remark.text += QStringLiteral("时间");
+        remark.flags |= 0x10;
+    }
+    if (pub.interruptedMark.exchange(false)) {
+        remark.text = QStringLiteral("中断");
+        remark.flags |= 0x20;
+    }
+    if (pub.manualReadingRequested.exchange(false)) {
+        remark.text += QStringLiteral(" 手动");
+        remark.flags |= 0x40;
+    }
+    return remark;
+}
+
+// The list holds the row at `index` and the row after it.
+void EnsureRows(CPublic& pub, int index) {
+    while (static_cast<int>(pub.recordList.size()) <= index + 1)
+        pub.recordList.push_back(Record::Template());
+}
+
+std::int32_t Whole(float load) {
+    return static_cast<std::int32_t>(std::trunc(load));
+}
+
+} // namespace
+
+void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
+    if (pub.controlState == 0)
+        return;
+    pub.beepTicks = kReadingBeepTicks;
+    pub.resyncActive = false;
+
+    const int row = pub.readingCount;
+    const int copyRow = pub.copyCount;
+    EnsureRows(pub, std::max(row, copyRow));
+
+    QByteArray clock;
+    std::int32_t load;
+    if (pub.stageChanged.exchange(false)) {
+        clock = QByteArrayLiteral("--:--"); // opens the stage
+        load = Whole(pub.targetLoad);
+    } else {
+        clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
+        // The stage's 0-minute reading is booked at the stage load.
+        load = Whole(pub.stageReachedMark.exchange(false) ? pub.targetLoad.load() : pub.currentLoad.load());
+    }
+    pub.stageReached = false;
+
+    Record& reading = pub.recordList[static_cast<std::size_t>(row)];
+    std::memcpy(reading.clock, clock.constData(), sizeof reading.clock);
+    reading.load = load;
+    for (std::size_t k = 0; k < 8; ++k)
+        reading.gauge[k] = pub.gaugeValue[k];
+
+    const Remark remark = BuildRemark(pub);
+    pub.uploadFlags = remark.flags;
+    Record& copy = pub.recordList[static_cast<std::size_t>(copyRow)];
+    std::memcpy(copy.copyMark, clock.constData(), sizeof copy.copyMark);
+    copy.copyLoad = load;
+    std::memcpy(copy.copyGauge, reading.gauge, sizeof copy.copyGauge);
+    SetFieldText(copy.remark, DeviceText::FromUnicode(remark.text));
+
+    RefreshRunStateTexts(pub, now.date());
+    files.WriteRunStateTexts(pub.dataFilePath, pub.recordList);
+    files.WriteRecord(pub.dataFilePath, row, pub.recordList);
+    if (copyRow != row)
+        files.WriteRecord(pub.dataFilePath, copyRow, pub.recordList);
+
+    pub.readingCount = row + 1;
+    pub.copyCount = copyRow + 1;
+    std::memset(pub.recordList[static_cast<std::size_t>(row + 1)].clock, '1', 5);
+    std::memset(pub.recordList[static_cast<std::size_t>(copyRow + 1)].copyMark, '1', 5);
+
+    DeriveSettlementRows(pub);
+    if (pub.controlState == 2 || pub.controlState == 3)
+        JudgeStability(pub);
+}
