@@ -81,12 +81,14 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
     if (pub.stageChanged.exchange(false)) {
         clock = QByteArrayLiteral("--:--"); // opens the stage
         load = Whole(pub.targetLoad);
+        // A stage reached at once (the load already at the new target) keeps
+        // its mark, so that its schedule starts with the 0-minute reading.
     } else {
         clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
         // The stage's 0-minute reading is booked at the stage load.
         load = Whole(pub.stageReachedMark.exchange(false) ? pub.targetLoad.load() : pub.currentLoad.load());
+        pub.stageReached = false;
     }
-    pub.stageReached = false;
 
     Record& reading = pub.recordList[static_cast<std::size_t>(row)];
     std::memcpy(reading.clock, clock.constData(), sizeof reading.clock);

@@ -1,0 +1,269 @@
+#include "core/engine/TestEngine.h"
+
+#include "core/data/CPublic.h"
+#include "core/data/KVTFile.h"
+#include "core/engine/Alarms.h"
+#include "core/engine/Reading.h"
+#include "core/engine/StageTargets.h"
+#include "core/standards/StandardSchedule.h"
+#include "core/view/SettlementRows.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr int kBuzzerOn = 0xFF;
+constexpr int kDay = 86400;
+constexpr int kStableSignalSeconds = 30;
+constexpr int kFinalUnloadSignalSeconds = 120;
+constexpr int kCounterLimit = 6500;
+
+int SecondsOfDay(const QDateTime& when) {
+    return when.time().msecsSinceStartOfDay() / 1000;
+}
+
+} // namespace
+
+TestEngine::TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks)
+    : m_pub(pub), m_files(files), m_clock(clock), m_hooks(std::move(hooks)) {}
+
+void TestEngine::Beep() {
+    if (m_hooks.playBeep)
+        m_hooks.playBeep();
+}
+
+void TestEngine::ScheduleTick() {
+    CPublic& pub = m_pub;
+    if (pub.pausedFlag) {
+        pub.alarmText = QStringLiteral("测试暂停");
+        pub.pumpGate = pub.manualLoad ? PumpGate::open : PumpGate::closed;
+        return;
+    }
+    if (!pub.running || pub.controlState == 0)
+        return;
+    if (CheckAlarms(pub).playBeep)
+        Beep();
+
+    const int now = SecondsOfDay(m_clock.now());
+    if (pub.stageTimer > kCounterLimit)
+        pub.stageTimer = 0;
+    if (pub.fullUnloadTimer > kCounterLimit)
+        pub.fullUnloadTimer = 0;
+    if (pub.nextReadingTime > kDay)
+        pub.nextReadingTime -= kDay;
+
+    // After a pause the schedule goes on at its minute and second of the
+    // current or a following hour.
+    if (pub.resyncSplit.exchange(false)) {
+        int next = pub.nextReadingTime;
+        if (next < 0)
+            next += kDay;
+        m_resyncMinute = next / 60 % 60;
+        m_resyncSecond = next % 60;
+        pub.resyncActive = true;
+    }
+    if (pub.resyncActive)
+        pub.nextReadingTime = (pub.scheduleNow / 3600 % 24) * 3600 + m_resyncMinute * 60 + m_resyncSecond;
+
+    if (pub.manualReadingRequested)
+        Read();
+    if (pub.stageChanged)
+        Read(); // the stage's opening reading
+    if (pub.stageReached) {
+        pub.scheduleNow = now;
+        const int state = pub.controlState;
+        if (state == 2 || state == 3)
+            pub.nextReadingTime = now + pub.loadIntervals[0] * 60;
+        else if (state >= 6)
+            pub.nextReadingTime = (pub.standardCode == 10 && pub.targetLoad == 0)
+                                      ? now + 7200
+                                      : now + pub.unloadIntervals[0] * 60;
+        ShowNextReading();
+        pub.readingStep = 0;
+        Read(); // the stage's 0-minute reading
+    }
+
+    const int state = pub.controlState;
+    if (state == 2 || state == 3)
+        HoldingSchedule(now);
+    else if (state == 4)
+        StageAdvance();
+    else if (state == 5)
+        UnloadingSignal();
+    else if (state >= 6)
+        UnloadingSchedule(now);
+}
+
+void TestEngine::Read() {
+    TakeReading(m_pub, m_files, m_clock.now());
+    if (m_hooks.readingTaken)
+        m_hooks.readingTaken();
+}
+
+// Readings fall in the 10-second window of their scheduled time, once.
+bool TestEngine::ReadingDue(int now) {
+    if (now / 10 != m_pub.nextReadingTime / 10) {
+        m_pub.windowTaken = false;
+        return false;
+    }
+    return !m_pub.windowTaken;
+}
+
+void TestEngine::ShowNextReading() {
+    m_pub.nextReadingText = FormatSeconds(m_pub.nextReadingTime);
+}
+
+void TestEngine::HoldingSchedule(int now) {
+    CPublic& pub = m_pub;
+    pub.scheduleNow = now;
+    if (!ReadingDue(now))
+        return;
+    int step = pub.readingStep + 1;
+    int interval;
+    if (step < 6) {
+        interval = pub.loadIntervals[static_cast<std::size_t>(step)];
+    } else {
+        step = 5;
+        interval = pub.loadIntervals[5] * (DoublesLastLoadingInterval(pub.standardCode) ? 2 : 1);
+    }
+    pub.readingStep = step;
+    pub.nextReadingTime = pub.nextReadingTime + interval * 60;
+    ShowNextReading();
+    Read();
+    pub.windowTaken = true;
+}
+
+void TestEngine::StageAdvance() {
+    CPublic& pub = m_pub;
+    ++pub.stageTimer;
+    pub.buzzerCode = kBuzzerOn;
+    Beep();
+    if (pub.stageTimer < kStableSignalSeconds)
+        return;
+    pub.buzzerCode = 0;
+    pub.stageTimer = 0;
+    if (!pub.autoAdvance) {
+        pub.controlState = 0; // "待加载": the operator enters the next control load
+        return;
+    }
+    const int firstRowLoad = pub.recordList.empty() ? 0 : pub.recordList.front().rowLoad;
+    const std::optional<float> next =
+        NextLoadingTarget(pub.standardCode, pub.targetLoad, pub.stageStep, pub.maxLoad, firstRowLoad);
+    if (next)
+        pub.targetLoad = *next;
+    else if (!pub.maxLoadPromptOpen)
+        AskUnloadAtMaxLoad();
+}
+
+void TestEngine::AskUnloadAtMaxLoad() {
+    if (!m_hooks.askUnloadAtMaxLoad)
+        return;
+    m_pub.maxLoadPromptOpen = true;
+    if (m_hooks.askUnloadAtMaxLoad(MaxLoadPromptText()))
+        ConfirmUnloading();
+    else
+        KeepLoad();
+}
+
+QString TestEngine::MaxLoadPromptText() const {
+    return m_pub.doubleCircuitJack ? QStringLiteral("已加到最大荷载，若卸载请先油路换向！然后单击确认")
+                                   : QStringLiteral("已加到最大荷载，若卸载请单击确认，然后卸压！");
+}
+
+void TestEngine::ConfirmUnloading() {
+    m_pub.controlState = 5;
+    m_pub.targetLoad =
+        FirstUnloadingTarget(m_pub.standardCode, m_pub.targetLoad, m_pub.stageStep, m_pub.maxLoad);
+    m_pub.maxLoadPromptOpen = false;
+}
+
+void TestEngine::KeepLoad() {
+    m_pub.maxLoadPromptOpen = false;
+    m_pub.controlState = 2;
+}
+
+void TestEngine::LoadNextStage() {
+    m_pub.controlState = 4;
+    m_pub.stageTimer = kStableSignalSeconds - 2; // the advance follows 2 s later
+}
+
+void TestEngine::UnloadNextStage() {
+    m_pub.controlState = 5;
+    m_pub.targetLoad = NextUnloadingTarget(m_pub.standardCode, m_pub.targetLoad, m_pub.stageStep);
+    m_pub.stageTimer = kStableSignalSeconds - 2;
+}
+
+void TestEngine::UnloadingSignal() {
+    CPublic& pub = m_pub;
+    ++pub.stageTimer;
+    pub.buzzerCode = kBuzzerOn;
+    Beep();
+    const bool finalUnloading = pub.targetLoad <= 0;
+    const int signalSeconds = finalUnloading ? kFinalUnloadSignalSeconds : kStableSignalSeconds;
+    if (pub.stageTimer < signalSeconds)
+        return;
+    if (finalUnloading)
+        pub.fullUnloadTimer = kFinalUnloadSignalSeconds;
+    pub.buzzerCode = 0;
+    pub.stageTimer = 0;
+}
+
+void TestEngine::UnloadingSchedule(int now) {
+    CPublic& pub = m_pub;
+    pub.scheduleNow = now;
+    pub.buzzerCode = 0;
+    if (!ReadingDue(now))
+        return;
+    const int step = std::min(pub.readingStep + 1, 5);
+    pub.readingStep = step;
+    pub.nextReadingTime = pub.nextReadingTime + pub.unloadIntervals[static_cast<std::size_t>(step)] * 60;
+    ShowNextReading();
+    Read();
+    pub.windowTaken = true;
+
+    if (pub.targetLoad > 0) {
+        const std::optional<int> readings = UnloadingStageReadings(pub.standardCode);
+        if (readings && pub.readingStep > *readings)
+            pub.targetLoad = NextUnloadingTarget(pub.standardCode, pub.targetLoad, pub.stageStep);
+    } else if (FinalReadingsComplete()) {
+        FinishTest();
+    }
+}
+
+// The rebound after the last unloading: settled within 0.01 mm over the last
+// three readings for rock, else held long enough for the standard.
+bool TestEngine::FinalReadingsComplete() const {
+    const CPublic& pub = m_pub;
+    const int last = pub.rowCount - 1;
+    if (last < 0 || last >= static_cast<int>(pub.recordList.size()))
+        return false;
+    const int code = pub.standardCode;
+    if ((code == 3 || code == 58) && pub.readingStep > 2) {
+        if (last < 3)
+            return false;
+        const float settled = pub.recordList[static_cast<std::size_t>(last - 3)].avgSettlement -
+                              pub.recordList[static_cast<std::size_t>(last)].avgSettlement;
+        return settled < 0.01f;
+    }
+    const float minutes = RowMinutesValue(pub.recordList[static_cast<std::size_t>(last)]);
+    return minutes > static_cast<float>(FinalReboundMinutes(code));
+}
+
+void TestEngine::FinishTest() {
+    CPublic& pub = m_pub;
+    pub.pumpSpeed = 0;
+    pub.controlState = 0;
+    pub.stageDone = false;
+    pub.testFinished = true;
+    pub.running = false;
+    pub.wizardMode = true;
+    pub.pausedFlag = false;
+    pub.alarmText.clear();
+    pub.targetLoad = 0;
+    pub.lastTarget = 0;
+    if (pub.paramList.size() > static_cast<std::size_t>(Entry::endMark))
+        pub.paramList[Entry::endMark] = 0.0f;
+    m_files.SaveSettings(pub.dataFilePath, pub.paramList);
+    m_files.SaveSettingsCopy(pub.dataFilePath, pub.paramList);
+    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    m_files.RemoveFile(DeviceFile::kSettingsCopy);
+}

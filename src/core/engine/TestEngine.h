@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class KVTFile;
+struct CPublic;
+
+// What the engine asks of the main window; all run on the user-interface thread.
+struct EngineHooks {
+    // The maximum-load prompt, modal; true = "确定" (unload), false = "取消".
+    std::function<bool(const QString& text)> askUnloadAtMaxLoad;
+    std::function<void()> playBeep;     // the beep sound file, asynchronously
+    std::function<void()> readingTaken; // tables and curves follow the new reading
+};
+
+// The once-a-second part of the test run: the reading schedule of the held
+// stage, stage advance, unloading and the automatic end, alarms; and the
+// operator's stage commands. The 200 ms load-control step runs on the
+// controller thread (LoadControl.h); the two meet in CPublic's atomics.
+class TestEngine {
+  public:
+    TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks = {});
+
+    void ScheduleTick();
+
+    // Operator commands, after their question was answered with Yes.
+    void LoadNextStage();
+    void UnloadNextStage();
+
+    // The maximum-load prompt's answers.
+    void ConfirmUnloading();
+    void KeepLoad();
+    QString MaxLoadPromptText() const;
+
+  private:
+    void Read();
+    bool ReadingDue(int now);
+    void ShowNextReading();
+    void HoldingSchedule(int now);
+    void StageAdvance();
+    void AskUnloadAtMaxLoad();
+    void UnloadingSignal();
+    void UnloadingSchedule(int now);
+    bool FinalReadingsComplete() const;
+    void FinishTest();
+    void Beep();
+
+    CPublic& m_pub;
+    const KVTFile& m_files;
+    const Clock& m_clock;
+    EngineHooks m_hooks;
+    // Minute and second of the schedule kept across a pause.
+    int m_resyncMinute = 0;
+    int m_resyncSecond = 0;
+};
