@@ -3,13 +3,17 @@
 #include "core/engine/LoadControl.h"
 #include "core/link/MeasurementConversion.h"
 #include "ui/app/CMainDlg.h"
+#include "ui/files/CSysTime.h"
+#include "ui/files/CXZ.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
 CMainApp::CMainApp(AppOptions options)
-    : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders) {
+    : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders),
+      m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
+    // Set before the link opens: the controller worker runs it every 200 ms.
     m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
     if (!m_options.com1Device.isEmpty()) {
         m_link = std::make_unique<ControllerLink>(
@@ -19,6 +23,25 @@ CMainApp::CMainApp(AppOptions options)
                                               static_cast<std::size_t>(block.size())));
             });
     }
+}
+
+EngineHooks CMainApp::MakeEngineHooks() {
+    EngineHooks hooks;
+    hooks.askUnloadAtMaxLoad = [this](const QString& text) {
+        return AskUnloadAtMaxLoad(m_pub, text, m_mainWindow);
+    };
+    hooks.playBeep = [this] { m_sound.PlayBeep(); };
+    hooks.readingTaken = [this] {
+        if (m_mainWindow)
+            m_mainWindow->RefreshViews();
+    };
+    return hooks;
+}
+
+void CMainApp::OpenSystemTime() {
+    CSysTime dialog(
+        m_pub, m_clock, [this](const QDateTime& when) { m_systemTime.setLocalTime(when); }, m_mainWindow);
+    dialog.exec();
 }
 
 void CMainApp::OpenLinks() {
@@ -32,8 +55,11 @@ int CMainApp::Run() {
     if (!m_folders.createFolders())
         std::fprintf(stderr, "staticload: cannot create the device folders under %s\n",
                      qPrintable(m_folders.dataRoot()));
+    m_sound.ProvideDefaultBeep();
     MainWindowHooks hooks;
     hooks.openLinks = [this] { OpenLinks(); };
+    hooks.scheduleTick = [this] { m_engine.ScheduleTick(); };
+    hooks.openSystemTimeDialog = [this] { OpenSystemTime(); };
     CMainDlg mainWindow(MainWindowServices{
         .pub = m_pub,
         .files = m_files,
@@ -44,11 +70,14 @@ int CMainApp::Run() {
         .quit = [] { QCoreApplication::exit(0); },
         .options = m_options,
         .hooks = std::move(hooks),
+        .engine = &m_engine,
     });
+    m_mainWindow = &mainWindow;
     if (m_link)
-        QObject::connect(m_link.get(), &ControllerLink::replyProcessed, &mainWindow, &CMainDlg::RefreshLivePanel,
-                         Qt::QueuedConnection);
+        QObject::connect(m_link.get(), &ControllerLink::replyProcessed, &mainWindow,
+                         &CMainDlg::RefreshLivePanel, Qt::QueuedConnection);
     mainWindow.exec();
     m_link.reset();
+    m_mainWindow = nullptr;
     return 0;
 }

@@ -2,15 +2,20 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/engine/TestEngine.h"
 #include "core/link/CommandComposer.h"
 #include "core/link/ControllerLink.h"
 #include "platform/Clock.h"
 #include "platform/DeviceFolders.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/Sound.h"
+#include "platform/SystemTime.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/Prompter.h"
 
 #include <memory>
+
+class CMainDlg;
 
 // The application: owns everything the instrument works with and runs the
 // main window until it closes, which ends the program.
@@ -25,14 +30,20 @@ class CMainApp {
 
   private:
     void OpenLinks();
+    EngineHooks MakeEngineHooks();
+    void OpenSystemTime();
 
     AppOptions m_options;
     DeviceFolders m_folders;
     KVTFile m_files;
     SystemClock m_clock;
+    SystemTime m_systemTime{m_clock};
     MessageBoxPrompter m_prompter;
     DetachedProcessLauncher m_launcher;
     CPublic m_pub;
     CommandComposer m_composer{m_pub};
+    Sound m_sound{m_folders};
+    TestEngine m_engine;
+    CMainDlg* m_mainWindow = nullptr;       // while Run() shows it
     std::unique_ptr<ControllerLink> m_link; // none without a COM1 device
 };
