@@ -188,3 +188,111 @@ TEST_F(KvtTablesTest, ATestWithoutReadingsPrintsTheColumnsOnly) {
 }
 
 } // namespace
+
+namespace {
+
+// A pile loaded in six levels to 1200 kN and unloaded in four, as the
+// instrument writes it: settlement grows faster at each level, rebounds at
+// the unloading.
+class KvtPlotTest : public ::testing::Test {
+  protected:
+    KvtPlotTest() {
+        pub.paramList = DefaultParameterList();
+        for (int gauge = 1; gauge <= 4; ++gauge)
+            pub.paramList[Entry::gaugeOnFirst + gauge - 1] = 1;
+        KVTFile::BuildBlankRecords(pub);
+        float mm = 0;
+        for (int level = 1; level <= 6; ++level) {
+            Store("--:--", 200 * level, 0);
+            const float levelSettlement = 0.4f * level * level;
+            for (const float share : {0.45f, 0.65f, 0.78f, 0.86f, 0.92f, 0.96f, 0.99f, 1.0f})
+                Store("09:00", 200 * level, mm + share * levelSettlement);
+            mm += levelSettlement;
+        }
+        for (const int load : {900, 600, 300, 0}) {
+            Store("--:--", load, 0);
+            mm -= 0.6f;
+            for (const float share : {0.5f, 0.9f, 1.0f})
+                Store("10:00", load, mm + 0.6f * (1 - share));
+        }
+        EXPECT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
+    }
+
+    void Store(const char* clock, int load, float mm) {
+        while (pub.recordList.size() < static_cast<std::size_t>(readings) + 2)
+            pub.recordList.push_back(Record::Template());
+        Record& row = pub.recordList[static_cast<std::size_t>(readings++)];
+        std::memcpy(row.clock, clock, 5);
+        row.load = load;
+        std::fill(std::begin(row.gauge), std::end(row.gauge), mm);
+    }
+
+    QString DataFile() const { return device.folders().hostPath(kDataPath); }
+
+    // Width and height from the PNG's header chunk.
+    static std::pair<int, int> PngSize(const QByteArray& png) {
+        if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 24)
+            return {0, 0};
+        const auto bigEndian = [&png](int at) {
+            return (static_cast<unsigned char>(png[at]) << 24) |
+                   (static_cast<unsigned char>(png[at + 1]) << 16) |
+                   (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+        };
+        return {bigEndian(16), bigEndian(20)};
+    }
+
+    TempDevice device;
+    CPublic pub;
+    int readings = 0;
+};
+
+TEST_F(KvtPlotTest, WritesEachCurveAsAPictureOfTheGraphWindowsSize) {
+    QByteArray pictures[3];
+    for (int curve = 1; curve <= 3; ++curve) {
+        const QString out = device.root() + QStringLiteral("/curve%1.png").arg(curve);
+        const KvtRun run = Kvt({QStringLiteral("plot"), DataFile(), QStringLiteral("--curve"),
+                                QString::number(curve), QStringLiteral("--out"), out});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, out + QLatin1Char('\n'));
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        pictures[curve - 1] = file.readAll();
+        EXPECT_EQ(PngSize(pictures[curve - 1]), std::make_pair(385, 387)) << curve;
+    }
+    EXPECT_NE(pictures[0], pictures[1]);
+    EXPECT_NE(pictures[1], pictures[2]);
+}
+
+TEST_F(KvtPlotTest, RefusesBadArguments) {
+    const QString out = device.root() + QStringLiteral("/curve.png");
+    const QStringList cases[] = {
+        {QStringLiteral("plot")},
+        {QStringLiteral("plot"), DataFile()},
+        {QStringLiteral("plot"), DataFile(), QStringLiteral("--out")},
+        {QStringLiteral("plot"), DataFile(), QStringLiteral("--curve"), QStringLiteral("4"),
+         QStringLiteral("--out"), out},
+        {QStringLiteral("plot"), DataFile(), QStringLiteral("--curve"), QStringLiteral("0"),
+         QStringLiteral("--out"), out},
+        {QStringLiteral("plot"), DataFile(), QStringLiteral("--curve"), QStringLiteral("12"),
+         QStringLiteral("--out"), out},
+        {QStringLiteral("plot"), DataFile(), QStringLiteral("--size"), QStringLiteral("2"),
+         QStringLiteral("--out"), out},
+        {QStringLiteral("plot"), DataFile(), DataFile(), QStringLiteral("--out"), out},
+    };
+    for (const QStringList& args : cases) {
+        const KvtRun run = Kvt(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: kvt plot"))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    const KvtRun missing = Kvt({QStringLiteral("plot"), device.root() + QStringLiteral("/missing.kvt"),
+                                QStringLiteral("--out"), out});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("cannot read")));
+    const KvtRun unwritable = Kvt({QStringLiteral("plot"), DataFile(), QStringLiteral("--out"),
+                                   device.root() + QStringLiteral("/no/such/folder/curve.png")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("cannot write")));
+}
+
+} // namespace

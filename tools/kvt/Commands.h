@@ -9,6 +9,11 @@
 int RunDump(const QStringList& args, std::FILE* out);
 int RunSettings(const QStringList& args, std::FILE* out);
 int RunTables(const QStringList& args, std::FILE* out);
+// Needs a QGuiApplication (fonts); writes the picture's path to `out`.
+int RunPlot(const QStringList& args, std::FILE* out);
+
+// Runs a whole test against the simulated rig; prints one line per stage.
+int RunSimulate(const QStringList& args, std::FILE* out);
 
 // Reads a whole host file; false (with a message on stderr) when it cannot.
 bool ReadHostFile(const QString& path, QByteArray& bytes);

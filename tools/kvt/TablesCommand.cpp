@@ -1,15 +1,9 @@
 #include "Commands.h"
 #include "Csv.h"
+#include "TestFile.h"
 
-#include "core/data/KVTFile.h"
-#include "core/view/LevelSummary.h"
-#include "core/view/SettlementRows.h"
 #include "core/view/TableViews.h"
 #include "core/view/ViewTitles.h"
-#include "platform/DeviceFolders.h"
-
-#include <QDateTime>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -68,25 +62,10 @@ int RunTables(const QStringList& args, std::FILE* out) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    QByteArray bytes;
-    if (!ReadHostFile(options.path, bytes))
-        return 1;
     CPublic pub;
-    pub.recordList = ParseDataFile(bytes);
-    if (pub.recordList.empty()) {
-        std::fprintf(stderr, "kvt: %s holds no whole 267-byte row\n", qPrintable(options.path));
-        return 1;
-    }
-    // The restore also reloads the upload queue; an empty device root keeps
-    // the host's own files out of it.
-    const QTemporaryDir emptyRoot;
-    const DeviceFolders folders(emptyRoot.path());
-    KVTFile(folders).RestoreParameters(pub, pub.recordList, QDateTime::currentDateTime());
-
-    // As the main screen does after opening a file.
     CurveModel curves;
-    DeriveSettlementRows(pub);
-    BuildLevelSummary(pub, curves);
+    if (!OpenTestFile(options.path, pub, curves))
+        return 1;
     const TableView table = *ComposeTable(pub, options.tableView);
 
     QStringList captions;

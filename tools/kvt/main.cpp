@@ -3,13 +3,20 @@
 //   kvt settings FILE   the data-file path and the 82 entries of tarvo.ini
 //   kvt tables FILE [--view records|settlement|summary] [--csv]
 //                       a table of a data file as the main screen lists it
+//   kvt plot FILE [--curve 1|2|3] --out PNG
+//                       a curve of a data file as the main screen draws it
+//   kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]
+//                [--jack single|double] [--out FILE] [--data-root DIR]
+//                       a whole test against the simulated rig, one line per stage
 
 #include "Commands.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <clocale>
+#include <cstring>
+#include <memory>
 
 bool ReadHostFile(const QString& path, QByteArray& bytes) {
     QFile file(path);
@@ -22,7 +29,15 @@ bool ReadHostFile(const QString& path, QByteArray& bytes) {
 }
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Only drawing needs the GUI side of Qt; it must run without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "plot") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     std::setlocale(LC_NUMERIC, "C");
     QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
@@ -32,8 +47,15 @@ int main(int argc, char* argv[]) {
         return RunSettings(args, stdout);
     if (command == QLatin1String("tables"))
         return RunTables(args, stdout);
+    if (command == QLatin1String("plot"))
+        return RunPlot(args, stdout);
+    if (command == QLatin1String("simulate"))
+        return RunSimulate(args, stdout);
     std::fputs("usage: kvt dump FILE | kvt settings FILE\n"
-               "       kvt tables FILE [--view records|settlement|summary] [--csv]\n",
+               "       kvt tables FILE [--view records|settlement|summary] [--csv]\n"
+               "       kvt plot FILE [--curve 1|2|3] --out PNG\n"
+               "       kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
+               "                    [--jack single|double] [--out FILE] [--data-root DIR]\n",
                stderr);
     return 2;
 }

@@ -13,6 +13,17 @@
 namespace {
 
 constexpr int kReadingBeepTicks = 5; // one second of controller buzzer
+constexpr char kReadingFlag = '1';
+// Rows whose texts hold the schedule state (control state to save date).
+constexpr int kFirstRunStateRow = 41;
+constexpr int kLastRunStateRow = 47;
+
+// Marks the row as holding a reading. The first rows carry copies of the
+// test settings in the same field; their texts are kept.
+void MarkReadingRow(Record& row) {
+    if (row.flagText[0] == '\0')
+        row.flagText[0] = kReadingFlag;
+}
 
 struct Remark {
     QString text;
@@ -95,6 +106,7 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
     reading.load = load;
     for (std::size_t k = 0; k < 8; ++k)
         reading.gauge[k] = pub.gaugeValue[k];
+    MarkReadingRow(reading);
 
     const Remark remark = BuildRemark(pub);
     pub.uploadFlags = remark.flags;
@@ -106,6 +118,9 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
 
     RefreshRunStateTexts(pub, now.date());
     files.WriteRunStateTexts(pub.dataFilePath, pub.recordList);
+    // A restart after a power failure resumes the held stage from these rows.
+    for (int stateRow = kFirstRunStateRow; stateRow <= kLastRunStateRow; ++stateRow)
+        files.WriteRowTexts(pub.dataFilePath, stateRow, pub.recordList);
     files.WriteRecord(pub.dataFilePath, row, pub.recordList);
     if (copyRow != row)
         files.WriteRecord(pub.dataFilePath, copyRow, pub.recordList);

@@ -3,6 +3,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/engine/Alarms.h"
+#include "core/engine/LoadControl.h"
 #include "core/engine/Reading.h"
 #include "core/engine/StageTargets.h"
 #include "core/standards/StandardSchedule.h"
@@ -16,6 +17,15 @@ constexpr int kDay = 86400;
 constexpr int kStableSignalSeconds = 30;
 constexpr int kFinalUnloadSignalSeconds = 120;
 constexpr int kCounterLimit = 6500;
+constexpr int kSerialNumberRow = 7;
+constexpr int kPileNumberRow = 8;
+constexpr int kLastTemplateRow = 73;
+
+// A short list (a damaged settings file) is left as it is.
+void SetEntry(ParameterList& list, int entry, float value) {
+    if (entry < static_cast<int>(list.size()))
+        list[static_cast<std::size_t>(entry)] = value;
+}
 
 int SecondsOfDay(const QDateTime& when) {
     return when.time().msecsSinceStartOfDay() / 1000;
@@ -31,6 +41,105 @@ void TestEngine::Beep() {
         m_hooks.playBeep();
 }
 
+void TestEngine::LoadControlStep() {
+    ::LoadControlStep(m_pub);
+}
+
+void TestEngine::SaveSettingsAndCopy() {
+    m_files.SaveSettings(m_pub.dataFilePath, m_pub.paramList);
+    m_files.SaveSettingsCopy(m_pub.dataFilePath, m_pub.paramList);
+}
+
+QString TestEngine::StartTest(bool uploadAtReading) {
+    CPublic& pub = m_pub;
+    const auto rowText = [&pub](int row, auto field) {
+        return row < static_cast<int>(pub.recordList.size())
+                   ? FieldText(pub.recordList[static_cast<std::size_t>(row)].*field)
+                   : QByteArray();
+    };
+    if (rowText(kSerialNumberRow, &Record::textLong).isEmpty() ||
+        rowText(kPileNumberRow, &Record::textValue).isEmpty())
+        return QStringLiteral("新试桩之后才能开始测试!");
+    SetEntry(pub.paramList, Entry::uploadOff, uploadAtReading ? 0.0f : 1.0f);
+    pub.interruptedMark = false;
+    pub.running = true;
+    m_files.SaveSettings(pub.dataFilePath, pub.paramList);
+    m_files.CreateDataFile(pub.dataFilePath, pub.recordList);
+    m_files.WriteRowTexts(pub.dataFilePath, kLastTemplateRow, pub.recordList);
+    pub.wizardMode = false;
+    return {};
+}
+
+void TestEngine::EndTest() {
+    CPublic& pub = m_pub;
+    pub.running = false;
+    pub.controlState = 0;
+    pub.lastTarget = 0;
+    pub.targetLoad = 0;
+    pub.testFinished = false;
+    pub.timeChanged = false;
+    RefreshRunStateTexts(pub, m_clock.now().date());
+    SaveSettingsAndCopy();
+    RequestNewTestReset();
+    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    m_files.RemoveFile(DeviceFile::kSettingsCopy);
+}
+
+void TestEngine::PauseTest() {
+    CPublic& pub = m_pub;
+    SetEntry(pub.paramList, Entry::pausedFlag, 1.0f);
+    pub.pausedFlag = true;
+    pub.manualLoad = false;
+    pub.resyncSplit = false;
+    pub.resyncActive = false;
+    SaveSettingsAndCopy();
+    m_files.RemoveFile(DeviceFile::kSettingsCopy);
+}
+
+void TestEngine::ResumeTest() {
+    CPublic& pub = m_pub;
+    if (pub.dataFilePath.isEmpty())
+        return;
+    // The pump stays closed until the operator opens it again.
+    pub.pumpGate = PumpGate::closed;
+    SetEntry(pub.paramList, Entry::pausedFlag, 0.0f);
+    pub.pausedFlag = false;
+    pub.manualLoad = false;
+    pub.resyncSplit = true;
+    SaveSettingsAndCopy();
+    m_files.RemoveFile(DeviceFile::kSettingsCopy);
+}
+
+void TestEngine::RequestManualReading() {
+    if (!m_pub.dataFilePath.isEmpty() && m_pub.controlState > 0)
+        m_pub.manualReadingRequested = true;
+}
+
+void TestEngine::RequestNewTestReset() {
+    ++m_pendingResets;
+}
+
+void TestEngine::CarryOutNewTestReset() {
+    if (m_pendingResets == 0)
+        return;
+    --m_pendingResets;
+    NewTestReset();
+}
+
+void TestEngine::NewTestReset() {
+    CPublic& pub = m_pub;
+    pub.ResetTest();
+    pub.levelSummaries.clear();
+    pub.maxLevelLoad = 0;
+    pub.levelCount = 0;
+    pub.maxMinutes = 0;
+    pub.maxCumSettlement = 0.1f;
+    pub.alarmText.clear();
+    pub.nextReadingText.clear();
+    if (m_hooks.newTestResetDone)
+        m_hooks.newTestResetDone();
+}
+
 void TestEngine::ScheduleTick() {
     CPublic& pub = m_pub;
     if (pub.pausedFlag) {
@@ -40,8 +149,11 @@ void TestEngine::ScheduleTick() {
     }
     if (!pub.running || pub.controlState == 0)
         return;
-    if (CheckAlarms(pub).playBeep)
+    const AlarmOutcome alarms = CheckAlarms(pub);
+    if (alarms.playBeep)
         Beep();
+    if (alarms.clearMessageLine && m_hooks.clearMessageLine)
+        m_hooks.clearMessageLine();
 
     const int now = SecondsOfDay(m_clock.now());
     if (pub.stageTimer > kCounterLimit)
@@ -260,10 +372,8 @@ void TestEngine::FinishTest() {
     pub.alarmText.clear();
     pub.targetLoad = 0;
     pub.lastTarget = 0;
-    if (pub.paramList.size() > static_cast<std::size_t>(Entry::endMark))
-        pub.paramList[Entry::endMark] = 0.0f;
-    m_files.SaveSettings(pub.dataFilePath, pub.paramList);
-    m_files.SaveSettingsCopy(pub.dataFilePath, pub.paramList);
+    SetEntry(pub.paramList, Entry::endMark, 0.0f);
+    SaveSettingsAndCopy();
     m_files.RemoveFile(DeviceFile::kUploadQueue);
     m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }

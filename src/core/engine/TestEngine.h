@@ -14,6 +14,10 @@ struct EngineHooks {
     std::function<bool(const QString& text)> askUnloadAtMaxLoad;
     std::function<void()> playBeep;     // the beep sound file, asynchronously
     std::function<void()> readingTaken; // tables and curves follow the new reading
+    // The main window resets its own view fields and repaints.
+    std::function<void()> newTestResetDone;
+    // The alarm check blanks the message line until the next live refresh.
+    std::function<void()> clearMessageLine;
 };
 
 // The once-a-second part of the test run: the reading schedule of the held
@@ -24,9 +28,18 @@ class TestEngine {
   public:
     TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks = {});
 
+    // Controller worker thread, every 200 ms while running.
+    void LoadControlStep();
+    // User-interface thread, every second.
     void ScheduleTick();
 
     // Operator commands, after their question was answered with Yes.
+    // StartTest returns the message to show when the test cannot start.
+    QString StartTest(bool uploadAtReading);
+    void EndTest();
+    void PauseTest();
+    void ResumeTest();
+    void RequestManualReading();
     void LoadNextStage();
     void UnloadNextStage();
 
@@ -34,6 +47,11 @@ class TestEngine {
     void ConfirmUnloading();
     void KeepLoad();
     QString MaxLoadPromptText() const;
+
+    // The new-test reset runs on the main window's tick after its request;
+    // a request made while one is pending runs one tick later.
+    void RequestNewTestReset();
+    void CarryOutNewTestReset();
 
   private:
     void Read();
@@ -47,6 +65,8 @@ class TestEngine {
     bool FinalReadingsComplete() const;
     void FinishTest();
     void Beep();
+    void SaveSettingsAndCopy();
+    void NewTestReset();
 
     CPublic& m_pub;
     const KVTFile& m_files;
@@ -55,4 +75,5 @@ class TestEngine {
     // Minute and second of the schedule kept across a pause.
     int m_resyncMinute = 0;
     int m_resyncSecond = 0;
+    int m_pendingResets = 0;
 };

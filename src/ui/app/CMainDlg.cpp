@@ -13,10 +13,12 @@
 #include "ui/app/LivePanel.h"
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
+#include "ui/standards/CCriterion.h"
 #include "ui/view/TableList.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -110,6 +112,8 @@ void CMainDlg::CreateToolbar() {
     connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
             &CMainDlg::OnSoftwareUpgrade);
+    connect(m_commands.at(CommandId::standardSelection), &QAction::triggered, this,
+            &CMainDlg::OnStandardSelection);
 }
 
 void CMainDlg::CreateTableList() {
@@ -265,6 +269,24 @@ void CMainDlg::RefreshViews() {
     Call(m_services.hooks.showCurve);
 }
 
+void CMainDlg::ResetForNewTest() {
+    m_state.fileMode = FileMode::currentTest;
+    m_clockTap.Reset();
+    m_state.tableView = kRecordTable;
+    m_state.curveView = 1;
+    m_state.fileChosen = false;
+    m_state.fileOpenRequested = false;
+    // Gauges 5-8, the next reading time and the message line start empty.
+    for (const int id : {ControlId::gaugeFifth, ControlId::gaugeFifth + 1, ControlId::gaugeFifth + 2,
+                         ControlId::gaugeFifth + 3, ControlId::nextReading, ControlId::messageLine}) {
+        if (auto* field = m_livePanel->findChild<QLabel*>(Id(id)))
+            field->clear();
+    }
+    if (auto* pumpFlow = m_livePanel->findChild<QProgressBar*>(Id(ControlId::pumpFlow)))
+        pumpFlow->reset();
+    RefreshViews();
+}
+
 void CMainDlg::RefreshLivePanel() {
     m_livePanel->showView(::RefreshLivePanel(m_pub, m_switches.manualLoadAllowed(), m_state.clockText));
 }
@@ -290,6 +312,13 @@ void CMainDlg::ShowSwitches() {
 void CMainDlg::OnClockTap() {
     if (m_clockTap.Tap())
         Call(m_services.hooks.openSystemTimeDialog);
+}
+
+void CMainDlg::OnStandardSelection() {
+    // Opened from the toolbar the dialog is a single settings dialog, not a wizard step.
+    m_pub.wizardMode = false;
+    CCriterion dialog(m_pub, m_pub.paramList, m_files, m_services.prompter, this);
+    dialog.exec();
 }
 
 void CMainDlg::OnSoftwareUpgrade() {

@@ -21,6 +21,7 @@ class Prompter;
 class QAction;
 class QLabel;
 class TableList;
+class TestEngine;
 struct CPublic;
 
 // What the main window works with; the application object owns it all.
@@ -34,6 +35,7 @@ struct MainWindowServices {
     std::function<void()> quit; // ends the program at once, without saving
     AppOptions options;
     MainWindowHooks hooks;
+    TestEngine* engine = nullptr; // the test run; test control needs it
 };
 
 // The instrument's single full-screen window: toolbar, table list, curve
@@ -53,6 +55,8 @@ class CMainDlg : public QDialog {
     void RefreshLivePanel();
     // Rebuilds settlement rows, level summary, the current table and curve.
     void RefreshViews();
+    // After the engine's new-test reset: the window's own fields start over.
+    void ResetForNewTest();
 
     MainWindowState& state() { return m_state; }
     const ClockDoubleTap& clockTap() const { return m_clockTap; }
@@ -80,6 +84,7 @@ class CMainDlg : public QDialog {
     void OnNextTable();
     void OnNextCurve();
     void OnSoftwareUpgrade();
+    void OnStandardSelection();
 
     static void Call(const std::function<void()>& hook);
 

@@ -152,6 +152,37 @@ TEST(TakeReading, ExtendsTheListPastRow73AndTheFileWithIt) {
     EXPECT_EQ(test.files.CountRecords(kDataPath), 76);
 }
 
+TEST(TakeReading, FlagsItsRowAndKeepsTheSettingsCopiesOfTheFirstRows) {
+    TempDevice device;
+    StartedTest test(device);
+    CPublic& pub = test.pub;
+    SetFieldText(pub.recordList[1].flagText, QByteArrayLiteral("2026-05-04")); // the test date
+    pub.controlState = 2;
+    TakeReading(pub, test.files, kNow);
+    TakeReading(pub, test.files, kNow.addSecs(300));
+    std::vector<Record> onFile;
+    ASSERT_TRUE(test.files.ReadDataFile(kDataPath, onFile));
+    EXPECT_EQ(FieldText(onFile[0].flagText), QByteArrayLiteral("1"));
+    EXPECT_EQ(FieldText(onFile[1].flagText), QByteArrayLiteral("2026-05-04"));
+    EXPECT_EQ(FieldText(onFile[2].flagText), QByteArray()) << "no reading there yet";
+}
+
+TEST(TakeReading, TheScheduleStateReachesTheFileWithEveryReading) {
+    TempDevice device;
+    StartedTest test(device);
+    CPublic& pub = test.pub;
+    pub.controlState = 2;
+    pub.nextReadingTime = 38400;
+    pub.readingStep = 3;
+    TakeReading(pub, test.files, kNow);
+    std::vector<Record> onFile;
+    ASSERT_TRUE(test.files.ReadDataFile(kDataPath, onFile));
+    EXPECT_EQ(FieldText(onFile[41].textValue), QByteArrayLiteral("2"));
+    EXPECT_EQ(FieldText(onFile[45].textValue), QByteArrayLiteral("38400"));
+    EXPECT_EQ(FieldText(onFile[46].textValue), QByteArrayLiteral("3"));
+    EXPECT_EQ(FieldText(onFile[47].textValue), QByteArrayLiteral("2026-05-04"));
+}
+
 TEST(TakeReading, NothingIsTakenWhileTheTestWaits) {
     TempDevice device;
     StartedTest test(device);

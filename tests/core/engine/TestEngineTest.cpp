@@ -1,4 +1,5 @@
 #include "core/engine/TestEngine.h"
+#include "core/data/DeviceText.h"
 #include "core/engine/LoadControl.h"
 #include "platform/Clock.h"
 #include "support/TempDevice.h"
@@ -51,6 +52,18 @@ class EngineTest : public ::testing::Test {
         for (int i = 0; i < count; ++i)
             Second();
     }
+    // Seconds until the test ends by itself, at most `limit`.
+    int SecondsUntilTheEnd(int limit) {
+        int seconds = 0;
+        while (!pub.testFinished && seconds < limit) {
+            Second();
+            ++seconds;
+        }
+        return seconds;
+    }
+    QString LastClock() const {
+        return QString::fromLatin1(pub.recordList[static_cast<std::size_t>(pub.readingCount - 1)].clock, 5);
+    }
     // Minutes into the stage of the readings taken so far (their clocks).
     QStringList Clocks() const {
         QStringList clocks;
@@ -71,7 +84,9 @@ class EngineTest : public ::testing::Test {
                                           return unloadAnswer;
                                       },
                                   .playBeep = {},
-                                  .readingTaken = {}}};
+                                  .readingTaken = {},
+                                  .newTestResetDone = {},
+                                  .clearMessageLine = {}}};
 };
 
 TEST_F(EngineTest, AHeldStageIsReadOnTheStandardsSchedule) {
@@ -180,6 +195,241 @@ TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
     EXPECT_EQ(pub.readingCount, readings);
     EXPECT_EQ(pub.alarmText, QStringLiteral("测试暂停"));
     EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+}
+
+TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
+    // Readings every 5 minutes after the final unloading target is reached.
+    const struct {
+        int standard;
+        bool reboundGoesOn;
+        int minutes; // from reaching 0 to the automatic end; 0: no end within 4 hours
+    } cases[] = {
+        {0, false, 20},   {4, false, 120}, {5, false, 180},
+        {10, false, 120},                                // standard 10: first reading at 2 h
+        {58, false, 15},  {3, false, 15},  {3, true, 0}, // rock: settled over three readings
+    };
+    for (const auto& c : cases) {
+        TempDevice caseDevice;
+        CPublic casePub;
+        casePub.paramList = DefaultParameterList();
+        KVTFile::BuildBlankRecords(casePub);
+        casePub.dataFilePath = kDataPath;
+        ASSERT_TRUE(caseDevice.files().CreateDataFile(kDataPath, casePub.recordList));
+        ManualClock caseClock{kStart};
+        TestEngine caseEngine{casePub, caseDevice.files(), caseClock};
+        casePub.running = true;
+        casePub.stageStep = 100;
+        casePub.maxLoad = 1000;
+        casePub.holdBand = 10;
+        casePub.standardCode = c.standard;
+        casePub.unloadIntervals = {5, 5, 5, 5, 5, 5};
+        casePub.loadIntervals = {5, 5, 5, 5, 5, 5};
+        casePub.targetLoad = 200; // a stage held at 200, then straight to 0
+        casePub.currentLoad = 200;
+        int seconds = 0;
+        while (seconds < 2 || (casePub.controlState != 6 && seconds < 200)) {
+            if (seconds == 2)
+                caseEngine.UnloadNextStage();
+            caseClock.advanceMs(1000);
+            LoadControlStep(casePub);
+            caseEngine.ScheduleTick();
+            ++seconds;
+        }
+        ASSERT_EQ(casePub.controlState, 6) << c.standard;
+        seconds = 0;
+        while (!casePub.testFinished && seconds < 240 * 60) {
+            caseClock.advanceMs(1000);
+            if (c.reboundGoesOn)
+                casePub.gaugeValue[0] = casePub.gaugeValue[0] - 0.001f;
+            LoadControlStep(casePub);
+            caseEngine.ScheduleTick();
+            ++seconds;
+        }
+        EXPECT_EQ(casePub.testFinished, c.minutes > 0) << c.standard;
+        if (c.minutes == 0)
+            continue;
+        // Readings fall in the first second of their 10-second window.
+        EXPECT_EQ((seconds + 10) / 60, c.minutes)
+            << c.standard << (c.reboundGoesOn ? " rebound going on" : "");
+    }
+}
+
+TEST_F(EngineTest, AnUnloadingStageEndsAfterTheCountOfItsStandard) {
+    // Readings every 5 minutes; the stage is done when the reading step passes the count.
+    const struct {
+        int standard;
+        int minutes; // from reaching the unloading stage to the next target
+    } cases[] = {{6, 5}, {7, 10}, {5, 15}, {0, 20}, {12, 20}};
+    for (const auto& c : cases) {
+        pub.standardCode = c.standard;
+        pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
+        pub.targetLoad = 800;
+        pub.lastTarget = 800;
+        pub.controlState = 2;
+        const float first = c.standard == 0 ? 500 : 600;
+        engine.UnloadNextStage();
+        ASSERT_FLOAT_EQ(pub.targetLoad, first) << c.standard;
+        for (int wait = 0; wait < 60 && pub.controlState != 6; ++wait)
+            Second();
+        ASSERT_EQ(pub.controlState, 6) << c.standard;
+        int seconds = 0;
+        while (pub.targetLoad == first && seconds < 60 * 60) {
+            Second();
+            ++seconds;
+        }
+        EXPECT_EQ((seconds + 10) / 60, c.minutes) << c.standard;
+    }
+}
+
+TEST_F(EngineTest, AnUnloadingStageOfAnUnlistedStandardWaitsForTheOperator) {
+    pub.standardCode = 99;
+    pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
+    pub.targetLoad = 800;
+    pub.lastTarget = 800;
+    engine.UnloadNextStage();
+    Seconds(30 + 120 * 60);
+    EXPECT_FLOAT_EQ(pub.targetLoad, 600);
+    EXPECT_EQ(pub.controlState, 6);
+}
+
+TEST_F(EngineTest, StandardTenWaitsTwoHoursForTheFirstReboundReading) {
+    pub.standardCode = 10;
+    pub.targetLoad = 200;
+    pub.lastTarget = 200;
+    engine.UnloadNextStage();
+    Seconds(121);
+    ASSERT_EQ(pub.controlState, 6);
+    const int readings = pub.readingCount;
+    Seconds(119 * 60);
+    EXPECT_EQ(pub.readingCount, readings);
+    Seconds(60);
+    EXPECT_EQ(pub.readingCount, readings + 1);
+}
+
+TEST_F(EngineTest, AfterAPauseTheScheduleGoesOnAtItsMinuteAndSecond) {
+    pub.targetLoad = 100;
+    Seconds(15 * 60 + 5); // readings at 10:00, 10:05, 10:15; the next at 10:30:01
+    ASSERT_EQ(pub.nextReadingText, QStringLiteral("10:30:01"));
+    const int readings = pub.readingCount;
+    engine.PauseTest();
+    Seconds(50 * 60); // paused past the reading, to 11:05
+    engine.ResumeTest();
+    EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+    Seconds(24 * 60);
+    EXPECT_EQ(pub.readingCount, readings) << "nothing before 11:30";
+    Seconds(2 * 60);
+    EXPECT_EQ(pub.readingCount, readings + 1);
+    EXPECT_EQ(LastClock(), QStringLiteral("11:30"));
+    EXPECT_FALSE(pub.resyncActive);
+    // The schedule then goes on from there.
+    EXPECT_EQ(pub.nextReadingText, QStringLiteral("11:45:01"));
+}
+
+TEST_F(EngineTest, AfterARestartAHeldStageGoesOnAtItsMinuteAndSecond) {
+    pub.targetLoad = 100;
+    Seconds(15 * 60 + 5); // the next reading at 10:30:01
+    const int readings = pub.readingCount;
+
+    // Power fails; the instrument starts again at 12:40 and reopens the file.
+    ManualClock later{kStart.addSecs(2 * 3600 + 40 * 60)};
+    CPublic restarted;
+    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
+    device.files().RestoreParameters(restarted, restarted.recordList, later.now());
+    ASSERT_EQ(restarted.controlState, 2);
+    ASSERT_TRUE(restarted.resyncSplit);
+    TestEngine engineAfter{restarted, device.files(), later};
+    int seconds = 0;
+    while (restarted.readingCount == readings && seconds < 2 * 3600) {
+        later.advanceMs(1000);
+        restarted.currentLoad = restarted.targetLoad.load();
+        LoadControlStep(restarted);
+        engineAfter.ScheduleTick();
+        ++seconds;
+    }
+    ASSERT_EQ(restarted.readingCount, readings + 1);
+    EXPECT_EQ(QString::fromLatin1(restarted.recordList[static_cast<std::size_t>(readings)].clock, 5),
+              QStringLiteral("13:30"));
+}
+
+TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
+    pub.running = false;
+    const QString refused = QStringLiteral("新试桩之后才能开始测试!");
+    EXPECT_EQ(engine.StartTest(true), refused);
+    SetFieldText(pub.recordList[7].textLong, QByteArrayLiteral("123456"));
+    EXPECT_EQ(engine.StartTest(true), refused);
+    EXPECT_FALSE(pub.running);
+
+    SetFieldText(pub.recordList[8].textValue, QByteArrayLiteral("0001"));
+    pub.interruptedMark = true;
+    EXPECT_EQ(engine.StartTest(false), QString());
+    EXPECT_TRUE(pub.running);
+    EXPECT_FALSE(pub.interruptedMark);
+    EXPECT_FALSE(pub.wizardMode);
+    EXPECT_EQ(pub.paramList[Entry::uploadOff], 1.0f);
+    std::vector<Record> onFile;
+    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, onFile));
+    EXPECT_EQ(FieldText(onFile[8].textValue), QByteArrayLiteral("0001"));
+    QString path;
+    ParameterList list;
+    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    EXPECT_EQ(path, kDataPath);
+}
+
+TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
+    int resets = 0;
+    TestEngine watched{pub, device.files(), clock,
+                       EngineHooks{.askUnloadAtMaxLoad = {},
+                                   .playBeep = {},
+                                   .readingTaken = {},
+                                   .newTestResetDone = [&resets] { ++resets; },
+                                   .clearMessageLine = {}}};
+    pub.targetLoad = 300;
+    Seconds(3);
+    pub.alarmText = QStringLiteral("x");
+    watched.EndTest();
+    EXPECT_FALSE(pub.running);
+    EXPECT_EQ(pub.controlState, 0);
+    EXPECT_FLOAT_EQ(pub.targetLoad, 0);
+    EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
+    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    EXPECT_GT(pub.readingCount, 0) << "the rows stay until the reset";
+
+    watched.CarryOutNewTestReset();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(pub.readingCount, 0);
+    EXPECT_TRUE(pub.alarmText.isEmpty());
+    EXPECT_TRUE(pub.interruptedMark);
+    watched.CarryOutNewTestReset();
+    EXPECT_EQ(resets, 1) << "one reset per request";
+}
+
+TEST_F(EngineTest, AManualReadingIsTakenOnTheNextTick) {
+    engine.RequestManualReading();
+    EXPECT_FALSE(pub.manualReadingRequested) << "no stage under way yet";
+    pub.targetLoad = 100;
+    Seconds(70);
+    const int readings = pub.readingCount;
+    engine.RequestManualReading();
+    Second();
+    ASSERT_EQ(pub.readingCount, readings + 1);
+    EXPECT_EQ(DeviceText::ToUnicode(FieldText(pub.recordList[static_cast<std::size_t>(readings)].remark)),
+              QStringLiteral(" 手动"));
+}
+
+TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
+    pub.targetLoad = 100;
+    Seconds(2);
+    engine.PauseTest();
+    QString path;
+    ParameterList list;
+    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    EXPECT_EQ(list[Entry::pausedFlag], 1.0f);
+    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    engine.ResumeTest();
+    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    EXPECT_EQ(list[Entry::pausedFlag], 0.0f);
+    EXPECT_FALSE(pub.pausedFlag);
+    EXPECT_TRUE(pub.resyncSplit);
 }
 
 } // namespace

@@ -1,0 +1,24 @@
+#include "platform/SystemTime.h"
+
+#include "platform/Clock.h"
+
+#include <ctime>
+
+SystemTime::SystemTime(SystemClock& clock, HostClockSetter setHostClock)
+    : m_clock(clock), m_setHostClock(std::move(setHostClock)) {}
+
+void SystemTime::setLocalTime(const QDateTime& localTime) {
+    if (m_setHostClock(localTime)) {
+        m_clock.setOffsetMs(0);
+        return;
+    }
+    m_clock.setOffsetMs(QDateTime::currentDateTime().msecsTo(localTime));
+}
+
+bool SystemTime::SetHostClock(const QDateTime& localTime) {
+    const qint64 ms = localTime.toMSecsSinceEpoch();
+    timespec when{};
+    when.tv_sec = static_cast<time_t>(ms / 1000);
+    when.tv_nsec = static_cast<long>(ms % 1000) * 1000000L;
+    return clock_settime(CLOCK_REALTIME, &when) == 0;
+}

@@ -1,0 +1,43 @@
+#include "ui/files/CXZ.h"
+
+#include "core/data/CPublic.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+CXZ::CXZ(CPublic& pub, const QString& text, QWidget* parent) : QDialog(parent), m_pub(pub) {
+    setWindowTitle(QStringLiteral("系统提示"));
+    setFixedSize(460, 180);
+    QFont promptFont(QStringLiteral("宋体"));
+    promptFont.setPixelSize(15);
+    setFont(promptFont);
+
+    auto* message = new QLabel(text, this);
+    message->setObjectName(QString::number(kMessage));
+    message->setGeometry(10, 20, 440, 70);
+    message->setAlignment(Qt::AlignCenter);
+    message->setWordWrap(true);
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QString::number(kOk));
+    ok->setGeometry(90, 110, 120, 48);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CXZ::accept);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QString::number(kCancel));
+    cancel->setGeometry(250, 110, 120, 48);
+    connect(cancel, &QPushButton::clicked, this, &CXZ::reject);
+
+    // The engine's ticks while the prompt is up must not open a second one.
+    m_pub.maxLoadPromptOpen = true;
+}
+
+void CXZ::done(int result) {
+    m_pub.maxLoadPromptOpen = false;
+    QDialog::done(result);
+}
+
+bool AskUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent) {
+    CXZ prompt(pub, text, parent);
+    return prompt.exec() == QDialog::Accepted;
+}

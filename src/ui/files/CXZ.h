@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+struct CPublic;
+
+// The maximum-load prompt: the next stage would pass the maximum load, so
+// the operator is asked to unload. "确定" (accepted) starts unloading,
+// "取消" (rejected) keeps holding the load; the engine applies the answer.
+class CXZ : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kMessage = 1051;
+    static constexpr int kOk = 1049;
+    static constexpr int kCancel = 1050;
+
+    CXZ(CPublic& pub, const QString& text, QWidget* parent = nullptr);
+
+    void done(int result) override;
+
+  private:
+    CPublic& m_pub;
+};
+
+// Shows the prompt modally; true when the operator chose to unload.
+bool AskUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent);

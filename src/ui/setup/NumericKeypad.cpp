@@ -1,0 +1,146 @@
+#include "ui/setup/NumericKeypad.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kClearCaption = QStringLiteral("清除");
+const QString kPoint = QStringLiteral(".");
+const QString kMinus = QStringLiteral("-");
+
+// A decimal point counts once it follows at least one character; a leading
+// point is thrown away by the next key.
+bool HoldsInnerPoint(const QString& text) {
+    return text.indexOf(QLatin1Char('.')) > 0;
+}
+
+} // namespace
+
+NumericKeypad::NumericKeypad(QWidget* parent, bool withMinusKey) : QWidget(parent) {
+    setObjectName(QStringLiteral("keypad"));
+    addKey(KeypadKey::seven, QStringLiteral("7"), 0, 0);
+    addKey(KeypadKey::eight, QStringLiteral("8"), 1, 0);
+    addKey(KeypadKey::nine, QStringLiteral("9"), 2, 0);
+    addKey(KeypadKey::four, QStringLiteral("4"), 0, 1);
+    addKey(KeypadKey::five, QStringLiteral("5"), 1, 1);
+    addKey(KeypadKey::six, QStringLiteral("6"), 2, 1);
+    addKey(KeypadKey::one, QStringLiteral("1"), 0, 2);
+    addKey(KeypadKey::two, QStringLiteral("2"), 1, 2);
+    addKey(KeypadKey::three, QStringLiteral("3"), 2, 2);
+    addKey(KeypadKey::zero, QStringLiteral("0"), 0, 3);
+    addKey(KeypadKey::point, kPoint, 1, 3);
+    addKey(KeypadKey::clear, kClearCaption, 2, 3);
+    int rows = 4;
+    if (withMinusKey) {
+        addKey(KeypadKey::minus, kMinus, 0, rows++);
+    }
+    setFixedSize(3 * kKeyWidth + 2 * kGap, rows * kKeyHeight + (rows - 1) * kGap);
+    updateSignKeys();
+}
+
+void NumericKeypad::addKey(int keyId, const QString& caption, int column, int row) {
+    auto* key = new QPushButton(caption, this);
+    key->setObjectName(QString::number(keyId));
+    key->setGeometry(column * (kKeyWidth + kGap), row * (kKeyHeight + kGap), kKeyWidth, kKeyHeight);
+    // The box being typed into keeps the focus while keys are touched.
+    key->setFocusPolicy(Qt::NoFocus);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(22);
+    key->setFont(font);
+    connect(key, &QPushButton::clicked, this, [this, caption] { press(caption); });
+    m_keys[keyId] = key;
+}
+
+QPushButton* NumericKeypad::key(int keyId) const {
+    const auto found = m_keys.find(keyId);
+    return found == m_keys.end() ? nullptr : found->second;
+}
+
+void NumericKeypad::attach(QLineEdit* edit, KeypadField field) {
+    m_fields[edit] = field;
+    edit->installEventFilter(this);
+    connect(edit, &QObject::destroyed, this, [this, edit] {
+        m_fields.erase(edit);
+        if (m_focusedEdit == edit)
+            m_focusedEdit = nullptr;
+    });
+}
+
+bool NumericKeypad::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (edit && m_fields.contains(edit))
+            focusOn(edit);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void NumericKeypad::focusOn(QLineEdit* edit) {
+    m_focusedEdit = edit;
+    // A box coming back with its sign already typed keeps it as the one sign.
+    m_minusUsed = edit && edit->text().startsWith(kMinus);
+    updateSignKeys();
+}
+
+KeypadField NumericKeypad::fieldOf(const QLineEdit* edit) const {
+    const auto found = m_fields.find(edit);
+    return found == m_fields.end() ? KeypadField{} : found->second;
+}
+
+void NumericKeypad::setKeysEnabled(bool enabled) {
+    m_keysEnabled = enabled;
+    for (const auto& [keyId, key] : m_keys)
+        key->setEnabled(enabled);
+    updateSignKeys();
+}
+
+void NumericKeypad::updateSignKeys() {
+    const KeypadField field = fieldOf(m_focusedEdit);
+    const QString text = m_focusedEdit ? m_focusedEdit->text() : QString();
+    m_keys.at(KeypadKey::point)->setEnabled(m_keysEnabled && field.allowsPoint && !HoldsInnerPoint(text));
+    if (QPushButton* minus = key(KeypadKey::minus))
+        minus->setEnabled(m_keysEnabled && field.allowsMinus && !m_minusUsed);
+}
+
+void NumericKeypad::clearBox() {
+    m_focusedEdit->clear();
+    m_focusedEdit->setFocus();
+    m_minusUsed = false;
+    updateSignKeys();
+}
+
+void NumericKeypad::press(const QString& key) {
+    if (!m_keysEnabled || !m_focusedEdit || !m_focusedEdit->isEnabled() || m_focusedEdit->isReadOnly())
+        return;
+    const KeypadField field = fieldOf(m_focusedEdit);
+    const QString text = m_focusedEdit->text();
+
+    if (key == kClearCaption || text.startsWith(kPoint)) {
+        clearBox();
+        return;
+    }
+    const bool isMinus = key == kMinus;
+    if (isMinus && (m_minusUsed || !field.allowsMinus)) {
+        updateSignKeys();
+        return;
+    }
+    if (key == kPoint && (!field.allowsPoint || HoldsInnerPoint(text)))
+        return;
+    if (HoldsInnerPoint(text)) {
+        if (text.size() - text.indexOf(QLatin1Char('.')) - 1 >= field.maxDecimals)
+            return;
+    } else if (text.size() >= field.maxLength) {
+        return;
+    }
+
+    if (isMinus) {
+        m_minusUsed = true;
+        m_focusedEdit->setText(kMinus + text);
+    } else {
+        m_focusedEdit->setText(text + key);
+    }
+    m_focusedEdit->setFocus();
+    updateSignKeys();
+}

@@ -1,0 +1,84 @@
+#include "ui/files/CSysTime.h"
+
+#include "core/data/CPublic.h"
+#include "platform/Clock.h"
+#include "platform/SystemTime.h"
+
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTimeEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 5, 4), QTime(9, 5, 7, 250));
+const QDateTime kChosen(QDate(2027, 1, 2), QTime(13, 14, 15));
+
+// Sets the date and time pickers and answers the dialog.
+void Answer(CSysTime& dialog, int buttonId, const QDateTime& chosen = kChosen) {
+    dialog.findChild<QCalendarWidget*>(QString::number(CSysTime::kCalendar))->setSelectedDate(chosen.date());
+    dialog.findChild<QTimeEdit*>(QString::number(CSysTime::kTimePicker))->setTime(chosen.time());
+    dialog.findChild<QPushButton*>(QString::number(buttonId))->click();
+}
+
+TEST(CSysTimeTest, OpensAtTheInstrumentsTime) {
+    CPublic pub;
+    ManualClock clock(kNow);
+    CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.set(when); });
+    EXPECT_EQ(dialog.windowTitle(), "系统时间");
+    EXPECT_EQ(dialog.findChild<QCalendarWidget*>("1011")->selectedDate(), kNow.date());
+    EXPECT_EQ(dialog.findChild<QTimeEdit*>("1012")->time().toString("HH:mm:ss"), "09:05:07");
+}
+
+TEST(CSysTimeTest, OkSetsTheTimeAndMarksOnlyARunningTest) {
+    for (const bool running : {false, true}) {
+        CPublic pub;
+        pub.running = running;
+        ManualClock clock(kNow);
+        CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.set(when); });
+        dialog.show();
+        Answer(dialog, CSysTime::kOk);
+
+        EXPECT_EQ(pub.timeChanged, running);
+        EXPECT_EQ(clock.now(), QDateTime(kChosen.date(), QTime(13, 14, 15, 250)))
+            << "the milliseconds run on";
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(CSysTimeTest, CancelChangesNothing) {
+    CPublic pub;
+    pub.running = true;
+    ManualClock clock(kNow);
+    int timeSettings = 0;
+    CSysTime dialog(pub, clock, [&](const QDateTime&) { ++timeSettings; });
+    dialog.show();
+    Answer(dialog, CSysTime::kCancel);
+    EXPECT_EQ(timeSettings, 0);
+    EXPECT_FALSE(pub.timeChanged);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SystemTimeTest, RefusedHostClockMovesTheInstrumentsClock) {
+    SystemClock clock;
+    QDateTime askedHost;
+    SystemTime time(clock, [&](const QDateTime& when) {
+        askedHost = when;
+        return false;
+    });
+    const QDateTime wanted = QDateTime::currentDateTime().addDays(-400);
+    time.setLocalTime(wanted);
+    EXPECT_EQ(askedHost, wanted);
+    EXPECT_LT(std::abs(clock.now().msecsTo(wanted)), 2000);
+}
+
+TEST(SystemTimeTest, AcceptedHostClockDropsTheOffset) {
+    SystemClock clock;
+    clock.setOffsetMs(-3'600'000);
+    SystemTime time(clock, [](const QDateTime&) { return true; });
+    time.setLocalTime(QDateTime::currentDateTime());
+    EXPECT_EQ(clock.offsetMs(), 0);
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+#include "Commands.h"
+
+#include "VirtualTest.h"
+#include "platform/DeviceFolders.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
+    "                    [--jack single|double] [--out FILE] [--data-root DIR]\n";
+
+struct SimulateOptions {
+    TestSetup setup;
+    QString outFile;
+    QString dataRoot;
+};
+
+std::optional<float> PositiveNumber(const QString& text) {
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    return ok && value > 0 ? std::optional<float>(value) : std::nullopt;
+}
+
+std::optional<SimulateOptions> ParseOptions(QStringList args) {
+    SimulateOptions options;
+    bool haveStandard = false;
+    while (!args.isEmpty()) {
+        const QString option = args.takeFirst();
+        if (option == QLatin1String("--auto") || option == QLatin1String("--manual")) {
+            options.setup.autoAdvance = option == QLatin1String("--auto");
+            continue;
+        }
+        if (args.isEmpty())
+            return std::nullopt;
+        const QString value = args.takeFirst();
+        if (option == QLatin1String("--standard")) {
+            bool ok = false;
+            options.setup.standardCode = value.toInt(&ok);
+            if (!ok)
+                return std::nullopt;
+            haveStandard = true;
+        } else if (option == QLatin1String("--step") || option == QLatin1String("--max")) {
+            const std::optional<float> load = PositiveNumber(value);
+            if (!load)
+                return std::nullopt;
+            (option == QLatin1String("--step") ? options.setup.stageStep : options.setup.maxLoad) = *load;
+        } else if (option == QLatin1String("--jack") &&
+                   (value == QLatin1String("single") || value == QLatin1String("double"))) {
+            options.setup.doubleCircuitJack = value == QLatin1String("double");
+        } else if (option == QLatin1String("--out")) {
+            options.outFile = value;
+        } else if (option == QLatin1String("--data-root")) {
+            options.dataRoot = value;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!haveStandard || options.setup.stageStep > options.setup.maxLoad)
+        return std::nullopt;
+    return options;
+}
+
+void PrintStages(const RunReport& report, std::FILE* out) {
+    int number = 0;
+    for (const StageReport& stage : report.stages) {
+        std::fprintf(out, "%-9s %2d  load %6.0f kN  readings %3d  held %6.0f min  %s\n",
+                     stage.unloading ? "unloading" : "loading", ++number, static_cast<double>(stage.load),
+                     stage.readings, stage.minutesHeld,
+                     stage.unloading ? "" : (stage.stable ? "stable" : "not stable"));
+    }
+}
+
+} // namespace
+
+int RunSimulate(const QStringList& args, std::FILE* out) {
+    const std::optional<SimulateOptions> options = ParseOptions(args);
+    if (!options) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    QTemporaryDir scratchRoot;
+    const QString root = options->dataRoot.isEmpty() ? scratchRoot.path() : options->dataRoot;
+    const DeviceFolders folders(root);
+    if (!folders.createFolders()) {
+        std::fprintf(stderr, "kvt: cannot create the device folders under %s\n", qPrintable(root));
+        return 1;
+    }
+
+    VirtualTest test(folders, options->setup);
+    const QString refusal = test.Start();
+    if (!refusal.isEmpty()) {
+        std::fprintf(stderr, "kvt: the test does not start: %s\n", qPrintable(refusal));
+        return 1;
+    }
+    const RunReport report = test.Run();
+    PrintStages(report, out);
+
+    const QString dataFile = test.files().HostPath(test.pub().dataFilePath);
+    std::fprintf(out, "%s after %.1f h of test time; data file %s\n",
+                 report.finished ? "finished" : "time limit reached",
+                 static_cast<double>(report.virtualMs) / 3.6e6,
+                 qPrintable(options->dataRoot.isEmpty() ? test.pub().dataFilePath : dataFile));
+    if (!options->outFile.isEmpty()) {
+        QFile::remove(options->outFile);
+        if (!QFile::copy(dataFile, options->outFile)) {
+            std::fprintf(stderr, "kvt: cannot write %s\n", qPrintable(options->outFile));
+            return 1;
+        }
+    }
+    return report.finished ? 0 : 1;
+}

@@ -1,0 +1,151 @@
+#include "VirtualTest.h"
+
+#include "core/data/DeviceText.h"
+#include "core/engine/StageTargets.h"
+#include "core/link/MeasurementConversion.h"
+#include "core/standards/ConfirmStandardForm.h"
+#include "core/standards/StandardForm.h"
+#include "platform/DeviceFolders.h"
+
+#include <span>
+
+namespace {
+
+constexpr qint64 kCycleMs = 200;
+constexpr int kCyclesPerTick = 5;
+constexpr int kSerialNumberRow = 7;
+constexpr int kPileNumberRow = 8;
+
+RigConfig WithCircuit(RigConfig rig, bool doubleCircuit) {
+    rig.circuit = doubleCircuit ? JackCircuit::Double : JackCircuit::Single;
+    return rig;
+}
+
+} // namespace
+
+VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig)
+    : m_setup(std::move(setup)), m_files(folders), m_clock(m_setup.start),
+      m_rig(WithCircuit(rig, m_setup.doubleCircuitJack)), m_engine(m_pub, m_files, m_clock,
+                                                                   EngineHooks{.askUnloadAtMaxLoad =
+                                                                                   [this](const QString&) {
+                                                                                       ++m_prompts;
+                                                                                       return true;
+                                                                                   },
+                                                                               .playBeep = {},
+                                                                               .readingTaken = {},
+                                                                               .newTestResetDone = {},
+                                                                               .clearMessageLine = {}}),
+      m_composer(m_pub) {
+    m_composer.SetLoadControlStep([this] { m_engine.LoadControlStep(); });
+}
+
+// What the channel, test, load-control and standard settings of the wizard
+// leave behind.
+QString VirtualTest::Prepare() {
+    CPublic& pub = m_pub;
+    pub.paramList = DefaultParameterList();
+    pub.ResetTest();
+    pub.wizardMode = true;
+    pub.dataFilePath = DevicePath::kAppFolder + m_setup.serialNumber + QLatin1Char('-') + m_setup.pileNumber +
+                       QStringLiteral(".kvt");
+    if (!m_files.DataFileMissing(pub.dataFilePath))
+        return QStringLiteral("该文件已经存在！请重新输入试桩编号");
+
+    pub.doubleCircuitJack = m_setup.doubleCircuitJack;
+    pub.stageStep = m_setup.stageStep;
+    pub.maxLoad = m_setup.maxLoad;
+    pub.holdBand = m_setup.holdBand;
+    pub.loadPulseTicks = m_setup.pulseTicks;
+    pub.unloadPulseTicks = m_setup.pulseTicks;
+    pub.autoAdvance = m_setup.autoAdvance;
+    pub.targetLoad = m_setup.stageStep; // the first stage's control load
+    KVTFile::StoreParametersToList(pub, pub.paramList);
+    pub.paramList[Entry::targetLoad] = pub.targetLoad;
+    pub.paramList[Entry::bearingCapacity] = m_setup.maxLoad / 2;
+    KVTFile::BuildBlankRecords(pub);
+    SetFieldText(pub.recordList[kSerialNumberRow].textLong, DeviceText::FromUnicode(m_setup.serialNumber));
+    SetFieldText(pub.recordList[kPileNumberRow].textValue, DeviceText::FromUnicode(m_setup.pileNumber));
+
+    StandardForm form;
+    ApplyPreset(form, m_setup.standardCode, pub, pub.paramList);
+    const QString refusal = ConfirmStandardForm(pub, pub.paramList, form);
+    if (!refusal.isEmpty())
+        return refusal;
+    m_files.SaveSettings(pub.dataFilePath, pub.paramList);
+    return {};
+}
+
+QString VirtualTest::Start() {
+    const QString refusal = Prepare();
+    if (!refusal.isEmpty())
+        return refusal;
+    return m_engine.StartTest(false);
+}
+
+void VirtualTest::ControllerCycle() {
+    const CommandCycle cycle = m_composer.Compose();
+    const QByteArray frame(reinterpret_cast<const char*>(cycle.frame.data()),
+                           static_cast<qsizetype>(cycle.frame.size()));
+    const QByteArray reply = m_rig.reply(frame);
+    ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                  static_cast<std::size_t>(reply.size())));
+    m_rig.advance(kCycleMs);
+    m_clock.advanceMs(kCycleMs);
+}
+
+// In manual load control the operator enters each next control load, and
+// unloads by hand from the maximum.
+void VirtualTest::OperatorActs() {
+    CPublic& pub = m_pub;
+    if (pub.autoAdvance || !pub.running || pub.controlState != 0)
+        return;
+    const float next = pub.targetLoad + pub.stageStep;
+    if (next <= pub.maxLoad) {
+        pub.targetLoad = next;
+        return;
+    }
+    m_engine.UnloadNextStage();
+}
+
+void VirtualTest::FollowStages(qint64 elapsedMs) {
+    const CPublic& pub = m_pub;
+    const float target = pub.lastTarget;
+    if (target != m_stageTarget && pub.running) {
+        if (!m_report.stages.empty() && m_reachedAtMs >= 0)
+            m_report.stages.back().minutesHeld = static_cast<double>(elapsedMs - m_reachedAtMs) / 60000.0;
+        StageReport stage;
+        stage.load = target;
+        stage.unloading = target < m_stageTarget;
+        m_report.stages.push_back(stage);
+        m_stageTarget = target;
+        m_stageFirstReading = pub.readingCount;
+        m_reachedAtMs = -1;
+    }
+    if (m_report.stages.empty())
+        return;
+    StageReport& stage = m_report.stages.back();
+    const int state = pub.controlState;
+    if (m_reachedAtMs < 0 && (state == 2 || state == 6))
+        m_reachedAtMs = elapsedMs;
+    stage.stable = stage.stable || state == 4;
+    stage.readings = pub.readingCount - m_stageFirstReading;
+    if (!pub.running && m_reachedAtMs >= 0)
+        stage.minutesHeld = static_cast<double>(elapsedMs - m_reachedAtMs) / 60000.0;
+}
+
+RunReport VirtualTest::Run() {
+    qint64 elapsedMs = 0;
+    while (m_pub.running && elapsedMs < m_setup.timeLimitMs) {
+        for (int i = 0; i < kCyclesPerTick; ++i)
+            ControllerCycle();
+        elapsedMs += kCycleMs * kCyclesPerTick;
+        FollowStages(elapsedMs); // a new target opens its stage before its opening reading
+        m_engine.ScheduleTick();
+        OperatorActs();
+        FollowStages(elapsedMs);
+    }
+    m_report.finished = m_pub.testFinished;
+    m_report.virtualMs = elapsedMs;
+    m_report.maxLoadPrompts = m_prompts;
+    return m_report;
+}
