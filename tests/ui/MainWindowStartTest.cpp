@@ -4,6 +4,7 @@
 #include "core/data/ParameterList.h"
 #include "ui/app/ControlIds.h"
 #include "ui/app/LoadControlSwitches.h"
+#include "ui/view/C2DGraph.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -85,6 +86,11 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     // The record table lists the three readings.
     EXPECT_EQ(ListRows(*window), 3);
     EXPECT_EQ(ListCell(*window, 2, 2), QStringLiteral("09:05"));
+    // The curve shows them too: the origin and the newest reading at 200 kN.
+    const auto* graph = window->findChild<C2DGraph*>(QStringLiteral("graph"));
+    ASSERT_NE(graph, nullptr);
+    ASSERT_GE(graph->curves().loadPoints.size(), 2u);
+    EXPECT_EQ(graph->curves().loadPoints.back().x, 200);
 
     // The restored test waits for the operator to release the pump.
     EXPECT_EQ(pub.pumpGate, PumpGate::closed);

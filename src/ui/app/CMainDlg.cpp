@@ -14,6 +14,7 @@
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
 #include "ui/standards/CCriterion.h"
+#include "ui/view/C2DGraph.h"
 #include "ui/view/TableList.h"
 
 #include <QAction>
@@ -33,7 +34,6 @@ constexpr int kLiveUploadSeconds = 60;
 // Screen areas under the toolbar.
 constexpr QRect kTableTitleArea(0, 53, 408, 24);
 constexpr QRect kCurveTitleArea(415, 53, 385, 24);
-constexpr QRect kCurveArea(415, 78, 385, 387); // (415, 78)-(800, 465)
 constexpr int kLivePanelTop = 468;
 
 QString Id(int controlId) {
@@ -124,14 +124,8 @@ void CMainDlg::CreateTableList() {
 
 void CMainDlg::CreateCurveArea() {
     m_curveTitle = CreateTitle(this, ControlId::curveTitle, QStringLiteral("Q-s 曲线"), kCurveTitleArea);
-    // The curve graph draws here.
-    auto* curveArea = new QWidget(this);
-    curveArea->setObjectName(QStringLiteral("graph"));
-    curveArea->setGeometry(kCurveArea);
-    curveArea->setAutoFillBackground(true);
-    QPalette palette = curveArea->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    curveArea->setPalette(palette);
+    m_graph = new C2DGraph(this);
+    m_graph->setObjectName(QStringLiteral("graph"));
 }
 
 void CMainDlg::CreateLivePanel() {
@@ -266,7 +260,11 @@ void CMainDlg::RefreshViews() {
         BuildLevelSummary(m_pub, m_curves);
     ShowTable();
     UpdateViewTitles();
-    Call(m_services.hooks.showCurve);
+    ShowCurve();
+}
+
+void CMainDlg::ShowCurve() {
+    m_graph->ShowCurves(m_curves, m_state.curveView, m_pub.loadInKN);
 }
 
 void CMainDlg::ResetForNewTest() {
@@ -300,7 +298,7 @@ void CMainDlg::OnNextTable() {
 void CMainDlg::OnNextCurve() {
     m_state.curveView = CycleView(m_state.curveView);
     UpdateViewTitles();
-    Call(m_services.hooks.showCurve);
+    ShowCurve();
 }
 
 // --- buttons ---------------------------------------------------------------------

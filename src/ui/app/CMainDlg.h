@@ -20,6 +20,7 @@ class ProcessLauncher;
 class Prompter;
 class QAction;
 class QLabel;
+class C2DGraph;
 class TableList;
 class TestEngine;
 struct CPublic;
@@ -67,6 +68,7 @@ class CMainDlg : public QDialog {
     void CreateToolbar();
     void CreateTableList();
     void CreateCurveArea();
+    void ShowCurve();
     void CreateLivePanel();
     void OnInitDialog();
     void StartRunState();
@@ -98,6 +100,7 @@ class CMainDlg : public QDialog {
     std::map<int, QAction*> m_commands; // by command id
     CurveModel m_curves;
     TableList* m_tableList = nullptr;
+    C2DGraph* m_graph = nullptr;
     QLabel* m_tableTitle = nullptr;
     QLabel* m_curveTitle = nullptr;
     LivePanel* m_livePanel = nullptr;

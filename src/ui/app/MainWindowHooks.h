@@ -8,7 +8,6 @@
 struct MainWindowHooks {
     std::function<void()> openLinks;            // start-up, last step: controller and GPRS links
     std::function<void()> scheduleTick;         // tick step 3: the test schedule
-    std::function<void()> showCurve;            // redraw the curve of the current curve view
     std::function<void()> queueLiveRecord;      // tick step 5, once a minute while uploading live
     std::function<void()> newTestReset;         // tick step 7: a pending new-test reset
     std::function<void()> openSystemTimeDialog; // double tap on the clock
