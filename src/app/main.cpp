@@ -9,6 +9,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -32,9 +33,27 @@ CommandLine ParseCommandLine(const QApplication& app) {
                                   QStringLiteral("DEVICE"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
-    parser.addOptions({dataRoot, com1, com2, simulate});
+    const QCommandLineOption timeScale(
+        QStringLiteral("time-scale"),
+        QStringLiteral("With --simulate: clock seconds per real second, e.g. 60 to watch a test in minutes."),
+        QStringLiteral("X"), QStringLiteral("1"));
+    parser.addOptions({dataRoot, com1, com2, simulate, timeScale});
     parser.process(app);
-    return {{parser.value(dataRoot), parser.value(com1), parser.value(com2)}, parser.isSet(simulate)};
+
+    CommandLine commandLine{{parser.value(dataRoot), parser.value(com1), parser.value(com2)},
+                            parser.isSet(simulate)};
+    bool ok = false;
+    commandLine.options.timeScale = parser.value(timeScale).toDouble(&ok);
+    if (!ok || !(commandLine.options.timeScale >= 1.0 && commandLine.options.timeScale <= 600.0)) {
+        std::fprintf(stderr, "staticload: --time-scale needs a number from 1 to 600\n");
+        std::exit(2);
+    }
+    // A real test must be timed by the real clock.
+    if (commandLine.options.timeScale != 1.0 && !commandLine.simulate) {
+        std::fprintf(stderr, "staticload: --time-scale works only with --simulate\n");
+        std::exit(2);
+    }
+    return commandLine;
 }
 
 } // namespace
@@ -54,7 +73,11 @@ int main(int argc, char* argv[]) {
     SimulatedRigProcess rig;
     if (commandLine.simulate) {
         const QString program = SimulatedRigProcess::findProgram();
-        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, {});
+        // The pile creeps on the instrument's accelerated clock; the jack keeps
+        // its real speed so that the 200 ms load control still holds it.
+        const QStringList arguments{QStringLiteral("--pile-time-scale"),
+                                    QString::number(commandLine.options.timeScale)};
+        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, arguments);
         if (commandLine.options.com1Device.isEmpty())
             std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
     }

@@ -8,11 +8,12 @@ SystemTime::SystemTime(SystemClock& clock, HostClockSetter setHostClock)
     : m_clock(clock), m_setHostClock(std::move(setHostClock)) {}
 
 void SystemTime::setLocalTime(const QDateTime& localTime) {
-    if (m_setHostClock(localTime)) {
+    // An accelerated clock runs apart from the host's, so the host keeps its time.
+    if (m_clock.timeScale() == 1.0 && m_setHostClock(localTime)) {
         m_clock.setOffsetMs(0);
         return;
     }
-    m_clock.setOffsetMs(QDateTime::currentDateTime().msecsTo(localTime));
+    m_clock.shiftTo(localTime);
 }
 
 bool SystemTime::SetHostClock(const QDateTime& localTime) {

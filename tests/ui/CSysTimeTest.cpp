@@ -6,6 +6,7 @@
 
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QThread>
 #include <QTimeEdit>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,19 @@ TEST(SystemTimeTest, AcceptedHostClockDropsTheOffset) {
     SystemTime time(clock, [](const QDateTime&) { return true; });
     time.setLocalTime(QDateTime::currentDateTime());
     EXPECT_EQ(clock.offsetMs(), 0);
+}
+
+TEST(SystemTimeTest, AcceleratedClockRunsOnFromTheSetTimeWithoutTouchingTheHost) {
+    SystemClock clock(600.0);
+    bool hostAsked = false;
+    SystemTime time(clock, [&](const QDateTime&) { return hostAsked = true; });
+    const QDateTime wanted(QDate(2026, 5, 4), QTime(8, 0));
+    time.setLocalTime(wanted);
+    EXPECT_FALSE(hostAsked);
+    QThread::msleep(100); // a minute of clock time
+    const qint64 ranMs = wanted.msecsTo(clock.now());
+    EXPECT_GE(ranMs, 55'000);
+    EXPECT_LT(ranMs, 600'000) << "a busy machine may sleep longer, but not ten times longer";
 }
 
 } // namespace

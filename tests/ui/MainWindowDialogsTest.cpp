@@ -1,9 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include "core/engine/TestEngine.h"
 #include "ui/app/ControlIds.h"
 #include "ui/app/ToolbarCommands.h"
-#include "ui/standards/CCriterion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,48 +11,40 @@
 
 namespace {
 
-// Closes the modal dialog the next event loop shows, noting its type.
-template <typename Dialog> void CloseWhenShown(bool& shown) {
-    QTimer::singleShot(0, [&shown] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        shown = dialog != nullptr;
-        if (dialog)
+// Closes the modal dialog the next event loop shows, noting its class.
+void CloseWhenShown(QString& shownClass) {
+    QTimer::singleShot(0, [&shownClass] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shownClass = QString::fromLatin1(dialog->metaObject()->className());
             dialog->reject();
+        }
     });
 }
 
-class MainWindowDialogsTest : public MainWindowTest {
-  protected:
-    std::unique_ptr<CMainDlg> OpenWithEngine() {
-        auto window = std::make_unique<CMainDlg>(MainWindowServices{
-            .pub = pub,
-            .files = device.files(),
-            .folders = device.folders(),
-            .clock = clock,
-            .prompter = prompter,
-            .launcher = launcher,
-            .quit = [] {},
-            .options = {},
-            .hooks = hooks,
-            .engine = &engine,
-        });
-        return window;
-    }
-    TestEngine engine{pub, device.files(), clock};
-};
+using MainWindowDialogsTest = MainWindowTest;
 
-TEST_F(MainWindowDialogsTest, StandardSelectionOpensOutsideTheWizard) {
-    auto window = OpenWithEngine();
-    pub.wizardMode = true;
-    bool shown = false;
-    CloseWhenShown<CCriterion>(shown);
-    Command(*window, CommandId::standardSelection)->trigger();
-    EXPECT_TRUE(shown);
-    EXPECT_FALSE(pub.wizardMode);
+TEST_F(MainWindowDialogsTest, ToolbarOpensItsDialogOutsideTheWizard) {
+    const struct {
+        int command;
+        const char* dialogClass;
+    } cases[] = {
+        {CommandId::standardSelection, "CCriterion"},
+        {CommandId::testControl, "CBegin"},
+    };
+    auto window = Open();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dialogClass);
+        pub.wizardMode = true;
+        QString shown;
+        CloseWhenShown(shown);
+        Command(*window, c.command)->trigger();
+        EXPECT_EQ(shown, QString::fromLatin1(c.dialogClass));
+        EXPECT_FALSE(pub.wizardMode);
+    }
 }
 
 TEST_F(MainWindowDialogsTest, NewTestResetStartsTheWindowOver) {
-    auto window = OpenWithEngine();
+    auto window = Open();
     window->state().fileMode = FileMode::viewing;
     window->state().tableView = 1;
     window->state().curveView = 3;

@@ -17,6 +17,7 @@ std::unique_ptr<CMainDlg> MainWindowTest::Open() {
         .clock = clock,
         .prompter = prompter,
         .launcher = launcher,
+        .engine = engine,
         .quit = [this] { ++quitCalls; },
         .options = {},
         .hooks = hooks,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/CPublic.h"
+#include "core/engine/TestEngine.h"
 #include "platform/Clock.h"
 #include "platform/ProcessLauncher.h"
 #include "support/TempDevice.h"
@@ -51,6 +52,7 @@ class MainWindowTest : public ::testing::Test {
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
     CPublic pub;
+    TestEngine engine{pub, device.files(), clock};
     MainWindowHooks hooks;
     int quitCalls = 0;
 };

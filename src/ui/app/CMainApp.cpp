@@ -35,6 +35,14 @@ EngineHooks CMainApp::MakeEngineHooks() {
         if (m_mainWindow)
             m_mainWindow->RefreshViews();
     };
+    hooks.clearMessageLine = [this] {
+        if (m_mainWindow)
+            m_mainWindow->ClearMessageLine();
+    };
+    hooks.newTestResetDone = [this] {
+        if (m_mainWindow)
+            m_mainWindow->ResetForNewTest();
+    };
     return hooks;
 }
 
@@ -59,6 +67,7 @@ int CMainApp::Run() {
     MainWindowHooks hooks;
     hooks.openLinks = [this] { OpenLinks(); };
     hooks.scheduleTick = [this] { m_engine.ScheduleTick(); };
+    hooks.newTestReset = [this] { m_engine.CarryOutNewTestReset(); };
     hooks.openSystemTimeDialog = [this] { OpenSystemTime(); };
     CMainDlg mainWindow(MainWindowServices{
         .pub = m_pub,
@@ -67,10 +76,10 @@ int CMainApp::Run() {
         .clock = m_clock,
         .prompter = m_prompter,
         .launcher = m_launcher,
+        .engine = m_engine,
         .quit = [] { QCoreApplication::exit(0); },
         .options = m_options,
         .hooks = std::move(hooks),
-        .engine = &m_engine,
     });
     m_mainWindow = &mainWindow;
     if (m_link)

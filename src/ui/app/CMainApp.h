@@ -36,7 +36,7 @@ class CMainApp {
     AppOptions m_options;
     DeviceFolders m_folders;
     KVTFile m_files;
-    SystemClock m_clock;
+    SystemClock m_clock{m_options.timeScale};
     SystemTime m_systemTime{m_clock};
     MessageBoxPrompter m_prompter;
     DetachedProcessLauncher m_launcher;

@@ -13,7 +13,6 @@
 #include "ui/app/LivePanel.h"
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
-#include "ui/standards/CCriterion.h"
 #include "ui/view/C2DGraph.h"
 #include "ui/view/TableList.h"
 
@@ -22,6 +21,8 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -60,7 +61,15 @@ QString ClockText(const QTime& time) {
 
 CMainDlg::CMainDlg(MainWindowServices services, QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint), m_services(std::move(services)), m_pub(m_services.pub),
-      m_files(m_services.files), m_switches(m_pub) {
+      m_files(m_services.files), m_switches(m_pub),
+      m_setupDialogs(SetupDialogs::Services{.pub = m_pub,
+                                            .files = m_files,
+                                            .clock = m_services.clock,
+                                            .prompter = m_services.prompter,
+                                            .engine = m_services.engine,
+                                            .state = m_state,
+                                            .openSystemTime = m_services.hooks.openSystemTimeDialog},
+                     this) {
     OnInitDialog();
 }
 
@@ -79,7 +88,9 @@ void CMainDlg::OnInitDialog() {
 
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
-    timer->start(kTimerPeriodMs);
+    // One tick per clock second, also when the clock is accelerated: the
+    // reading schedule counts ticks and its windows are ten seconds wide.
+    timer->start(std::max(1, static_cast<int>(kTimerPeriodMs / m_services.options.timeScale)));
 
     ShowClock();
     CreateTableList();
@@ -113,7 +124,9 @@ void CMainDlg::CreateToolbar() {
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
             &CMainDlg::OnSoftwareUpgrade);
     connect(m_commands.at(CommandId::standardSelection), &QAction::triggered, this,
-            &CMainDlg::OnStandardSelection);
+            [this] { m_setupDialogs.OpenStandardSelection(); });
+    connect(m_commands.at(CommandId::testControl), &QAction::triggered, this,
+            [this] { m_setupDialogs.OpenTestControl(); });
 }
 
 void CMainDlg::CreateTableList() {
@@ -285,6 +298,11 @@ void CMainDlg::ResetForNewTest() {
     RefreshViews();
 }
 
+void CMainDlg::ClearMessageLine() {
+    if (auto* line = m_livePanel->findChild<QLabel*>(Id(ControlId::messageLine)))
+        line->clear();
+}
+
 void CMainDlg::RefreshLivePanel() {
     m_livePanel->showView(::RefreshLivePanel(m_pub, m_switches.manualLoadAllowed(), m_state.clockText));
 }
@@ -310,13 +328,6 @@ void CMainDlg::ShowSwitches() {
 void CMainDlg::OnClockTap() {
     if (m_clockTap.Tap())
         Call(m_services.hooks.openSystemTimeDialog);
-}
-
-void CMainDlg::OnStandardSelection() {
-    // Opened from the toolbar the dialog is a single settings dialog, not a wizard step.
-    m_pub.wizardMode = false;
-    CCriterion dialog(m_pub, m_pub.paramList, m_files, m_services.prompter, this);
-    dialog.exec();
 }
 
 void CMainDlg::OnSoftwareUpgrade() {

@@ -6,6 +6,7 @@
 #include "ui/app/LoadControlSwitches.h"
 #include "ui/app/MainWindowHooks.h"
 #include "ui/app/MainWindowState.h"
+#include "ui/app/SetupDialogs.h"
 
 #include <QDialog>
 
@@ -33,10 +34,10 @@ struct MainWindowServices {
     const Clock& clock;
     Prompter& prompter;
     const ProcessLauncher& launcher;
+    TestEngine& engine; // the test run: the wizard and test control work on it
     std::function<void()> quit; // ends the program at once, without saving
     AppOptions options;
     MainWindowHooks hooks;
-    TestEngine* engine = nullptr; // the test run; test control needs it
 };
 
 // The instrument's single full-screen window: toolbar, table list, curve
@@ -58,6 +59,8 @@ class CMainDlg : public QDialog {
     void RefreshViews();
     // After the engine's new-test reset: the window's own fields start over.
     void ResetForNewTest();
+    // The alarm check blanks the message line until the next live refresh.
+    void ClearMessageLine();
 
     MainWindowState& state() { return m_state; }
     const ClockDoubleTap& clockTap() const { return m_clockTap; }
@@ -86,7 +89,6 @@ class CMainDlg : public QDialog {
     void OnNextTable();
     void OnNextCurve();
     void OnSoftwareUpgrade();
-    void OnStandardSelection();
 
     static void Call(const std::function<void()>& hook);
 
@@ -96,6 +98,7 @@ class CMainDlg : public QDialog {
     MainWindowState m_state;
     ClockDoubleTap m_clockTap;
     LoadControlSwitches m_switches;
+    SetupDialogs m_setupDialogs;
 
     std::map<int, QAction*> m_commands; // by command id
     CurveModel m_curves;

@@ -1,0 +1,303 @@
+#include "ui/engine/CBegin.h"
+
+#include "core/data/CPublic.h"
+#include "core/data/KVTFile.h"
+#include "core/engine/TestEngine.h"
+#include "core/standards/StandardRows.h"
+#include "platform/Clock.h"
+#include "support/TempDevice.h"
+#include "ui/app/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kButtons[] = {CBegin::kStart,      CBegin::kEnd,           CBegin::kPause,
+                            CBegin::kResume,     CBegin::kManualReading, CBegin::kLoadNext,
+                            CBegin::kUnloadNext, CBegin::kZeroSettings,  CBegin::kModuleTest};
+
+class CBeginTest : public ::testing::Test {
+  protected:
+    CBeginTest() {
+        pub.paramList = DefaultParameterList();
+        KVTFile::BuildBlankRecords(pub);
+        pub.dataFilePath = QStringLiteral("\\硬盘\\APP\\123456-0001.kvt");
+    }
+
+    std::unique_ptr<CBegin> Open() {
+        auto dialog = std::make_unique<CBegin>(CBegin::Services{
+            .pub = pub,
+            .engine = engine,
+            .files = device.files(),
+            .prompter = prompter,
+            .openSystemTime = [this] { ++systemTimeOpened; },
+        });
+        dialog->show();
+        return dialog;
+    }
+
+    QPushButton* Button(const CBegin& dialog, int id) {
+        auto* button = dialog.findChild<QPushButton*>(QString::number(id));
+        EXPECT_NE(button, nullptr) << id;
+        return button;
+    }
+    QCheckBox* Check(const CBegin& dialog, int id) {
+        return dialog.findChild<QCheckBox*>(QString::number(id));
+    }
+
+    // Ids of the enabled buttons among those whose enabling depends on the test.
+    std::set<int> Enabled(const CBegin& dialog) {
+        std::set<int> enabled;
+        for (const int id : kButtons)
+            if (Button(dialog, id)->isEnabled())
+                enabled.insert(id);
+        return enabled;
+    }
+
+    void PrepareTest() {
+        StandardRow::Write(pub, StandardRow::serialNumber, &Record::textLong, "123456");
+        SetFieldText(pub.recordList[8].textValue, "0001");
+    }
+
+    TempDevice device;
+    ManualClock clock{QDateTime(QDate(2026, 5, 4), QTime(9, 0))};
+    ScriptedPrompter prompter;
+    CPublic pub;
+    TestEngine engine{pub, device.files(), clock};
+    int systemTimeOpened = 0;
+};
+
+TEST_F(CBeginTest, ButtonsFollowTheRunState) {
+    struct Case {
+        const char* name;
+        bool running;
+        bool paused;
+        int controlState;
+        float targetLoad;
+        bool finished;
+        std::set<int> enabled;
+    };
+    using B = CBegin;
+    const Case cases[] = {
+        {"no test, no control load", false, false, 0, 0, false, {B::kZeroSettings, B::kModuleTest}},
+        {"no test, control load set",
+         false,
+         false,
+         0,
+         200,
+         false,
+         {B::kStart, B::kZeroSettings, B::kModuleTest}},
+        {"running, waiting for the load", true, false, 0, 200, false, {B::kEnd, B::kPause, B::kZeroSettings}},
+        {"running, loading",
+         true,
+         false,
+         1,
+         200,
+         false,
+         {B::kEnd, B::kPause, B::kZeroSettings, B::kManualReading, B::kLoadNext}},
+        {"running, unloading",
+         true,
+         false,
+         5,
+         400,
+         false,
+         {B::kEnd, B::kPause, B::kZeroSettings, B::kManualReading, B::kUnloadNext}},
+        {"running, unloaded to zero",
+         true,
+         false,
+         6,
+         0,
+         false,
+         {B::kEnd, B::kPause, B::kZeroSettings, B::kManualReading}},
+        {"paused", true, true, 2, 400, false, {B::kResume, B::kZeroSettings}},
+        {"paused after a restart",
+         false,
+         true,
+         2,
+         400,
+         false,
+         {B::kResume, B::kZeroSettings, B::kModuleTest}},
+        {"ended by itself", false, false, 0, 0, true, {B::kEnd}},
+    };
+    for (const Case& c : cases) {
+        pub.running = c.running;
+        pub.pausedFlag = c.paused;
+        pub.controlState = c.controlState;
+        pub.targetLoad = c.targetLoad;
+        pub.testFinished = c.finished;
+        auto dialog = Open();
+        EXPECT_EQ(Enabled(*dialog), c.enabled) << c.name;
+        EXPECT_TRUE(Button(*dialog, CBegin::kExit)->isEnabled()) << c.name;
+        EXPECT_TRUE(Button(*dialog, CBegin::kSystemTime)->isEnabled()) << c.name;
+    }
+}
+
+TEST_F(CBeginTest, TitleNamesTheTestFile) {
+    auto dialog = Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("测试控制") + QString(33, QLatin1Char(' ')) +
+                                         QStringLiteral("文件名： 123456-0001.kvt"));
+}
+
+TEST_F(CBeginTest, StartRefusedBeforeANewTestWasSetUp) {
+    pub.targetLoad = 200;
+    auto dialog = Open();
+    Button(*dialog, CBegin::kStart)->click();
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].text, "新试桩之后才能开始测试!");
+    EXPECT_FALSE(pub.running);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(CBeginTest, StartRunsThePreparedTest) {
+    PrepareTest();
+    pub.targetLoad = 200;
+    pub.wizardMode = true;
+    auto dialog = Open();
+    Check(*dialog, CBegin::kUploadAtReading)->click(); // off
+    Button(*dialog, CBegin::kStart)->click();
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(pub.running);
+    EXPECT_FALSE(pub.wizardMode);
+    EXPECT_EQ(ParameterAt(pub.paramList, Entry::uploadOff), 1.0f);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
+    struct Case {
+        int button;
+        const char* question;
+    };
+    const Case cases[] = {
+        {CBegin::kEnd, "确定结束当前测试？"},
+        {CBegin::kPause, "确定暂停测试？"},
+        {CBegin::kLoadNext, "确认加载下一级？"},
+        {CBegin::kUnloadNext, "确认卸载下一级？"},
+    };
+    for (const Case& c : cases) {
+        pub.running = true;
+        pub.controlState = c.button == CBegin::kUnloadNext ? 6 : 2;
+        pub.targetLoad = 400;
+        pub.stageStep = 100;
+        auto dialog = Open();
+        prompter.queueAnswer(false);
+        Button(*dialog, c.button)->click();
+
+        ASSERT_FALSE(prompter.shown().empty());
+        EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Question);
+        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.question));
+        EXPECT_TRUE(pub.running) << c.question;
+        EXPECT_FALSE(pub.pausedFlag) << c.question;
+        EXPECT_EQ(pub.controlState, c.button == CBegin::kUnloadNext ? 6 : 2) << c.question;
+        EXPECT_EQ(pub.targetLoad, 400.0f) << c.question;
+        EXPECT_TRUE(dialog->isVisible()) << c.question;
+    }
+    EXPECT_EQ(prompter.unscriptedQuestions(), 0);
+}
+
+TEST_F(CBeginTest, UnloadNextAnsweredYesStepsTheTargetDown) {
+    pub.running = true;
+    pub.controlState = 6;
+    pub.standardCode = 5;
+    pub.targetLoad = 400;
+    pub.stageStep = 100;
+    auto dialog = Open();
+    prompter.queueAnswer(true);
+    Button(*dialog, CBegin::kUnloadNext)->click();
+    EXPECT_EQ(prompter.shown().back().text, "确认卸载下一级？");
+    EXPECT_EQ(pub.controlState, 5);
+    EXPECT_EQ(pub.targetLoad, 200.0f);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(CBeginTest, UploadCheckBoxesSetTheOffEntriesAndSave) {
+    pub.paramList[Entry::uploadOff] = 0.0f;
+    pub.paramList[Entry::realTimeSendOff] = 0.0f;
+    auto dialog = Open();
+    QCheckBox* atReading = Check(*dialog, CBegin::kUploadAtReading);
+    QCheckBox* realTime = Check(*dialog, CBegin::kRealTimeSend);
+    ASSERT_TRUE(atReading && realTime);
+    EXPECT_TRUE(atReading->isChecked());
+    EXPECT_TRUE(realTime->isChecked());
+
+    atReading->click();
+    EXPECT_FALSE(realTime->isChecked());
+    EXPECT_FALSE(realTime->isEnabled());
+    EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
+    EXPECT_EQ(pub.paramList[Entry::uploadOff], 1.0f);
+    EXPECT_EQ(pub.paramList[Entry::realTimeSendOff], 1.0f);
+
+    atReading->click();
+    EXPECT_TRUE(realTime->isEnabled());
+    EXPECT_FALSE(realTime->isChecked());
+    realTime->click();
+    EXPECT_EQ(pub.paramList[Entry::uploadOff], 0.0f);
+    EXPECT_EQ(pub.paramList[Entry::realTimeSendOff], 0.0f);
+
+    QString savedPath;
+    ParameterList saved;
+    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    EXPECT_EQ(saved[Entry::uploadOff], 0.0f);
+    EXPECT_EQ(saved[Entry::realTimeSendOff], 0.0f);
+}
+
+TEST_F(CBeginTest, ModuleTestNeedsASerialNumber) {
+    pub.paramList[Entry::uploadOff] = 0.0f;
+    auto dialog = Open();
+    Button(*dialog, CBegin::kModuleTest)->click();
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].text, "必须输入流水号后才能进行GPRS测试!");
+    EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
+}
+
+TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
+    struct Case {
+        int state;
+        const char* message;
+    };
+    const Case cases[] = {
+        {3, "模块未登记！请先登记模块!"},
+        {4, "测试模块成功!"},
+        {6, "测试模块失败！请检查远传设备!"},
+    };
+    PrepareTest();
+    pub.paramList[Entry::uploadOff] = 0.0f;
+    for (const Case& c : cases) {
+        pub.gprsState = 2;
+        auto dialog = Open();
+        auto* progress = dialog->findChild<QLabel*>(QString::number(CBegin::kModuleTestProgress));
+        Button(*dialog, CBegin::kModuleTest)->click();
+        EXPECT_EQ(progress->text(), "模 块 正 在 测 试，请 等 待 ！");
+        EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
+
+        const std::size_t before = prompter.shown().size();
+        pub.gprsState = c.state;
+        QElapsedTimer waited;
+        waited.start();
+        while (prompter.shown().size() == before && waited.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+
+        ASSERT_EQ(prompter.shown().size(), before + 1) << c.state;
+        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.message));
+        EXPECT_EQ(pub.gprsState, 0);
+        EXPECT_TRUE(progress->text().isEmpty());
+        EXPECT_TRUE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
+    }
+}
+
+TEST_F(CBeginTest, SystemTimeButtonOpensTheTimeDialog) {
+    auto dialog = Open();
+    Button(*dialog, CBegin::kSystemTime)->click();
+    EXPECT_EQ(systemTimeOpened, 1);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+} // namespace
