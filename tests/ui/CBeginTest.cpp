@@ -40,6 +40,7 @@ class CBeginTest : public ::testing::Test {
             .files = device.files(),
             .prompter = prompter,
             .openSystemTime = [this] { ++systemTimeOpened; },
+            .openZeroSettings = [this] { ++zeroSettingsOpened; },
         });
         dialog->show();
         return dialog;
@@ -74,6 +75,7 @@ class CBeginTest : public ::testing::Test {
     CPublic pub;
     TestEngine engine{pub, device.files(), clock};
     int systemTimeOpened = 0;
+    int zeroSettingsOpened = 0;
 };
 
 TEST_F(CBeginTest, ButtonsFollowTheRunState) {
@@ -293,10 +295,12 @@ TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
     }
 }
 
-TEST_F(CBeginTest, SystemTimeButtonOpensTheTimeDialog) {
+TEST_F(CBeginTest, TimeAndZeroButtonsOpenTheirDialogsAndStayOpen) {
     auto dialog = Open();
     Button(*dialog, CBegin::kSystemTime)->click();
+    Button(*dialog, CBegin::kZeroSettings)->click();
     EXPECT_EQ(systemTimeOpened, 1);
+    EXPECT_EQ(zeroSettingsOpened, 1);
     EXPECT_TRUE(dialog->isVisible());
 }
 

@@ -30,6 +30,10 @@ TEST_F(MainWindowDialogsTest, ToolbarOpensItsDialogOutsideTheWizard) {
     } cases[] = {
         {CommandId::standardSelection, "CCriterion"},
         {CommandId::testControl, "CBegin"},
+        {CommandId::channelSettings, "CTDSZ"},
+        {CommandId::testSettings, "CCSSZ"},
+        {CommandId::loadControlSettings, "CKongZaiSZ"},
+        {CommandId::zeroSettings, "CChange"},
     };
     auto window = Open();
     for (const auto& c : cases) {

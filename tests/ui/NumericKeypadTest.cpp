@@ -133,6 +133,33 @@ TEST_F(KeypadTest, RealFocusChangeMovesTheTarget) {
     EXPECT_EQ(keypad->focusedEdit(), &shortBox);
 }
 
+TEST_F(KeypadTest, ReplaceOnFirstKeyTypesOverTheShownValueOnce) {
+    decimal.setText("800.5");
+    plain.setText("12");
+    keypad->replaceOnFirstKey(&decimal);
+    type(plain, {"3"});
+    EXPECT_EQ(plain.text(), "123") << "other boxes keep appending";
+    EXPECT_TRUE(keypad->replacesOnNextKey(&decimal));
+
+    keypad->focusOn(&decimal);
+    EXPECT_TRUE(keypad->key(KeypadKey::point)->isEnabled()) << "the point of the old text is about to go";
+    type(decimal, {"6", ".", "2"});
+    EXPECT_EQ(decimal.text(), "6.2");
+    EXPECT_FALSE(keypad->replacesOnNextKey(&decimal));
+}
+
+TEST_F(KeypadTest, ReplaceOnFirstKeyAppliesTheBoxLimitsToTheNewText) {
+    shortBox.setText("1234");
+    keypad->replaceOnFirstKey(&shortBox);
+    type(shortBox, {"5", "6"});
+    EXPECT_EQ(shortBox.text(), "56");
+
+    signedBox.setText("-3");
+    keypad->replaceOnFirstKey(&signedBox);
+    type(signedBox, {"-", "4"});
+    EXPECT_EQ(signedBox.text(), "-4") << "the dropped sign does not count";
+}
+
 TEST_F(KeypadTest, DisabledKeysOrBoxTypeNothing) {
     keypad->focusOn(&plain);
     keypad->setKeysEnabled(false);

@@ -116,6 +116,10 @@ struct CPublic {
     std::array<std::atomic<int>, 8> gaugeDirection;  // +1 or -1
     std::array<std::atomic<float>, 8> gaugeZero;     // mm
     std::array<std::atomic<float>, 8> gaugeOffset;   // mm
+    // Held while a reply is converted and while the zeros, offsets and
+    // directions change together, so no reply is converted with half of a
+    // new setting (a zero taken without its offset reads as a jump).
+    mutable std::mutex conversionMutex;
 
     // --- live values, written by the controller reader -------------------------
     std::atomic<float> loadRaw{0};

@@ -9,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -130,6 +131,7 @@ bool ProcessReply(CPublic& pub, std::span<const std::uint8_t> block) {
     if (IsIdleBlock(bytes))
         return false;
 
+    const std::lock_guard lock(pub.conversionMutex);
     ApplyDefaults(pub);
 
     const float raw = static_cast<float>(DecodeRaw16(bytes[1], bytes[2]));

@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
 #include "core/view/LivePanel.h"
 #include "core/view/SettlementRows.h"
@@ -118,7 +119,7 @@ void CMainDlg::CreateToolbar() {
         button->setFixedSize(kToolbarButton, kToolbarButton);
         m_commands[command.id] = action;
     }
-    // The setup, file and calibration commands are connected by their dialogs.
+    // The file and calibration commands are connected where their dialogs are built.
     connect(m_commands.at(CommandId::nextTable), &QAction::triggered, this, &CMainDlg::OnNextTable);
     connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
@@ -127,6 +128,16 @@ void CMainDlg::CreateToolbar() {
             [this] { m_setupDialogs.OpenStandardSelection(); });
     connect(m_commands.at(CommandId::testControl), &QAction::triggered, this,
             [this] { m_setupDialogs.OpenTestControl(); });
+    connect(m_commands.at(CommandId::newTest), &QAction::triggered, this,
+            [this] { m_setupDialogs.RunNewTestWizard(); });
+    connect(m_commands.at(CommandId::channelSettings), &QAction::triggered, this,
+            [this] { m_setupDialogs.OpenChannelSettings(); });
+    connect(m_commands.at(CommandId::testSettings), &QAction::triggered, this,
+            [this] { m_setupDialogs.OpenTestSettings(); });
+    connect(m_commands.at(CommandId::loadControlSettings), &QAction::triggered, this,
+            [this] { m_setupDialogs.OpenLoadControlSettings(); });
+    connect(m_commands.at(CommandId::zeroSettings), &QAction::triggered, this,
+            [this] { m_setupDialogs.OpenZeroSettings(); });
 }
 
 void CMainDlg::CreateTableList() {
@@ -186,6 +197,7 @@ void CMainDlg::LoadCurrentTestFile() {
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
         m_state.tableView = kRecordTable;
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
+        ReselectCalibration(m_pub, m_files);
     }
     m_pub.pausedFlag = ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f;
     RefreshViews();

@@ -4,6 +4,10 @@
 #include "core/engine/TestEngine.h"
 #include "ui/app/MainWindowState.h"
 #include "ui/engine/CBegin.h"
+#include "ui/setup/CCSSZ.h"
+#include "ui/setup/CChange.h"
+#include "ui/setup/CKongZaiSZ.h"
+#include "ui/setup/CTDSZ.h"
 #include "ui/standards/CCriterion.h"
 
 namespace {
@@ -40,15 +44,38 @@ void SetupDialogs::RunNewTestWizard() {
 
 void SetupDialogs::RunStep(int step) {
     switch (step) {
+    case WizardStep::channels:
+        ShowChannelSettings();
+        break;
+    case WizardStep::testSettings:
+        ShowTestSettings();
+        break;
+    case WizardStep::loadControl:
+        ShowLoadControlSettings();
+        break;
     case WizardStep::standard:
         ShowStandardSelection();
         break;
     case WizardStep::testControl:
         ShowTestControl();
         break;
-    default:
-        break;
     }
+}
+
+void SetupDialogs::OpenChannelSettings() {
+    m_services.pub.wizardMode = false;
+    m_services.pub.viewDirty = false;
+    ShowChannelSettings();
+}
+
+void SetupDialogs::OpenTestSettings() {
+    m_services.pub.wizardMode = false;
+    ShowTestSettings();
+}
+
+void SetupDialogs::OpenLoadControlSettings() {
+    m_services.pub.wizardMode = false;
+    ShowLoadControlSettings();
 }
 
 void SetupDialogs::OpenStandardSelection() {
@@ -59,6 +86,35 @@ void SetupDialogs::OpenStandardSelection() {
 void SetupDialogs::OpenTestControl() {
     m_services.pub.wizardMode = false;
     ShowTestControl();
+}
+
+void SetupDialogs::OpenZeroSettings() {
+    m_services.pub.wizardMode = false;
+    ShowZeroSettings();
+}
+
+void SetupDialogs::ShowChannelSettings() {
+    CTDSZ dialog(m_services.pub, m_services.prompter, m_parent);
+    dialog.exec();
+}
+
+void SetupDialogs::ShowTestSettings() {
+    CPublic& pub = m_services.pub;
+    CCSSZ dialog(pub, pub.paramList, m_pileNumber, m_services.files, m_services.clock, m_services.prompter,
+                 m_parent);
+    QObject::connect(&dialog, &CCSSZ::newTestResetRequested, [this] { m_services.engine.RequestNewTestReset(); });
+    dialog.exec();
+}
+
+void SetupDialogs::ShowLoadControlSettings() {
+    CPublic& pub = m_services.pub;
+    CKongZaiSZ dialog(pub, pub.paramList, m_controlLoadText, m_services.files, m_services.prompter, m_parent);
+    dialog.exec();
+}
+
+void SetupDialogs::ShowZeroSettings() {
+    CChange dialog(m_services.pub, m_services.prompter, m_parent);
+    dialog.exec();
 }
 
 void SetupDialogs::ShowStandardSelection() {
@@ -72,7 +128,8 @@ void SetupDialogs::ShowTestControl() {
                                    .engine = m_services.engine,
                                    .files = m_services.files,
                                    .prompter = m_services.prompter,
-                                   .openSystemTime = m_services.openSystemTime},
+                                   .openSystemTime = m_services.openSystemTime,
+                                   .openZeroSettings = [this] { ShowZeroSettings(); }},
                   m_parent);
     dialog.exec();
 }

@@ -33,14 +33,25 @@ class SetupDialogs {
     void RunNewTestWizard();
 
     // The toolbar commands: each dialog alone, not as a wizard step.
+    void OpenChannelSettings();
+    void OpenTestSettings();
+    void OpenLoadControlSettings();
     void OpenStandardSelection();
     void OpenTestControl();
+    void OpenZeroSettings();
 
   private:
     void RunStep(int step);
+    void ShowChannelSettings();
+    void ShowTestSettings();
+    void ShowLoadControlSettings();
     void ShowStandardSelection();
     void ShowTestControl();
+    void ShowZeroSettings();
 
     Services m_services;
     QWidget* m_parent;
+    // What the wizard shows again when the operator comes back to a step.
+    QString m_pileNumber;
+    QString m_controlLoadText;
 };

@@ -117,9 +117,11 @@ void CBegin::CreateButtons() {
             &QPushButton::clicked, this, &CBegin::OnLoadNext);
     connect(AddButton(kUnloadNext, QStringLiteral("卸载下一级"), QRect(668, 302, 100, 48)),
             &QPushButton::clicked, this, &CBegin::OnUnloadNext);
-    // The zero settings dialog is not part of this build yet; the button
-    // keeps its place and its enabling.
-    AddButton(kZeroSettings, QStringLiteral("清零设置"), QRect(322, 38, 100, 48));
+    connect(AddButton(kZeroSettings, QStringLiteral("清零设置"), QRect(322, 38, 100, 48)),
+            &QPushButton::clicked, this, [this] {
+                if (m_services.openZeroSettings)
+                    m_services.openZeroSettings();
+            });
     connect(AddButton(kSystemTime, QStringLiteral("系统时间"), QRect(20, 476, 130, 50)),
             &QPushButton::clicked, this, [this] {
                 if (m_services.openSystemTime)

@@ -42,6 +42,7 @@ class CBegin : public QDialog {
         const KVTFile& files;
         Prompter& prompter;
         std::function<void()> openSystemTime;
+        std::function<void()> openZeroSettings;
     };
 
     explicit CBegin(Services services, QWidget* parent = nullptr);

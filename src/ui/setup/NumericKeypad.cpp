@@ -65,6 +65,8 @@ void NumericKeypad::attach(QLineEdit* edit, KeypadField field) {
         m_fields.erase(edit);
         if (m_focusedEdit == edit)
             m_focusedEdit = nullptr;
+        if (m_replaceNext == edit)
+            m_replaceNext = nullptr;
     });
 }
 
@@ -84,6 +86,11 @@ void NumericKeypad::focusOn(QLineEdit* edit) {
     updateSignKeys();
 }
 
+void NumericKeypad::replaceOnFirstKey(QLineEdit* edit) {
+    m_replaceNext = edit;
+    updateSignKeys();
+}
+
 KeypadField NumericKeypad::fieldOf(const QLineEdit* edit) const {
     const auto found = m_fields.find(edit);
     return found == m_fields.end() ? KeypadField{} : found->second;
@@ -98,7 +105,9 @@ void NumericKeypad::setKeysEnabled(bool enabled) {
 
 void NumericKeypad::updateSignKeys() {
     const KeypadField field = fieldOf(m_focusedEdit);
-    const QString text = m_focusedEdit ? m_focusedEdit->text() : QString();
+    // A text about to be typed over does not hold back the point.
+    const bool keepsText = m_focusedEdit && m_replaceNext != m_focusedEdit;
+    const QString text = keepsText ? m_focusedEdit->text() : QString();
     m_keys.at(KeypadKey::point)->setEnabled(m_keysEnabled && field.allowsPoint && !HoldsInnerPoint(text));
     if (QPushButton* minus = key(KeypadKey::minus))
         minus->setEnabled(m_keysEnabled && field.allowsMinus && !m_minusUsed);
@@ -114,6 +123,11 @@ void NumericKeypad::clearBox() {
 void NumericKeypad::press(const QString& key) {
     if (!m_keysEnabled || !m_focusedEdit || !m_focusedEdit->isEnabled() || m_focusedEdit->isReadOnly())
         return;
+    if (m_replaceNext == m_focusedEdit) {
+        m_replaceNext = nullptr;
+        m_focusedEdit->clear();
+        m_minusUsed = false;
+    }
     const KeypadField field = fieldOf(m_focusedEdit);
     const QString text = m_focusedEdit->text();
 

@@ -49,6 +49,10 @@ class NumericKeypad : public QWidget {
     void attach(QLineEdit* edit, KeypadField field);
     // Makes `edit` the target as if the operator had touched it.
     void focusOn(QLineEdit* edit);
+    // The next key that reaches `edit` first drops its text, so a value shown
+    // there is typed over instead of extended. Once only.
+    void replaceOnFirstKey(QLineEdit* edit);
+    bool replacesOnNextKey(const QLineEdit* edit) const { return edit && m_replaceNext == edit; }
 
     // A key press by its caption ("0"-"9", ".", "-", "清除").
     void press(const QString& key);
@@ -73,6 +77,7 @@ class NumericKeypad : public QWidget {
     std::map<int, QPushButton*> m_keys; // by key id
     std::map<const QLineEdit*, KeypadField> m_fields;
     QLineEdit* m_focusedEdit = nullptr;
+    QLineEdit* m_replaceNext = nullptr;
     bool m_minusUsed = false;
     bool m_keysEnabled = true;
 };

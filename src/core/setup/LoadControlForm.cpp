@@ -1,0 +1,144 @@
+#include "core/setup/LoadControlForm.h"
+
+#include "core/data/CFormat.h"
+#include "core/setup/LoadControlRows.h"
+#include "core/standards/StandardRows.h"
+
+namespace {
+
+// Serial numbers of more than six digits make the file name six characters
+// longer.
+constexpr int kShortSerialDigits = 6;
+constexpr int kShortNameLength = 15;
+constexpr int kLongNameLength = 21;
+
+QString Latin(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
+}
+
+QString EntryText(const ParameterList& list, int entry, const char* format) {
+    return Latin(CFormat(format, static_cast<double>(ParameterAt(list, entry))));
+}
+
+// "12.500" shows as "12.5" and "3.000" as "3". A text without a decimal
+// point keeps its zeros: "1000" stays "1000".
+QString WithoutTrailingZeros(QString text) {
+    if (text.indexOf(QLatin1Char('.')) <= 0)
+        return text;
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+QString CoefficientText(const QString& numberText) {
+    if (!IsNumber(numberText))
+        return QStringLiteral("0.000");
+    return Latin(CFormat("%.3f", static_cast<double>(ReadNumber(numberText))));
+}
+
+QString RowText(const CPublic& pub, int row) {
+    return StandardRow::Read(pub, row, &Record::textValue2);
+}
+
+LoadControlForm WizardForm(const CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
+    LoadControlForm form;
+    // A coefficient that prints as no number (nan, inf) shows as zero.
+    form.calibrationCoefficient =
+        CoefficientText(Latin(CFormat("%.3f", static_cast<double>(pub.calibrationCoefficient))));
+    form.targetLoad = controlLoadText.isEmpty() ? QStringLiteral("0") : controlLoadText;
+    form.loadPulseTicks = EntryText(list, Entry::loadPulseTicks, "%.f");
+    form.unloadPulseTicks = EntryText(list, Entry::unloadPulseTicks, "%.f");
+    form.plateArea = WithoutTrailingZeros(EntryText(list, Entry::plateArea, "%.3f"));
+    form.holdBand = EntryText(list, Entry::holdBand, "%.f");
+    form.stageStep = EntryText(list, Entry::stageStep, "%.f");
+    form.maxLoad = EntryText(list, Entry::maxLoad, "%.f");
+    form.maxSettlement = EntryText(list, Entry::maxSettlement, "%.f");
+    form.maxUnevenSettlement = EntryText(list, Entry::maxUnevenSettlement, "%.f");
+    form.loadProtectSeconds = EntryText(list, Entry::loadProtectSeconds, "%.f");
+    form.gaugeRangeAlarm = EntryText(list, Entry::gaugeRangeAlarm, "%.f");
+    form.anchorUpliftAlarm = EntryText(list, Entry::anchorUpliftAlarm, "%.f");
+    return form;
+}
+
+LoadControlForm DefaultForm() {
+    LoadControlForm form;
+    form.loadPulseTicks = QStringLiteral("1");
+    form.unloadPulseTicks = QStringLiteral("1");
+    form.targetLoad = QStringLiteral("0");
+    form.plateArea = QStringLiteral("0");
+    form.holdBand = QStringLiteral("10");
+    form.stageStep = QStringLiteral("100");
+    form.maxLoad = QStringLiteral("1000");
+    form.maxSettlement = QStringLiteral("40");
+    form.maxUnevenSettlement = QStringLiteral("10");
+    form.loadProtectSeconds = QStringLiteral("90");
+    form.gaugeRangeAlarm = QStringLiteral("40");
+    form.anchorUpliftAlarm = QStringLiteral("10");
+    return form;
+}
+
+// The values of the test in progress, so that they can be changed while it
+// runs.
+LoadControlForm CurrentTestForm(CPublic& pub) {
+    LoadControlForm form;
+    form.calibrationCoefficient = CoefficientText(RowText(pub, LoadControlRow::calibrationCoefficient));
+    form.loadPulseTicks = RowText(pub, LoadControlRow::loadPulseTicks);
+    form.unloadPulseTicks = RowText(pub, LoadControlRow::unloadPulseTicks);
+    form.plateArea = WithoutTrailingZeros(RowText(pub, LoadControlRow::plateArea));
+    form.targetLoad = WithoutTrailingZeros(RowText(pub, LoadControlRow::targetLoad));
+    form.holdBand = RowText(pub, LoadControlRow::holdBand);
+    form.stageStep = RowText(pub, LoadControlRow::stageStep);
+    form.maxLoad = RowText(pub, LoadControlRow::maxLoad);
+    form.maxSettlement = RowText(pub, LoadControlRow::maxSettlement);
+    form.maxUnevenSettlement = RowText(pub, LoadControlRow::maxUnevenSettlement);
+    form.loadProtectSeconds = RowText(pub, LoadControlRow::loadProtectSeconds);
+    form.gaugeRangeAlarm = RowText(pub, LoadControlRow::gaugeRangeAlarm);
+    form.anchorUpliftAlarm = RowText(pub, LoadControlRow::anchorUpliftAlarm);
+
+    if (!IsNumber(RowText(pub, LoadControlRow::autoAdvance)))
+        StandardRow::Write(pub, LoadControlRow::autoAdvance, &Record::textValue2, "1");
+    form.stageAdvance = RowText(pub, LoadControlRow::autoAdvance).startsWith(QLatin1Char('1'))
+                            ? StageAdvance::Automatic
+                            : StageAdvance::Manual;
+    return form;
+}
+
+bool TestInProgress(const CPublic& pub) {
+    return pub.running || pub.pausedFlag;
+}
+
+} // namespace
+
+LoadLabels LoadControlLabels(bool loadInKN) {
+    if (loadInKN)
+        return {QStringLiteral("控载荷载值(kN)"), QStringLiteral("补载下限(kN)"), QStringLiteral("单级加荷值(kN)"),
+                QStringLiteral("最大加荷值(kN)")};
+    return {QStringLiteral("控载荷载值(kPa)"), QStringLiteral("补载下限(kPa)"), QStringLiteral("单级加荷值(kPa)"),
+            QStringLiteral("最大加荷值(kPa)")};
+}
+
+PlateAreaState PlateAreaStateOf(const CPublic& pub) {
+    if (pub.loadInKN || (!pub.wizardMode && !TestInProgress(pub)))
+        return {};
+    return {.visible = true, .enabled = pub.wizardMode.load()};
+}
+
+bool LoadControlStores(const CPublic& pub) {
+    return pub.running || pub.wizardMode;
+}
+
+QString LoadControlCaption(const CPublic& pub, const ParameterList& list) {
+    const bool longSerial = EntryText(list, Entry::serialNumberValue, "%.f").size() > kShortSerialDigits;
+    return QStringLiteral("控载设置") + QString(33, QLatin1Char(' ')) + QStringLiteral("文件名： ") +
+           pub.dataFilePath.right(longSerial ? kLongNameLength : kShortNameLength);
+}
+
+LoadControlForm OpenLoadControlForm(CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
+    if (pub.wizardMode)
+        return WizardForm(pub, list, controlLoadText);
+    if (TestInProgress(pub))
+        return CurrentTestForm(pub);
+    return DefaultForm();
+}

@@ -1,0 +1,129 @@
+#include "core/setup/ZeroSettings.h"
+
+#include "core/data/CFormat.h"
+#include "core/standards/StandardRows.h"
+#include "core/view/RoundDecimals.h"
+
+#include <mutex>
+
+namespace {
+
+constexpr std::size_t kGauges = 8;
+constexpr std::size_t kMarkedGauges = 4; // gauges whose changes the next reading remarks
+
+// Parameter-column rows (second text) of channel 0, the load; gauge k
+// follows in row + k.
+constexpr int kZeroRow = 33;
+constexpr int kOffsetRow = 46;
+constexpr int kDirectionRow = 59;
+
+void WriteChannelRows(CPublic& pub, int channel, float zero, float offset, int direction) {
+    StandardRow::Write(pub, kZeroRow + channel, &Record::textValue2, CFormat("%f", static_cast<double>(zero)));
+    StandardRow::Write(pub, kOffsetRow + channel, &Record::textValue2, CFormat("%f", static_cast<double>(offset)));
+    StandardRow::Write(pub, kDirectionRow + channel, &Record::textValue2, CFormat("%d", direction));
+}
+
+void WriteAllChannelRows(CPublic& pub) {
+    WriteChannelRows(pub, 0, pub.loadZero, pub.loadOffset, pub.loadDirection);
+    for (std::size_t k = 0; k < kGauges; ++k)
+        WriteChannelRows(pub, static_cast<int>(k) + 1, pub.gaugeZero[k], pub.gaugeOffset[k], pub.gaugeDirection[k]);
+}
+
+void ApplyTicks(CPublic& pub, const ZeroForm& form) {
+    if (form.loadZeroTicked)
+        pub.loadZero.store(pub.loadRaw);
+    for (std::size_t k = 0; k < kGauges; ++k) {
+        if (form.gaugeZeroTicked[k])
+            pub.gaugeZero[k].store(pub.gaugeReading[k]);
+        pub.gaugeDirection[k] = form.gaugeReverseTicked[k] ? -1 : 1;
+    }
+}
+
+// A gauge set to a typed value shows it from its present reading on:
+// (reading - reading + value * direction) * direction = value.
+void ApplyModifiedValues(CPublic& pub, const ZeroForm& form) {
+    if (IsNumber(form.loadCurrent) && IsNumber(form.loadModified)) {
+        pub.loadZero.store(pub.loadRaw);
+        pub.loadOffset = 0;
+    }
+    for (std::size_t k = 0; k < kGauges; ++k) {
+        if (!IsNumber(form.gaugeCurrent[k]) || !IsNumber(form.gaugeModified[k]))
+            continue;
+        pub.gaugeZero[k].store(pub.gaugeReading[k]);
+        pub.gaugeOffset[k] = ReadNumber(form.gaugeModified[k]) * static_cast<float>(pub.gaugeDirection[k].load());
+    }
+}
+
+// Each gauge continues from the value captured before the reset:
+// (reading - reading + direction * captured) * direction = captured.
+void CarryOverRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
+    if (!adjustment.confirmed)
+        return;
+    adjustment.confirmed = false;
+    for (std::size_t k = 0; k < kGauges; ++k) {
+        pub.gaugeZero[k].store(pub.gaugeReading[k]);
+        pub.gaugeOffset[k] = static_cast<float>(pub.gaugeDirection[k].load()) * adjustment.capturedReadings[k];
+    }
+}
+
+} // namespace
+
+QString ZeroDialogCaption(const CPublic& pub) {
+    return QStringLiteral("数据设置                                 文件名： ") + pub.dataFilePath.right(15);
+}
+
+ZeroForm OpenZeroForm(const CPublic& pub) {
+    ZeroForm form;
+    form.loadCurrent = QString::fromLatin1(CFormat("%.0f", static_cast<double>(pub.currentLoad)));
+    const int decimals = SettlementDecimals(pub.standardCode);
+    for (std::size_t k = 0; k < kGauges; ++k) {
+        if (pub.gaugeOn[k] == 1)
+            form.gaugeCurrent[k] =
+                QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(pub.gaugeValue[k])));
+        form.gaugeReverseTicked[k] = pub.gaugeDirection[k] != 1;
+    }
+    return form;
+}
+
+void ConfirmRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
+    for (std::size_t k = 0; k < kGauges; ++k)
+        adjustment.capturedReadings[k] = pub.gaugeValue[k];
+    pub.rangeAdjustPending = true;
+    adjustment.confirmed = true;
+}
+
+void CancelRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
+    adjustment.confirmed = false;
+    pub.rangeAdjustPending = false;
+}
+
+bool ApplyZeroForm(CPublic& pub, const ZeroForm& form, RangeAdjustment& adjustment) {
+    if (!pub.running && !pub.wizardMode) {
+        // Nothing changes, so no reading may take the gauges as adjusted.
+        CancelRangeAdjustment(pub, adjustment);
+        return false;
+    }
+    std::array<float, kMarkedGauges> zeroBefore{};
+    std::array<float, kMarkedGauges> offsetBefore{};
+    for (std::size_t k = 0; k < kMarkedGauges; ++k) {
+        zeroBefore[k] = pub.gaugeZero[k];
+        offsetBefore[k] = pub.gaugeOffset[k];
+    }
+
+    {
+        const std::lock_guard lock(pub.conversionMutex);
+        ApplyTicks(pub, form);
+        ApplyModifiedValues(pub, form);
+        CarryOverRangeAdjustment(pub, adjustment);
+    }
+    WriteAllChannelRows(pub);
+
+    if (pub.controlState > 0) {
+        for (std::size_t k = 0; k < kMarkedGauges; ++k) {
+            if (pub.gaugeZero[k] != zeroBefore[k] || pub.gaugeOffset[k] != offsetBefore[k])
+                pub.gaugeAdjusted[k] = true;
+        }
+    }
+    pub.saveRequested = true;
+    return true;
+}
