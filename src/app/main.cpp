@@ -1,3 +1,4 @@
+#include "AcceleratedRig.h"
 #include "platform/DeviceFolders.h"
 #include "platform/SimulatedRigProcess.h"
 #include "ui/app/AppOptions.h"
@@ -70,14 +71,19 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
 
     CommandLine commandLine = ParseCommandLine(app);
+    if (commandLine.options.timeScale != 1.0) {
+        // Pump, pile and schedule all follow the accelerated clock, which a
+        // serial line's 200 ms cycle cannot: the rig runs inside the program.
+        CMainApp instrument(commandLine.options, [](const Clock& clock, ControllerPort::Composer composer,
+                                                    ControllerPort::ReplyHandler replyHandler) {
+            return std::make_unique<AcceleratedRig>(clock, std::move(composer), std::move(replyHandler));
+        });
+        return instrument.Run();
+    }
     SimulatedRigProcess rig;
     if (commandLine.simulate) {
         const QString program = SimulatedRigProcess::findProgram();
-        // The pile creeps on the instrument's accelerated clock; the jack keeps
-        // its real speed so that the 200 ms load control still holds it.
-        const QStringList arguments{QStringLiteral("--pile-time-scale"),
-                                    QString::number(commandLine.options.timeScale)};
-        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, arguments);
+        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, {});
         if (commandLine.options.com1Device.isEmpty())
             std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
     }

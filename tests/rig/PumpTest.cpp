@@ -30,18 +30,6 @@ INSTANTIATE_TEST_SUITE_P(Frames, PumpCommands,
                                            PumpCase{"SpeedZero", {true, 0, true, std::nullopt}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Pump, PileTimeScaleSpeedsTheCreepButNotTheJack) {
-    RigConfig accelerated;
-    accelerated.pileTimeScale = 60.0;
-    RigModel normal;
-    RigModel fast(accelerated);
-    runFrames(normal, pumpRunning(100), 10.0);
-    runFrames(fast, pumpRunning(100), 10.0);
-    ASSERT_GT(normal.load(), 20.0);
-    EXPECT_NEAR(fast.load(), normal.load(), 0.02 * normal.load());
-    EXPECT_GT(fast.settlement(), normal.settlement() + 0.05);
-}
-
 TEST(Pump, RunsFasterAtHigherSpeed) {
     RigModel slow;
     RigModel fast;

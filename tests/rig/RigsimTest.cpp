@@ -107,8 +107,7 @@ TEST_P(RigsimCommandLine, RefusesWhatItDoesNotUnderstand) {
 INSTANTIATE_TEST_SUITE_P(Options, RigsimCommandLine,
                          ::testing::Values(QStringList{"--jack", "triple"}, QStringList{"--fault", "noise"},
                                            QStringList{"--fault", "short", "--fault-rate", "1.5"},
-                                           QStringList{"--time-scale", "0"}, QStringList{"--pile-time-scale", "-1"},
-                                           QStringList{"--seed", "x"},
+                                           QStringList{"--time-scale", "0"}, QStringList{"--seed", "x"},
                                            QStringList{"--failure-load", "-5"}, QStringList{"--bogus"},
                                            QStringList{"extra"}));
 

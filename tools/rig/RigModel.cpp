@@ -64,7 +64,7 @@ void RigModel::advance(qint64 milliseconds) {
         const double seconds = step / 1000.0;
         m_operator.act(m_hydraulics, seconds);
         m_hydraulics.advance(seconds);
-        m_pile.advance(m_hydraulics.load(), seconds * m_config.pileTimeScale);
+        m_pile.advance(m_hydraulics.load(), seconds);
         done += step;
     }
 }

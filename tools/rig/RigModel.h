@@ -70,9 +70,6 @@ struct RigConfig {
     LoadSensorParams loadSensor;
     FaultPlan fault;
     unsigned seed = 1;
-    // Pile seconds per model second: the settlement creeps faster while the
-    // jack keeps its real speed, so an accelerated test stays controllable.
-    double pileTimeScale = 1.0;
 };
 
 class RigModel {

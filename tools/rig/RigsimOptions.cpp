@@ -15,10 +15,6 @@ std::variant<RigsimOptions, RigsimUsage> parseRigsimOptions(const QStringList& a
     const QCommandLineOption timeScale(QStringLiteral("time-scale"),
                                        QStringLiteral("Model seconds per real second."), QStringLiteral("X"),
                                        QStringLiteral("1"));
-    const QCommandLineOption pileTimeScale(
-        QStringLiteral("pile-time-scale"),
-        QStringLiteral("Pile seconds per model second: settlement creeps faster, the jack does not."),
-        QStringLiteral("X"), QStringLiteral("1"));
     const QCommandLineOption failureLoad(QStringLiteral("failure-load"),
                                          QStringLiteral("Ultimate load of the pile, kN."),
                                          QStringLiteral("KN"), QStringLiteral("1600"));
@@ -28,7 +24,7 @@ std::variant<RigsimOptions, RigsimUsage> parseRigsimOptions(const QStringList& a
     const QCommandLineOption faultRate(QStringLiteral("fault-rate"),
                                        QStringLiteral("Share of replies hit by the fault, 0 to 1."),
                                        QStringLiteral("R"), QStringLiteral("0.1"));
-    parser.addOptions({jack, seed, timeScale, pileTimeScale, failureLoad, fault, faultRate});
+    parser.addOptions({jack, seed, timeScale, failureLoad, fault, faultRate});
     parser.addHelpOption();
     if (!parser.parse(arguments))
         return RigsimUsage{parser.errorText()};
@@ -54,9 +50,6 @@ std::variant<RigsimOptions, RigsimUsage> parseRigsimOptions(const QStringList& a
     options.timeScale = parser.value(timeScale).toDouble(&ok);
     if (!ok || !std::isfinite(options.timeScale) || options.timeScale <= 0.0)
         return RigsimUsage{QStringLiteral("--time-scale needs a number above 0")};
-    options.rig.pileTimeScale = parser.value(pileTimeScale).toDouble(&ok);
-    if (!ok || !std::isfinite(options.rig.pileTimeScale) || options.rig.pileTimeScale <= 0.0)
-        return RigsimUsage{QStringLiteral("--pile-time-scale needs a number above 0")};
     options.rig.pile.failureLoad = parser.value(failureLoad).toDouble(&ok);
     if (!ok || !std::isfinite(options.rig.pile.failureLoad) || options.rig.pile.failureLoad <= 0.0)
         return RigsimUsage{QStringLiteral("--failure-load needs a load above 0 kN")};

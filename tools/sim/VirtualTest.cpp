@@ -1,5 +1,6 @@
 #include "VirtualTest.h"
 
+#include "RigCycle.h"
 #include "core/data/DeviceText.h"
 #include "core/engine/StageTargets.h"
 #include "core/link/MeasurementConversion.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr qint64 kCycleMs = 200;
 constexpr int kCyclesPerTick = 5;
 constexpr int kSerialNumberRow = 7;
 constexpr int kPileNumberRow = 8;
@@ -83,14 +83,11 @@ QString VirtualTest::Start() {
 }
 
 void VirtualTest::ControllerCycle() {
-    const CommandCycle cycle = m_composer.Compose();
-    const QByteArray frame(reinterpret_cast<const char*>(cycle.frame.data()),
-                           static_cast<qsizetype>(cycle.frame.size()));
-    const QByteArray reply = m_rig.reply(frame);
-    ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
-                                  static_cast<std::size_t>(reply.size())));
-    m_rig.advance(kCycleMs);
-    m_clock.advanceMs(kCycleMs);
+    PlayRigCycle([this] { return m_composer.Compose(); }, m_rig, [this](const QByteArray& reply) {
+        ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                      static_cast<std::size_t>(reply.size())));
+    });
+    m_clock.advanceMs(kRigCycleMs);
 }
 
 // In manual load control the operator enters each next control load, and
@@ -138,7 +135,7 @@ RunReport VirtualTest::Run() {
     while (m_pub.running && elapsedMs < m_setup.timeLimitMs) {
         for (int i = 0; i < kCyclesPerTick; ++i)
             ControllerCycle();
-        elapsedMs += kCycleMs * kCyclesPerTick;
+        elapsedMs += kRigCycleMs * kCyclesPerTick;
         FollowStages(elapsedMs); // a new target opens its stage before its opening reading
         m_engine.ScheduleTick();
         OperatorActs();

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "core/link/CommandComposer.h"
+#include "core/link/ControllerPort.h"
 
-#include <QByteArray>
-#include <QObject>
 #include <QString>
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <thread>
 
 // The serial link to the loading controller on COM1, in a thread of its own
@@ -21,11 +18,10 @@
 // Line: 9600 baud, 8 data bits, no parity, two stop bits (the controller
 // expects one and a half, which Linux UARTs cannot send; a receiver for 1 or
 // 1.5 accepts 2), no flow control, DTR and RTS on.
-class ControllerLink : public QObject {
+class ControllerLink final : public ControllerPort {
     Q_OBJECT
   public:
-    using Composer = std::function<CommandCycle()>;
-    using ReplyHandler = std::function<void(const QByteArray& block)>; // 31 bytes, zero-padded
+    // The reply handler gets 31 bytes, zero-padded.
 
     static constexpr int kCycleMs = 200;
     static constexpr int kGatherMs = 30;
@@ -37,16 +33,11 @@ class ControllerLink : public QObject {
     // Opens the port and starts the cycle in the link thread; false (and no
     // thread left running) when the port cannot be opened. Opens once. A missing controller is not an error the
     // operator sees: the instrument just runs without live values.
-    bool open();
+    bool open() override;
 
     // Cycles run since open (for status and tests).
     std::uint64_t cycles() const { return m_cycles.load(); }
     bool portOpen() const { return m_portOpen.load(); }
-
-  signals:
-    // Emitted in the link thread; connect with a queued connection.
-    void replyProcessed();
-    void beepRequested();
 
   private:
     friend class ControllerSession;

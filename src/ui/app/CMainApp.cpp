@@ -1,6 +1,7 @@
 #include "ui/app/CMainApp.h"
 
 #include "core/engine/LoadControl.h"
+#include "core/link/ControllerLink.h"
 #include "core/link/MeasurementConversion.h"
 #include "ui/app/CMainDlg.h"
 #include "ui/files/CSysTime.h"
@@ -10,19 +11,20 @@
 
 #include <cstdio>
 
-CMainApp::CMainApp(AppOptions options)
+CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController)
     : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders),
       m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
     // Set before the link opens: the controller worker runs it every 200 ms.
     m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
-    if (!m_options.com1Device.isEmpty()) {
-        m_link = std::make_unique<ControllerLink>(
-            m_options.com1Device, [this] { return m_composer.Compose(); },
-            [this](const QByteArray& block) {
-                ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                              static_cast<std::size_t>(block.size())));
-            });
-    }
+    ControllerPort::Composer compose = [this] { return m_composer.Compose(); };
+    ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
+        ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                      static_cast<std::size_t>(block.size())));
+    };
+    if (makeController)
+        m_link = makeController(m_clock, std::move(compose), std::move(handleReply));
+    else if (!m_options.com1Device.isEmpty())
+        m_link = std::make_unique<ControllerLink>(m_options.com1Device, std::move(compose), std::move(handleReply));
 }
 
 EngineHooks CMainApp::MakeEngineHooks() {
@@ -82,9 +84,13 @@ int CMainApp::Run() {
         .hooks = std::move(hooks),
     });
     m_mainWindow = &mainWindow;
-    if (m_link)
-        QObject::connect(m_link.get(), &ControllerLink::replyProcessed, &mainWindow,
+    if (m_link) {
+        QObject::connect(m_link.get(), &ControllerPort::replyProcessed, &mainWindow,
                          &CMainDlg::RefreshLivePanel, Qt::QueuedConnection);
+        QObject::connect(
+            m_link.get(), &ControllerPort::beepRequested, &mainWindow, [this] { m_sound.PlayBeep(); },
+            Qt::QueuedConnection);
+    }
     mainWindow.exec();
     m_link.reset();
     m_mainWindow = nullptr;

@@ -4,7 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/engine/TestEngine.h"
 #include "core/link/CommandComposer.h"
-#include "core/link/ControllerLink.h"
+#include "core/link/ControllerPort.h"
 #include "platform/Clock.h"
 #include "platform/DeviceFolders.h"
 #include "platform/ProcessLauncher.h"
@@ -13,6 +13,7 @@
 #include "ui/app/AppOptions.h"
 #include "ui/app/Prompter.h"
 
+#include <functional>
 #include <memory>
 
 class CMainDlg;
@@ -21,7 +22,12 @@ class CMainDlg;
 // main window until it closes, which ends the program.
 class CMainApp {
   public:
-    explicit CMainApp(AppOptions options);
+    // Makes the controller the instrument works with in place of the serial
+    // link on COM1 (the simulated rig of an accelerated demonstration).
+    using ControllerFactory = std::function<std::unique_ptr<ControllerPort>(
+        const Clock& clock, ControllerPort::Composer composer, ControllerPort::ReplyHandler replyHandler)>;
+
+    explicit CMainApp(AppOptions options, const ControllerFactory& makeController = {});
     CMainApp(const CMainApp&) = delete;
     CMainApp& operator=(const CMainApp&) = delete;
 
@@ -45,5 +51,5 @@ class CMainApp {
     Sound m_sound{m_folders};
     TestEngine m_engine;
     CMainDlg* m_mainWindow = nullptr;       // while Run() shows it
-    std::unique_ptr<ControllerLink> m_link; // none without a COM1 device
+    std::unique_ptr<ControllerPort> m_link; // none without a COM1 device
 };

@@ -1,0 +1,42 @@
+#include "AcceleratedRig.h"
+
+#include "RigCycle.h"
+#include "platform/Clock.h"
+
+namespace {
+constexpr int kPollMs = 5;
+// A clock set by the operator jumps; the rig does not replay the jump.
+constexpr qint64 kLargestCatchUpMs = 10'000;
+} // namespace
+
+AcceleratedRig::AcceleratedRig(const Clock& clock, Composer composer, ReplyHandler replyHandler,
+                               const RigConfig& rig)
+    : m_clock(clock), m_composer(std::move(composer)), m_replyHandler(std::move(replyHandler)), m_rig(rig) {
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(kPollMs);
+    connect(&m_timer, &QTimer::timeout, this, &AcceleratedRig::CatchUp);
+}
+
+bool AcceleratedRig::open() {
+    m_rigTimeMs = m_clock.now().toMSecsSinceEpoch();
+    m_timer.start();
+    return true;
+}
+
+void AcceleratedRig::CatchUp() {
+    const qint64 nowMs = m_clock.now().toMSecsSinceEpoch();
+    if (nowMs < m_rigTimeMs || nowMs - m_rigTimeMs > kLargestCatchUpMs)
+        m_rigTimeMs = nowMs;
+    bool replied = false;
+    while (m_rigTimeMs + kRigCycleMs <= nowMs) {
+        const CommandCycle cycle = PlayRigCycle(m_composer, m_rig, [&](const QByteArray& reply) {
+            m_replyHandler(reply);
+            replied = true;
+        });
+        if (cycle.playBeep)
+            emit beepRequested();
+        m_rigTimeMs += kRigCycleMs;
+    }
+    if (replied)
+        emit replyProcessed();
+}

@@ -1,0 +1,13 @@
+#include "RigCycle.h"
+
+CommandCycle PlayRigCycle(const ControllerPort::Composer& compose, RigModel& rig,
+                          const ControllerPort::ReplyHandler& handleReply) {
+    const CommandCycle cycle = compose();
+    const QByteArray frame(reinterpret_cast<const char*>(cycle.frame.data()),
+                           static_cast<qsizetype>(cycle.frame.size()));
+    const QByteArray reply = rig.reply(frame);
+    if (!reply.isEmpty())
+        handleReply(reply);
+    rig.advance(kRigCycleMs);
+    return cycle;
+}
