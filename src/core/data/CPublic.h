@@ -167,7 +167,7 @@ struct CPublic {
     std::atomic<bool> unevenAlarm{false};
     std::atomic<int> alarmSeconds{0};
     std::atomic<std::uint8_t> uploadFlags{0};
-    std::atomic<int> gprsState{0}; // set by the GPRS link: 3 not registered, 4 test passed, 5 fault
+    std::atomic<int> gprsState{0}; // GPRS link: 2 sent, 3 not registered, 4 test passed, 5 no answer, 6 test failed
     std::atomic<bool> timeChanged{false};
     std::atomic<bool> interruptedMark{false};
     std::atomic<bool> rangeAdjustPending{false};

@@ -226,6 +226,8 @@ void CCSSZ::CreateButtons() {
     m_confirm->setFont(buttonFont);
     m_confirm->setObjectName(Id(confirm));
     m_confirm->setGeometry(220, 496, 140, 52);
+    // The forward button is the one the frame marks, not "上一步".
+    m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CCSSZ::Confirm);
 }
 

@@ -160,6 +160,8 @@ void CKongZaiSZ::CreateButtons() {
     m_confirm->setFont(buttonFont);
     m_confirm->setObjectName(Id(kConfirm));
     m_confirm->setGeometry(kConfirmButton);
+    // The forward button is the one the frame marks, not "上一步".
+    m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CKongZaiSZ::Confirm);
 }
 

@@ -59,6 +59,8 @@ void CTDSZ::CreateButtons() {
 
     const int commandLeft = kDialogSize.width() - 2 * kCommandButtonSize.width() - 60;
     m_confirm = AddButton(kConfirm, QRect(QPoint(commandLeft, kCommandTop), kCommandButtonSize));
+    // The forward button is the one the frame marks, not "上一步".
+    m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CTDSZ::Confirm);
     QPushButton* leave = AddButton(
         kLeave, QRect(QPoint(commandLeft + kCommandButtonSize.width() + 30, kCommandTop), kCommandButtonSize));

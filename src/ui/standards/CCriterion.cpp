@@ -135,6 +135,8 @@ void CCriterion::CreateButtons() {
     m_confirm = new QPushButton(this);
     m_confirm->setObjectName(Id(kConfirm));
     m_confirm->setGeometry(250, 490, 140, 48);
+    // The forward button is the one the frame marks, not "上一步".
+    m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CCriterion::ConfirmStandard);
 }
 
