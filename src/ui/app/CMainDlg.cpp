@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "ui/app/ButtonPictures.h"
 #include "ui/app/ControlIds.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/LivePanel.h"
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
@@ -38,13 +39,9 @@ constexpr QRect kTableTitleArea(0, 53, 408, 24);
 constexpr QRect kCurveTitleArea(415, 53, 385, 24);
 constexpr int kLivePanelTop = 468;
 
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
-
 QLabel* CreateTitle(QWidget* parent, int controlId, const QString& text, const QRect& area) {
     auto* title = new QLabel(text, parent);
-    title->setObjectName(Id(controlId));
+    title->setObjectName(ControlName(controlId));
     title->setGeometry(area);
     title->setAlignment(Qt::AlignCenter);
     QFont font = title->font();
@@ -113,9 +110,9 @@ void CMainDlg::CreateToolbar() {
         const QSize pictureSize(kToolbarPicture, kToolbarPicture);
         QAction* action =
             toolbar->addAction(QIcon(ToolbarPicture(command.id, caption, pictureSize)), caption);
-        action->setObjectName(Id(command.id));
+        action->setObjectName(ControlName(command.id));
         QWidget* button = toolbar->widgetForAction(action);
-        button->setObjectName(Id(command.id));
+        button->setObjectName(ControlName(command.id));
         button->setFixedSize(kToolbarButton, kToolbarButton);
         m_commands[command.id] = action;
     }
@@ -143,7 +140,7 @@ void CMainDlg::CreateToolbar() {
 void CMainDlg::CreateTableList() {
     m_tableTitle = CreateTitle(this, ControlId::tableTitle, QStringLiteral("荷载沉降表"), kTableTitleArea);
     m_tableList = new TableList(this);
-    m_tableList->setObjectName(Id(ControlId::tableList));
+    m_tableList->setObjectName(ControlName(ControlId::tableList));
 }
 
 void CMainDlg::CreateCurveArea() {
@@ -302,16 +299,16 @@ void CMainDlg::ResetForNewTest() {
     // Gauges 5-8, the next reading time and the message line start empty.
     for (const int id : {ControlId::gaugeFifth, ControlId::gaugeFifth + 1, ControlId::gaugeFifth + 2,
                          ControlId::gaugeFifth + 3, ControlId::nextReading, ControlId::messageLine}) {
-        if (auto* field = m_livePanel->findChild<QLabel*>(Id(id)))
+        if (auto* field = m_livePanel->findChild<QLabel*>(ControlName(id)))
             field->clear();
     }
-    if (auto* pumpFlow = m_livePanel->findChild<QProgressBar*>(Id(ControlId::pumpFlow)))
+    if (auto* pumpFlow = m_livePanel->findChild<QProgressBar*>(ControlName(ControlId::pumpFlow)))
         pumpFlow->reset();
     RefreshViews();
 }
 
 void CMainDlg::ClearMessageLine() {
-    if (auto* line = m_livePanel->findChild<QLabel*>(Id(ControlId::messageLine)))
+    if (auto* line = m_livePanel->findChild<QLabel*>(ControlName(ControlId::messageLine)))
         line->clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/app/ButtonPictures.h"
 #include "ui/app/ControlIds.h"
+#include "ui/app/ControlName.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -31,10 +32,6 @@ const QColor kCurrentLoad(170, 242, 227);
 const QColor kStatus(128, 255, 128);
 const QColor kOilPressure(255, 128, 255);
 
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
-
 QString FieldStyle(const QColor& background) {
     return QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(background.name());
 }
@@ -61,7 +58,7 @@ LivePanel::LivePanel(QWidget* parent) : QWidget(parent) {
     clockCaption->setGeometry(Cell(4, 2, 0, kCaptionWidth));
     clockCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* clock = new QPushButton(this);
-    clock->setObjectName(Id(ControlId::clock));
+    clock->setObjectName(ControlName(ControlId::clock));
     clock->setGeometry(Cell(4, 2, kCaptionWidth + 2, kFieldWidth));
     clock->setStyleSheet(FieldStyle(kWhite));
     clock->setFocusPolicy(Qt::NoFocus);
@@ -107,7 +104,7 @@ void LivePanel::addValueField(int controlId, const QString& caption, int column,
     label->setGeometry(Cell(column, row, 0, kCaptionWidth));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* field = new QLabel(this);
-    field->setObjectName(Id(controlId));
+    field->setObjectName(ControlName(controlId));
     field->setGeometry(Cell(column, row, kCaptionWidth + 2, kFieldWidth));
     field->setAlignment(Qt::AlignCenter);
     field->setStyleSheet(FieldStyle(background));
@@ -115,7 +112,7 @@ void LivePanel::addValueField(int controlId, const QString& caption, int column,
 
 QAbstractButton* LivePanel::addSwitchButton(int controlId, int place, const QPixmap& picture) {
     auto* button = new QPushButton(this);
-    button->setObjectName(Id(controlId));
+    button->setObjectName(ControlName(controlId));
     button->setGeometry(QRect(QPoint(kSwitchLeft, kTop + place * kSwitchStep), kSwitchSize));
     button->setIcon(QIcon(picture));
     button->setIconSize(kSwitchSize);
@@ -134,7 +131,7 @@ void LivePanel::addPumpFlow() {
     minus->setGeometry(kCaptionWidth + 2, kTop + kRow * kRowStep, 16, kRowHeight);
     minus->setAlignment(Qt::AlignCenter);
     auto* bar = new QProgressBar(this);
-    bar->setObjectName(Id(ControlId::pumpFlow));
+    bar->setObjectName(ControlName(ControlId::pumpFlow));
     bar->setGeometry(barLeft, kTop + kRow * kRowStep + 3, barWidth, kRowHeight - 6);
     bar->setRange(1, 255);
     bar->setValue(1);
@@ -146,7 +143,7 @@ void LivePanel::addPumpFlow() {
 
 void LivePanel::addMessageLine() {
     auto* line = new QLabel(this);
-    line->setObjectName(Id(ControlId::messageLine));
+    line->setObjectName(ControlName(ControlId::messageLine));
     line->setGeometry(8, kTop + 4 * kRowStep, kPanelRight - 8, kRowHeight);
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
@@ -161,7 +158,7 @@ void LivePanel::setClockText(const QString& text) {
 }
 
 void LivePanel::setField(int controlId, const QString& text) {
-    if (auto* field = findChild<QLabel*>(Id(controlId)))
+    if (auto* field = findChild<QLabel*>(ControlName(controlId)))
         field->setText(text);
 }
 
@@ -179,7 +176,7 @@ void LivePanel::showView(const LivePanelView& view) {
         setField(ControlId::controlStatus, *view.statusWord);
     if (view.nextReadingField)
         setField(ControlId::nextReading, *view.nextReadingField);
-    if (auto* bar = findChild<QProgressBar*>(Id(ControlId::pumpFlow)))
+    if (auto* bar = findChild<QProgressBar*>(ControlName(ControlId::pumpFlow)))
         bar->setValue(view.progressPosition);
     showSwitches(view.switches);
 }

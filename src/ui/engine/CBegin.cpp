@@ -4,6 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/engine/TestEngine.h"
 #include "core/standards/StandardRows.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
 #include <QCheckBox>
@@ -27,10 +28,6 @@ constexpr ModuleTestResult kModuleTestResults[] = {
     {4, "测试模块成功!"},
     {6, "测试模块失败！请检查远传设备!"},
 };
-
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
 
 void AddGroup(QWidget* parent, const QString& title, const QRect& area) {
     auto* group = new QGroupBox(title, parent);
@@ -66,7 +63,7 @@ CBegin::CBegin(Services services, QWidget* parent)
     CreateButtons();
     CreateUploadControls();
 
-    findChild<QPushButton*>(Id(kResume))->setEnabled(false);
+    findChild<QPushButton*>(ControlName(kResume))->setEnabled(false);
     ShowUploadChoice();
     setWindowTitle(QStringLiteral("测试控制                                 文件名： ") +
                    FileName(m_pub.dataFilePath));
@@ -97,7 +94,7 @@ void CBegin::CreateHints() {
 
 QPushButton* CBegin::AddButton(int controlId, const QString& caption, const QRect& area) {
     auto* button = new QPushButton(caption, this);
-    button->setObjectName(Id(controlId));
+    button->setObjectName(ControlName(controlId));
     button->setGeometry(area);
     return button;
 }
@@ -134,18 +131,18 @@ void CBegin::CreateButtons() {
 void CBegin::CreateUploadControls() {
     AddGroup(this, QStringLiteral("远程传输"), QRect(10, 310, 420, 150));
     m_uploadAtReading = new QCheckBox(QStringLiteral("采集时发送"), this);
-    m_uploadAtReading->setObjectName(Id(kUploadAtReading));
+    m_uploadAtReading->setObjectName(ControlName(kUploadAtReading));
     m_uploadAtReading->setGeometry(22, 334, 180, 32);
     connect(m_uploadAtReading, &QCheckBox::clicked, this, &CBegin::OnUploadAtReading);
     m_realTimeSend = new QCheckBox(QStringLiteral("实时数据发送"), this);
-    m_realTimeSend->setObjectName(Id(kRealTimeSend));
+    m_realTimeSend->setObjectName(ControlName(kRealTimeSend));
     m_realTimeSend->setGeometry(212, 334, 200, 32);
     connect(m_realTimeSend, &QCheckBox::clicked, this, &CBegin::OnRealTimeSend);
 
     connect(AddButton(kModuleTest, QStringLiteral("测试模块"), QRect(22, 380, 130, 50)),
             &QPushButton::clicked, this, &CBegin::OnModuleTest);
     m_moduleTestProgress = new QLabel(this);
-    m_moduleTestProgress->setObjectName(Id(kModuleTestProgress));
+    m_moduleTestProgress->setObjectName(ControlName(kModuleTestProgress));
     m_moduleTestProgress->setGeometry(162, 380, 260, 50);
     m_moduleTestProgress->setWordWrap(true);
     m_moduleTestProgress->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
@@ -156,7 +153,7 @@ void CBegin::CreateUploadControls() {
 }
 
 void CBegin::ShowUploadChoice() {
-    auto* moduleTest = findChild<QPushButton*>(Id(kModuleTest));
+    auto* moduleTest = findChild<QPushButton*>(ControlName(kModuleTest));
     const bool uploadOn = ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f;
     m_uploadAtReading->setChecked(uploadOn);
     m_realTimeSend->setEnabled(uploadOn);
@@ -167,7 +164,7 @@ void CBegin::ShowUploadChoice() {
 void CBegin::EnableByRunState() {
     auto enable = [this](std::initializer_list<int> ids, bool enabled) {
         for (const int id : ids)
-            findChild<QPushButton*>(Id(id))->setEnabled(enabled);
+            findChild<QPushButton*>(ControlName(id))->setEnabled(enabled);
     };
     if (m_pub.testFinished) {
         enable({kZeroSettings, kModuleTest, kStart, kPause, kResume, kManualReading, kLoadNext, kUnloadNext},
@@ -252,7 +249,7 @@ void CBegin::OnUploadAtReading() {
         SetEntry(m_pub.paramList, Entry::realTimeSendOff, 1.0f);
     }
     m_realTimeSend->setEnabled(uploadOn);
-    findChild<QPushButton*>(Id(kModuleTest))->setEnabled(uploadOn && !m_pub.running);
+    findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(uploadOn && !m_pub.running);
     SaveSettings();
 }
 
@@ -262,7 +259,7 @@ void CBegin::OnRealTimeSend() {
 }
 
 void CBegin::OnModuleTest() {
-    findChild<QPushButton*>(Id(kModuleTest))->setEnabled(false);
+    findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(false);
     if (StandardRow::Read(m_pub, StandardRow::serialNumber, &Record::textLong).isEmpty()) {
         m_services.prompter.information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
         return;
@@ -281,7 +278,7 @@ void CBegin::PollModuleTest() {
         m_moduleTestTimer->stop();
         m_moduleTestProgress->clear();
         m_services.prompter.information(QString(), QString::fromUtf8(result.message));
-        findChild<QPushButton*>(Id(kModuleTest))->setEnabled(true);
+        findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(true);
         return;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "platform/Clock.h"
+#include "ui/app/ControlName.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -18,7 +19,7 @@ CSysTime::CSysTime(CPublic& pub, const Clock& clock, DeviceTimeSetter setDeviceT
     const QDateTime now = m_clock.now();
 
     m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(QString::number(kCalendar));
+    m_calendar->setObjectName(ControlName(kCalendar));
     m_calendar->setGeometry(10, 10, 420, 250);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setSelectedDate(now.date());
@@ -27,16 +28,16 @@ CSysTime::CSysTime(CPublic& pub, const Clock& clock, DeviceTimeSetter setDeviceT
     label->setGeometry(10, 272, 100, 40);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_timePicker = new QTimeEdit(now.time(), this);
-    m_timePicker->setObjectName(QString::number(kTimePicker));
+    m_timePicker->setObjectName(ControlName(kTimePicker));
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     m_timePicker->setGeometry(120, 272, 160, 40);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QString::number(kOk));
+    ok->setObjectName(ControlName(kOk));
     ok->setGeometry(80, 324, 120, 46);
     connect(ok, &QPushButton::clicked, this, &CSysTime::OnOk);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QString::number(kCancel));
+    cancel->setObjectName(ControlName(kCancel));
     cancel->setGeometry(240, 324, 120, 46);
     connect(cancel, &QPushButton::clicked, this, &CSysTime::reject);
 }

@@ -1,6 +1,7 @@
 #include "ui/files/CXZ.h"
 
 #include "core/data/CPublic.h"
+#include "ui/app/ControlName.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,18 +14,18 @@ CXZ::CXZ(CPublic& pub, const QString& text, QWidget* parent) : QDialog(parent), 
     setFont(promptFont);
 
     auto* message = new QLabel(text, this);
-    message->setObjectName(QString::number(kMessage));
+    message->setObjectName(ControlName(kMessage));
     message->setGeometry(10, 20, 440, 70);
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QString::number(kOk));
+    ok->setObjectName(ControlName(kOk));
     ok->setGeometry(90, 110, 120, 48);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CXZ::accept);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-    cancel->setObjectName(QString::number(kCancel));
+    cancel->setObjectName(ControlName(kCancel));
     cancel->setGeometry(250, 110, 120, 48);
     connect(cancel, &QPushButton::clicked, this, &CXZ::reject);
 

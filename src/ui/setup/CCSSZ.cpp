@@ -6,6 +6,7 @@
 #include "core/setup/ConfirmTestSettings.h"
 #include "core/setup/LoadCoefficient.h"
 #include "platform/Clock.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 #include "ui/setup/NumericKeypad.h"
 
@@ -66,10 +67,6 @@ int RadioOf(PressureMode mode) {
     return computedMode;
 }
 
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
-
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
@@ -119,7 +116,7 @@ QLabel* CCSSZ::AddBox(int controlId, const QString& caption, const QRect& labelA
                       KeypadField field) {
     QLabel* label = AddLabel(this, caption, labelArea);
     auto* box = new QLineEdit(this);
-    box->setObjectName(Id(controlId));
+    box->setObjectName(ControlName(controlId));
     box->setGeometry(boxArea);
     m_keypad->attach(box, field);
     m_boxes[controlId] = box;
@@ -128,7 +125,7 @@ QLabel* CCSSZ::AddBox(int controlId, const QString& caption, const QRect& labelA
 
 QRadioButton* CCSSZ::AddRadio(QWidget* group, int controlId, const QString& caption, const QRect& area) {
     auto* radio = new QRadioButton(caption, group);
-    radio->setObjectName(Id(controlId));
+    radio->setObjectName(ControlName(controlId));
     radio->setGeometry(area);
     radio->setFocusPolicy(Qt::NoFocus);
     m_radios[controlId] = radio;
@@ -156,11 +153,11 @@ void CCSSZ::CreateSensorGroup() {
            BoxCell(kSensorGroup, firstRow, 0, labelWidth), {});
     m_rangeLabel = AddBox(sensorRange, QStringLiteral("传感器量程(MPa)"), LabelCell(kSensorGroup, firstRow, 1, labelWidth),
                           BoxCell(kSensorGroup, firstRow, 1, labelWidth), {.allowsPoint = true});
-    m_rangeLabel->setObjectName(Id(rangeLabel));
+    m_rangeLabel->setObjectName(ControlName(rangeLabel));
     m_sensitivityLabel =
         AddBox(sensitivity, QStringLiteral("传感器灵敏度(mV/V)"), LabelCell(kSensorGroup, firstRow, 2, labelWidth),
                BoxCell(kSensorGroup, firstRow, 2, labelWidth), {.allowsPoint = true});
-    m_sensitivityLabel->setObjectName(Id(sensitivityLabel));
+    m_sensitivityLabel->setObjectName(ControlName(sensitivityLabel));
 }
 
 void CCSSZ::CreateJackGroup() {
@@ -208,7 +205,7 @@ void CCSSZ::CreateModeGroups() {
 
     AddGroup(this, QStringLiteral("标定系数"), kCoefficientGroup);
     m_coefficient = new QLineEdit(this);
-    m_coefficient->setObjectName(Id(coefficient));
+    m_coefficient->setObjectName(ControlName(coefficient));
     m_coefficient->setGeometry(kCoefficientGroup.left() + 12, kCoefficientGroup.top() + 28,
                                kCoefficientGroup.width() - 24, kBoxHeight);
     m_coefficient->setEnabled(false);
@@ -219,12 +216,12 @@ void CCSSZ::CreateButtons() {
     buttonFont.setPixelSize(20);
     m_back = new QPushButton(this);
     m_back->setFont(buttonFont);
-    m_back->setObjectName(Id(back));
+    m_back->setObjectName(ControlName(back));
     m_back->setGeometry(40, 496, 140, 52);
     connect(m_back, &QPushButton::clicked, this, &CCSSZ::Back);
     m_confirm = new QPushButton(this);
     m_confirm->setFont(buttonFont);
-    m_confirm->setObjectName(Id(confirm));
+    m_confirm->setObjectName(ControlName(confirm));
     m_confirm->setGeometry(220, 496, 140, 52);
     // The forward button is the one the frame marks, not "上一步".
     m_confirm->setDefault(true);

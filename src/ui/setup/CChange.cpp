@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/setup/TickCaption.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 #include "ui/setup/NumericKeypad.h"
 
@@ -34,10 +35,6 @@ constexpr QRect kApplyArea(540, 380, 110, 60);
 constexpr QRect kLeaveArea(670, 380, 110, 60);
 
 const QColor kTickColour(255, 0, 0);
-
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
 
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area) {
     auto* label = new QLabel(text, parent);
@@ -90,7 +87,7 @@ CChange::CChange(CPublic& pub, Prompter& prompter, QWidget* parent)
 
 QPushButton* CChange::AddToggle(int controlId, const QRect& area) {
     auto* toggle = new QPushButton(this);
-    toggle->setObjectName(Id(controlId));
+    toggle->setObjectName(ControlName(controlId));
     toggle->setGeometry(area);
     toggle->setFocusPolicy(Qt::NoFocus);
     connect(toggle, &QPushButton::clicked, this, [toggle] { ShowTick(toggle, !Ticked(toggle)); });
@@ -102,7 +99,7 @@ CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId,
     AddLabel(this, name, Cell(kNameLeft, kNameWidth, row));
     ChannelRow channel;
     channel.current = new QLineEdit(this);
-    channel.current->setObjectName(Id(currentId));
+    channel.current->setObjectName(ControlName(currentId));
     channel.current->setGeometry(Cell(kCurrentLeft, kValueWidth, row));
     channel.current->setEnabled(false);
     // Shown only, but read at a glance: keep the text dark.
@@ -110,7 +107,7 @@ CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId,
     shownOnly.setColor(QPalette::Disabled, QPalette::Text, shownOnly.color(QPalette::Active, QPalette::Text));
     channel.current->setPalette(shownOnly);
     channel.modified = new QLineEdit(this);
-    channel.modified->setObjectName(Id(modifiedId));
+    channel.modified->setObjectName(ControlName(modifiedId));
     channel.modified->setGeometry(Cell(kModifiedLeft, kValueWidth, row));
     m_keypad->attach(channel.modified, KeypadField{.allowsPoint = true});
     channel.zero = AddToggle(zeroId, Cell(kZeroLeft, kToggleWidth, row));
@@ -153,7 +150,7 @@ void CChange::CreateButtons() {
     };
     for (const Command& command : commands) {
         auto* button = new QPushButton(QString::fromUtf8(command.caption), this);
-        button->setObjectName(Id(command.controlId));
+        button->setObjectName(ControlName(command.controlId));
         button->setGeometry(command.area);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, command.handler);

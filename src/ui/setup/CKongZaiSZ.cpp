@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/setup/ConfirmLoadControlForm.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 #include "ui/setup/NumericKeypad.h"
 
@@ -35,10 +36,6 @@ constexpr int kBoxWidth = 90;
 // enough for the row texts.
 constexpr KeypadField kBoxField{.allowsPoint = true, .maxLength = 10, .maxDecimals = 3};
 
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
-
 int RowTop(const RowGroup& group, int row) {
     return group.area.top() + kFirstRowTop + row * kRowStep;
 }
@@ -56,7 +53,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int co
     label->setGeometry(area);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (controlId != 0)
-        label->setObjectName(Id(controlId));
+        label->setObjectName(ControlName(controlId));
     return label;
 }
 
@@ -86,7 +83,7 @@ CKongZaiSZ::CKongZaiSZ(CPublic& pub, ParameterList& list, QString& controlLoadTe
 
 QLineEdit* CKongZaiSZ::AddBox(int controlId, QString LoadControlForm::*field, const QRect& area) {
     auto* box = new QLineEdit(this);
-    box->setObjectName(Id(controlId));
+    box->setObjectName(ControlName(controlId));
     box->setGeometry(area);
     m_keypad->attach(box, kBoxField);
     m_boxes.emplace_back(field, box);
@@ -116,10 +113,10 @@ void CKongZaiSZ::CreateLoadGroup() {
     const int left = group.area.left();
     AddLabel(this, QStringLiteral("加载方式"), QRect(left + 6, RowTop(group, 6), 80, kRowHeight));
     m_automatic = new QRadioButton(QStringLiteral("自动"), this);
-    m_automatic->setObjectName(Id(kAutomatic));
+    m_automatic->setObjectName(ControlName(kAutomatic));
     m_automatic->setGeometry(left + 100, RowTop(group, 6), 76, kRowHeight);
     m_manual = new QRadioButton(QStringLiteral("手动"), this);
-    m_manual->setObjectName(Id(kManual));
+    m_manual->setObjectName(ControlName(kManual));
     m_manual->setGeometry(left + 182, RowTop(group, 6), 76, kRowHeight);
     m_automatic->setChecked(true);
 }
@@ -153,12 +150,12 @@ void CKongZaiSZ::CreateButtons() {
     buttonFont.setPixelSize(20);
     m_back = new QPushButton(this);
     m_back->setFont(buttonFont);
-    m_back->setObjectName(Id(kBack));
+    m_back->setObjectName(ControlName(kBack));
     m_back->setGeometry(kBackButton);
     connect(m_back, &QPushButton::clicked, this, &CKongZaiSZ::Back);
     m_confirm = new QPushButton(this);
     m_confirm->setFont(buttonFont);
-    m_confirm->setObjectName(Id(kConfirm));
+    m_confirm->setObjectName(ControlName(kConfirm));
     m_confirm->setGeometry(kConfirmButton);
     // The forward button is the one the frame marks, not "上一步".
     m_confirm->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/setup/TickCaption.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
 #include <QPushButton>
@@ -35,7 +36,7 @@ CTDSZ::CTDSZ(CPublic& pub, Prompter& prompter, QWidget* parent)
 
 QPushButton* CTDSZ::AddButton(int controlId, const QRect& area) {
     auto* button = new QPushButton(this);
-    button->setObjectName(QString::number(controlId));
+    button->setObjectName(ControlName(controlId));
     button->setGeometry(area);
     button->setFocusPolicy(Qt::NoFocus);
     return button;

@@ -1,5 +1,7 @@
 #include "ui/setup/NumericKeypad.h"
 
+#include "ui/app/ControlName.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,7 +44,7 @@ NumericKeypad::NumericKeypad(QWidget* parent, bool withMinusKey) : QWidget(paren
 
 void NumericKeypad::addKey(int keyId, const QString& caption, int column, int row) {
     auto* key = new QPushButton(caption, this);
-    key->setObjectName(QString::number(keyId));
+    key->setObjectName(ControlName(keyId));
     key->setGeometry(column * (kKeyWidth + kGap), row * (kKeyHeight + kGap), kKeyWidth, kKeyHeight);
     // The box being typed into keeps the focus while keys are touched.
     key->setFocusPolicy(Qt::NoFocus);

@@ -4,6 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/standards/ConfirmStandardForm.h"
 #include "core/standards/StandardsCatalogue.h"
+#include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 #include "ui/setup/NumericKeypad.h"
 
@@ -32,10 +33,6 @@ constexpr QPoint kKeypadTopLeft(515, 268);
 constexpr int kBoxHeight = 30;
 constexpr int kLoadIntervalIds[6] = {1001, 1002, 1003, 1004, 1005, 1006};
 constexpr int kUnloadIntervalIds[6] = {1007, 1008, 1009, 1014, 1015, 1024};
-
-QString Id(int controlId) {
-    return QString::number(controlId);
-}
 
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area,
                  Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
@@ -69,7 +66,7 @@ void CCriterion::CreateRadios() {
     int index = 0;
     for (const StandardEntry& entry : StandardsCatalogue()) {
         auto* radio = new QRadioButton(entry.Caption(), group);
-        radio->setObjectName(Id(entry.radioId));
+        radio->setObjectName(ControlName(entry.radioId));
         radio->setGeometry(10 + (index / kRadioRows) * kRadioColumnWidth,
                            22 + (index % kRadioRows) * kRadioRowStep, kRadioColumnWidth - 6, 26);
         radio->setFocusPolicy(Qt::NoFocus);
@@ -82,7 +79,7 @@ void CCriterion::CreateRadios() {
 
 QLineEdit* CCriterion::AddBox(int controlId, const QRect& area, bool allowsPoint) {
     auto* box = new QLineEdit(this);
-    box->setObjectName(Id(controlId));
+    box->setObjectName(ControlName(controlId));
     box->setGeometry(area);
     m_keypad->attach(box, KeypadField{.allowsPoint = allowsPoint});
     return box;
@@ -106,7 +103,7 @@ void CCriterion::CreateCriteriaBoxes() {
     m_stableSettlement = cell(1, 1, QStringLiteral("稳定沉降(mm)"), 1013, true);
 
     m_bearingLabel = AddLabel(this, QString(), QRect(left + 10, top + 104, 230, kBoxHeight));
-    m_bearingLabel->setObjectName(Id(kBearingLabel));
+    m_bearingLabel->setObjectName(ControlName(kBearingLabel));
     m_bearingBox = AddBox(kBearingBox, QRect(left + 250, top + 104, 75, kBoxHeight), false);
 }
 
@@ -129,11 +126,11 @@ void CCriterion::CreateIntervalBoxes() {
 
 void CCriterion::CreateButtons() {
     m_back = new QPushButton(this);
-    m_back->setObjectName(Id(kBack));
+    m_back->setObjectName(ControlName(kBack));
     m_back->setGeometry(60, 490, 140, 48);
     connect(m_back, &QPushButton::clicked, this, &CCriterion::BackStep);
     m_confirm = new QPushButton(this);
-    m_confirm->setObjectName(Id(kConfirm));
+    m_confirm->setObjectName(ControlName(kConfirm));
     m_confirm->setGeometry(250, 490, 140, 48);
     // The forward button is the one the frame marks, not "上一步".
     m_confirm->setDefault(true);
