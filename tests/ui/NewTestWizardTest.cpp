@@ -140,6 +140,41 @@ TEST_F(NewTestWizardTest, SetsUpAndStartsATestFromAFreshInstall) {
     EXPECT_EQ(QFile(device.folders().hostPath(testFile)).size(), static_cast<qint64>(rows.size()) * 267);
 }
 
+TEST_F(NewTestWizardTest, GroundTestAsksForThePlateAndWorksInKilopascals) {
+    auto window = Open();
+    Operator person;
+    person.Expect("CTDSZ", [](QDialog& d) {
+        Click(d, CTDSZ::kGround);
+        Click(d, CTDSZ::kConfirm);
+    });
+    person.Expect("CCSSZ", [](QDialog& d) {
+        Type(d, 1001, QStringLiteral("123456"));
+        Type(d, 1002, QStringLiteral("0002"));
+        Click(d, 1042);
+    });
+    person.Expect("CKongZaiSZ", [](QDialog& d) {
+        Type(d, CKongZaiSZ::kTargetLoadBox, QStringLiteral("200"));
+        Type(d, CKongZaiSZ::kPlateAreaBox, QStringLiteral("0.5"));
+        Click(d, CKongZaiSZ::kConfirm);
+    });
+    person.Expect("CCriterion", [](QDialog& d) { Click(d, CCriterion::kConfirm); });
+    person.Expect("CBegin", [](QDialog& d) { Click(d, CBegin::kExit); });
+    person.Start();
+
+    Command(*window, CommandId::newTest)->trigger();
+
+    EXPECT_FALSE(person.unexpected);
+    for (const auto& shown : prompter.shown())
+        ADD_FAILURE() << "message: " << shown.text.toStdString();
+    EXPECT_FALSE(pub.loadInKN);
+    EXPECT_FLOAT_EQ(pub.plateArea, 0.5f);
+    EXPECT_FLOAT_EQ(pub.targetLoad, 200.0f);
+    EXPECT_FALSE(pub.running) << "left at the test control without starting";
+    EXPECT_EQ(FieldText(pub.recordList[36].textValue), QByteArray("0"));
+    EXPECT_EQ(FieldText(pub.recordList[3].textValue2), QByteArray("0.500"));
+    EXPECT_EQ(pub.dataFilePath, QStringLiteral("\\硬盘\\APP\\123456-0002.kvt"));
+}
+
 TEST_F(NewTestWizardTest, BackFromTheTestSettingsReturnsToTheChannelsAndLeavingEndsIt) {
     auto window = Open();
     Operator person;
