@@ -2,6 +2,7 @@
 
 #include "RigCycle.h"
 #include "core/data/DeviceText.h"
+#include "core/engine/LoadControl.h"
 #include "core/engine/StageTargets.h"
 #include "core/link/MeasurementConversion.h"
 #include "core/standards/ConfirmStandardForm.h"
@@ -36,7 +37,7 @@ VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const Ri
                                                                                .newTestResetDone = {},
                                                                                .clearMessageLine = {}}),
       m_composer(m_pub) {
-    m_composer.SetLoadControlStep([this] { m_engine.LoadControlStep(); });
+    m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
 }
 
 // What the channel, test, load-control and standard settings of the wizard

@@ -41,10 +41,6 @@ void TestEngine::Beep() {
         m_hooks.playBeep();
 }
 
-void TestEngine::LoadControlStep() {
-    ::LoadControlStep(m_pub);
-}
-
 void TestEngine::SaveSettingsAndCopy() {
     m_files.SaveSettings(m_pub.dataFilePath, m_pub.paramList);
     m_files.SaveSettingsCopy(m_pub.dataFilePath, m_pub.paramList);

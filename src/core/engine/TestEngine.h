@@ -28,8 +28,6 @@ class TestEngine {
   public:
     TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks = {});
 
-    // Controller worker thread, every 200 ms while running.
-    void LoadControlStep();
     // User-interface thread, every second.
     void ScheduleTick();
 
