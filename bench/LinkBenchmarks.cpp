@@ -1,3 +1,4 @@
+#include "core/engine/RunController.h"
 #include "core/link/CommandComposer.h"
 #include "core/link/MeasurementConversion.h"
 
@@ -21,51 +22,60 @@ std::array<std::uint8_t, kReplyBlockSize> TypicalReply() {
     return block;
 }
 
-void EnableAllGauges(CPublic& pub) {
-    for (auto& on : pub.gaugeOn)
-        on = 1;
+ConversionSettings AllGauges(int pressureMode) {
+    ConversionSettings settings;
+    settings.gaugeOn.fill(1);
+    settings.pressureMode = pressureMode;
+    return settings;
 }
 
-void BM_ProcessReplyCoefficient(benchmark::State& state) {
-    CPublic pub;
-    EnableAllGauges(pub);
-    pub.pressureMode = 1;
+void BM_ConvertReplyCoefficient(benchmark::State& state) {
+    const ConversionSettings settings = AllGauges(1);
+    const LiveSample previous;
     const auto block = TypicalReply();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ProcessReply(pub, block));
+        benchmark::DoNotOptimize(ConvertReply(settings, block, previous));
 }
-BENCHMARK(BM_ProcessReplyCoefficient);
+BENCHMARK(BM_ConvertReplyCoefficient);
 
-void BM_ProcessReplyCalibrationTable(benchmark::State& state) {
-    CPublic pub;
-    EnableAllGauges(pub);
-    pub.pressureMode = 2;
-    CalibrationSelection table;
-    table.pointCount = 10;
-    for (int i = 0; i < 10; ++i) {
-        table.calibrationPressures[i] = 6.0f * static_cast<float>(i);
-        table.calibrationLoads[i] = 300.0f * static_cast<float>(i);
+void BM_ConvertReplyCalibrationTable(benchmark::State& state) {
+    ConversionSettings settings = AllGauges(2);
+    settings.calibration.pointCount = 10;
+    for (std::size_t i = 0; i < 10; ++i) {
+        settings.calibration.calibrationPressures[i] = 6.0f * static_cast<float>(i);
+        settings.calibration.calibrationLoads[i] = 300.0f * static_cast<float>(i);
     }
-    pub.SetCalibrationSelection(table);
+    const LiveSample previous;
     const auto block = TypicalReply();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ProcessReply(pub, block));
+        benchmark::DoNotOptimize(ConvertReply(settings, block, previous));
 }
-BENCHMARK(BM_ProcessReplyCalibrationTable);
+BENCHMARK(BM_ConvertReplyCalibrationTable);
 
 void BM_ComposeLoadingFrame(benchmark::State& state) {
-    CPublic pub;
-    pub.running = true;
-    pub.controlState = 1;
-    pub.targetLoad = 1200.5f;
-    pub.currentLoad = 1150.25f;
-    pub.stageStep = 400;
-    pub.loadPulseTicks = 4;
-    pub.buzzerCode = 0xFF;
-    CommandComposer composer(pub);
+    const FrameInputs in{.running = true,
+                         .state = ControlState::Loading,
+                         .target = 1200.5f,
+                         .current = 1150.25f,
+                         .buzzerCode = 0xFF};
+    ControlSettings settings;
+    settings.stageStep = 400;
+    settings.loadPulseTicks = 4;
+    PumpCounters counters;
     for (auto _ : state)
-        benchmark::DoNotOptimize(composer.Compose());
+        benchmark::DoNotOptimize(ComposeCommand(in, settings, counters));
 }
 BENCHMARK(BM_ComposeLoadingFrame);
 
+// The whole worker cycle: queued commands, load-control step, frame, publication.
+void BM_RunControllerCycle(benchmark::State& state) {
+    RunController run;
+    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Reloading, .target = 1200, .lastTarget = 1200});
+    const auto block = TypicalReply();
+    for (auto _ : state) {
+        run.HandleReply(block, 0);
+        benchmark::DoNotOptimize(run.Cycle());
+    }
+}
+BENCHMARK(BM_RunControllerCycle);
 } // namespace

@@ -5,7 +5,7 @@
 //   link_cycle_period [CYCLES]     (default 1000; needs rigsim next to the build)
 
 #include "core/data/CPublic.h"
-#include "core/link/CommandComposer.h"
+#include "core/engine/RunController.h"
 #include "core/link/ControllerLink.h"
 #include "core/link/MeasurementConversion.h"
 #include "platform/SimulatedRigProcess.h"
@@ -89,19 +89,19 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    CPublic pub;
-    CommandComposer composer(pub);
+    RunController run;
     Stamps linkStamps;
     std::atomic<int> replies{0};
     ControllerLink link(
         device,
         [&] {
             linkStamps.add();
-            return composer.Compose();
+            return run.Cycle();
         },
         [&](const QByteArray& block) {
-            ProcessReply(pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                        static_cast<std::size_t>(block.size())));
+            run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                      static_cast<std::size_t>(block.size())),
+                            0);
             ++replies;
         });
 

@@ -1,7 +1,6 @@
 #include "core/data/CPublic.h"
-#include "core/link/CommandComposer.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/link/ControllerLink.h"
-#include "core/link/MeasurementConversion.h"
 #include "platform/SimulatedRigProcess.h"
 
 #include <QElapsedTimer>
@@ -23,10 +22,11 @@ class LinkToRig : public ::testing::Test {
         const QString device = rig->start(QStringLiteral(RIGSIM_PATH), rigArguments);
         ASSERT_FALSE(device.isEmpty()) << "rigsim did not start";
         link = std::make_unique<ControllerLink>(
-            device, [this] { return composer.Compose(); },
+            device, [this] { return pub.run.Cycle(); },
             [this](const QByteArray& block) {
-                ProcessReply(pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                            static_cast<std::size_t>(block.size())));
+                pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                              static_cast<std::size_t>(block.size())),
+                                    0);
                 ++replies;
             });
         ASSERT_TRUE(link->open());
@@ -45,7 +45,6 @@ class LinkToRig : public ::testing::Test {
     }
 
     CPublic pub;
-    CommandComposer composer{pub};
     std::atomic<int> replies{0};
     std::unique_ptr<SimulatedRigProcess> rig;
     std::unique_ptr<ControllerLink> link; // declared last: stops first
@@ -56,22 +55,29 @@ TEST_F(LinkToRig, RepliesBecomeTheLiveValues) {
     ASSERT_TRUE(WaitFor([&] { return replies >= 5; }, 3000)) << "replies: " << replies;
     // Every 200 ms one frame and one reply: about as many replies as cycles.
     EXPECT_GE(static_cast<int>(replies), static_cast<int>(link->cycles()) - 2);
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_GT(pub.gaugeValue[k], 1.0f) << "gauge " << k + 1; // the rig's gauges start a few mm out
-        EXPECT_LT(pub.gaugeValue[k], 20.0f) << "gauge " << k + 1;
+    const LiveSample live = pub.run.Live();
+    EXPECT_GE(live.number, 5u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_GT(live.gaugeValue[k], 1.0f) << "gauge " << k + 1; // the rig's gauges start a few mm out
+        EXPECT_LT(live.gaugeValue[k], 20.0f) << "gauge " << k + 1;
     }
-    EXPECT_GT(pub.liveAverage, 1.0f);
-    EXPECT_NEAR(pub.currentLoad, 0.0f, 5.0f) << "nothing pumped yet";
+    EXPECT_GT(live.liveAverage, 1.0f);
+    EXPECT_NEAR(live.currentLoad, 0.0f, 5.0f) << "nothing pumped yet";
 }
 
 TEST_F(LinkToRig, ManualLoadingRaisesTheLoad) {
     Start({QStringLiteral("--time-scale"), QStringLiteral("10")});
-    pub.running = true;
-    pub.targetLoad = 400.0f;
+    // Sent from this thread while the worker cycles: the link thread alone
+    // applies them.
     pub.stageStep = 100.0f;
-    pub.pumpGate = PumpGate::open;
-    pub.manualLoad = true; // pump at speed 200
-    EXPECT_TRUE(WaitFor([&] { return pub.currentLoad > 50.0f; }, 8000)) << "load " << pub.currentLoad;
+    PublishSettings(pub);
+    pub.run.Post(RunCommands::SetTarget{400.0f});
+    pub.run.Post(RunCommands::Start{});
+    pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+    pub.run.Post(RunCommands::SetManualLoad{true}); // pump at speed 200
+    EXPECT_TRUE(WaitFor([&] { return pub.run.Live().currentLoad > 50.0f; }, 8000))
+        << "load " << pub.run.Live().currentLoad;
+    EXPECT_TRUE(pub.run.View().running);
 }
 
 TEST_F(LinkToRig, AVanishedPortLeavesTheLinkRunning) {

@@ -1,8 +1,7 @@
 #include "AcceleratedRig.h"
 
 #include "core/data/CPublic.h"
-#include "core/link/CommandComposer.h"
-#include "core/link/MeasurementConversion.h"
+#include "core/engine/SettingsPublication.h"
 #include "platform/Clock.h"
 
 #include <QCoreApplication>
@@ -24,27 +23,28 @@ class AcceleratedRigTest : public ::testing::Test {
     }
 
     AcceleratedRigTest() {
-        pub.running = true;
-        pub.pumpGate = PumpGate::open;
-        pub.manualLoad = true; // the pump runs at speed 200 while allowed
-        pub.targetLoad = 400.0f;
         pub.stageStep = 100.0f;
+        PublishSettings(pub);
+        pub.run.Post(RunCommands::Start{});
+        pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+        pub.run.Post(RunCommands::SetManualLoad{true}); // the pump runs at speed 200 while allowed
+        pub.run.Post(RunCommands::SetTarget{400.0f});
     }
 
     ManualClock clock{QDateTime(QDate(2026, 5, 4), QTime(8, 0))};
     CPublic pub;
-    CommandComposer composer{pub};
     int frames = 0;
     int replies = 0;
     AcceleratedRig rig{clock,
                        [this] {
                            ++frames;
-                           return composer.Compose();
+                           return pub.run.Cycle();
                        },
                        [this](const QByteArray& block) {
                            ++replies;
-                           ProcessReply(pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                                       static_cast<std::size_t>(block.size())));
+                           pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                                         static_cast<std::size_t>(block.size())),
+                                               clock.now().toMSecsSinceEpoch());
                        }};
 };
 
@@ -69,7 +69,7 @@ TEST_F(AcceleratedRigTest, PumpFollowsTheClockNotRealTime) {
         rig.CatchUp();
     }
     EXPECT_EQ(frames, 100);
-    EXPECT_GT(pub.currentLoad, 100.0f) << "twenty clock seconds of pumping at speed 200";
+    EXPECT_GT(pub.run.Live().currentLoad, 100.0f) << "twenty clock seconds of pumping at speed 200";
 }
 
 TEST_F(AcceleratedRigTest, ClockSetByTheOperatorIsNotReplayed) {

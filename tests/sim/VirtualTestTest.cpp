@@ -4,6 +4,8 @@
 #include "core/view/SettlementRows.h"
 #include "support/TempDevice.h"
 
+#include <QFile>
+
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -40,6 +42,11 @@ bool SameReading(const Record& a, const Record& b) {
            std::memcmp(a.remark, b.remark, sizeof a.remark) == 0;
 }
 
+QByteArray GoldenFile(const char* name) {
+    QFile file(QStringLiteral(STATICLOAD_GOLDEN_DIR "/%1.kvt").arg(QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class WholeTest : public ::testing::TestWithParam<RunCase> {};
 
 TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
@@ -60,7 +67,7 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     ASSERT_TRUE(report.finished) << "stopped after " << report.virtualMs / 60000 << " min";
     const CPublic& pub = test.pub();
     EXPECT_TRUE(pub.testFinished);
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(Loads(report.stages), c.levels);
     // In manual load control the operator unloads; the engine never asks.
     EXPECT_EQ(report.maxLoadPrompts, c.autoAdvance ? 1 : 0);
@@ -97,6 +104,15 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     for (const LevelSummary& level : reopened.levelSummaries)
         summaryLoads.push_back(static_cast<float>(level.load));
     EXPECT_EQ(summaryLoads, c.levels);
+
+    // Every byte of the data file, against the file the same run wrote before.
+    const QByteArray golden = GoldenFile(c.name);
+    ASSERT_FALSE(golden.isEmpty()) << "no golden file for " << c.name;
+    const QByteArray written = device.read(pub.dataFilePath);
+    ASSERT_EQ(written.size(), golden.size());
+    for (qsizetype offset = 0; offset < written.size(); ++offset)
+        ASSERT_EQ(written[offset], golden[offset]) << "row " << offset / static_cast<qsizetype>(kPackedRecordSize) << ", byte "
+                                                   << offset % static_cast<qsizetype>(kPackedRecordSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,4 +1,5 @@
 #include "ui/engine/CBegin.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
@@ -131,10 +132,10 @@ TEST_F(CBeginTest, ButtonsFollowTheRunState) {
         {"ended by itself", false, false, 0, 0, true, {B::kEnd}},
     };
     for (const Case& c : cases) {
-        pub.running = c.running;
-        pub.pausedFlag = c.paused;
-        pub.controlState = c.controlState;
-        pub.targetLoad = c.targetLoad;
+        SetRunning(pub, c.running);
+        SetPaused(pub, c.paused);
+        SetControlState(pub, c.controlState);
+        pub.run.Post(RunCommands::SetTarget{c.targetLoad});
         pub.testFinished = c.finished;
         auto dialog = Open();
         EXPECT_EQ(Enabled(*dialog), c.enabled) << c.name;
@@ -150,24 +151,24 @@ TEST_F(CBeginTest, TitleNamesTheTestFile) {
 }
 
 TEST_F(CBeginTest, StartRefusedBeforeANewTestWasSetUp) {
-    pub.targetLoad = 200;
+    pub.run.Post(RunCommands::SetTarget{200});
     auto dialog = Open();
     Button(*dialog, CBegin::kStart)->click();
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.shown()[0].text, "新试桩之后才能开始测试!");
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
     EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(CBeginTest, StartRunsThePreparedTest) {
     PrepareTest();
-    pub.targetLoad = 200;
+    pub.run.Post(RunCommands::SetTarget{200});
     pub.wizardMode = true;
     auto dialog = Open();
     Check(*dialog, CBegin::kUploadAtReading)->click(); // off
     Button(*dialog, CBegin::kStart)->click();
     EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_TRUE(pub.running);
+    EXPECT_TRUE(pub.run.View().running);
     EXPECT_FALSE(pub.wizardMode);
     EXPECT_EQ(ParameterAt(pub.paramList, Entry::uploadOff), 1.0f);
     EXPECT_FALSE(dialog->isVisible());
@@ -185,9 +186,9 @@ TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
         {CBegin::kUnloadNext, "确认卸载下一级？"},
     };
     for (const Case& c : cases) {
-        pub.running = true;
-        pub.controlState = c.button == CBegin::kUnloadNext ? 6 : 2;
-        pub.targetLoad = 400;
+        pub.run.Post(RunCommands::Start{});
+        SetControlState(pub, c.button == CBegin::kUnloadNext ? 6 : 2);
+        pub.run.Post(RunCommands::SetTarget{400});
         pub.stageStep = 100;
         auto dialog = Open();
         prompter.queueAnswer(false);
@@ -196,27 +197,27 @@ TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
         ASSERT_FALSE(prompter.shown().empty());
         EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Question);
         EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.question));
-        EXPECT_TRUE(pub.running) << c.question;
-        EXPECT_FALSE(pub.pausedFlag) << c.question;
-        EXPECT_EQ(pub.controlState, c.button == CBegin::kUnloadNext ? 6 : 2) << c.question;
-        EXPECT_EQ(pub.targetLoad, 400.0f) << c.question;
+        EXPECT_TRUE(pub.run.View().running) << c.question;
+        EXPECT_FALSE(pub.run.View().pausedFlag) << c.question;
+        EXPECT_EQ(pub.run.View().controlState, c.button == CBegin::kUnloadNext ? ControlState::HoldingUnload : ControlState::Holding) << c.question;
+        EXPECT_EQ(pub.run.View().targetLoad, 400.0f) << c.question;
         EXPECT_TRUE(dialog->isVisible()) << c.question;
     }
     EXPECT_EQ(prompter.unscriptedQuestions(), 0);
 }
 
 TEST_F(CBeginTest, UnloadNextAnsweredYesStepsTheTargetDown) {
-    pub.running = true;
-    pub.controlState = 6;
+    pub.run.Post(RunCommands::Start{});
+    pub.run.Post(RunCommands::Enter{ControlState::HoldingUnload});
     pub.standardCode = 5;
-    pub.targetLoad = 400;
+    pub.run.Post(RunCommands::SetTarget{400});
     pub.stageStep = 100;
     auto dialog = Open();
     prompter.queueAnswer(true);
     Button(*dialog, CBegin::kUnloadNext)->click();
     EXPECT_EQ(prompter.shown().back().text, "确认卸载下一级？");
-    EXPECT_EQ(pub.controlState, 5);
-    EXPECT_EQ(pub.targetLoad, 200.0f);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
+    EXPECT_EQ(pub.run.View().targetLoad, 200.0f);
     EXPECT_FALSE(dialog->isVisible());
 }
 

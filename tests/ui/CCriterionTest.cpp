@@ -59,7 +59,7 @@ class CCriterionTest : public ::testing::Test {
 };
 
 TEST_F(CCriterionTest, BoxesAndKeypadFollowTheChosenStandard) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     auto dialog = Open();
     auto* digit = dialog->findChild<NumericKeypad*>()->key(KeypadKey::five);
     for (const StandardEntry& entry : StandardsCatalogue()) {
@@ -80,7 +80,7 @@ TEST_F(CCriterionTest, BoxesAndKeypadFollowTheChosenStandard) {
 }
 
 TEST_F(CCriterionTest, FixedTimeStandardStoresItsMarkersAndSaves) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     auto dialog = Open();
     Choose(*dialog, 7);
     EXPECT_EQ(Control<QLineEdit>(*dialog, 1012)->text(), QStringLiteral("不判稳"));
@@ -114,7 +114,7 @@ TEST_F(CCriterionTest, UserInputRefusesEmptyOrNonNumericBoxes) {
         {1013, "a", "数据输入有误！"},
         {1004, "1.", "数据输入有误！"},
     };
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     for (const Case& c : cases) {
         auto dialog = Open();
         Choose(*dialog, kUserInputCode);
@@ -134,7 +134,7 @@ TEST_F(CCriterionTest, UserInputRefusesEmptyOrNonNumericBoxes) {
 }
 
 TEST_F(CCriterionTest, UserInputTypedOnTheKeypadIsStored) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     auto dialog = Open();
     Choose(*dialog, kUserInputCode);
     TypeValidCriteria(*dialog);

@@ -1,4 +1,5 @@
 #include "ui/files/CSysTime.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
 #include "platform/Clock.h"
@@ -35,7 +36,7 @@ TEST(CSysTimeTest, OpensAtTheInstrumentsTime) {
 TEST(CSysTimeTest, OkSetsTheTimeAndMarksOnlyARunningTest) {
     for (const bool running : {false, true}) {
         CPublic pub;
-        pub.running = running;
+        SetRunning(pub, running);
         ManualClock clock(kNow);
         CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.set(when); });
         dialog.show();
@@ -50,7 +51,7 @@ TEST(CSysTimeTest, OkSetsTheTimeAndMarksOnlyARunningTest) {
 
 TEST(CSysTimeTest, CancelChangesNothing) {
     CPublic pub;
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     ManualClock clock(kNow);
     int timeSettings = 0;
     CSysTime dialog(pub, clock, [&](const QDateTime&) { ++timeSettings; });

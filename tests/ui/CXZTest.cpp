@@ -32,8 +32,8 @@ class CXZTest : public ::testing::Test {
         pub.standardCode = 0;
         pub.stageStep = 100;
         pub.maxLoad = 1000;
-        pub.targetLoad = 800;
-        pub.controlState = 4;
+        pub.run.Post(RunCommands::SetTarget{800});
+        pub.run.Post(RunCommands::Enter{ControlState::Stable});
     }
     TempDevice device;
     ManualClock clock{QDateTime(QDate(2026, 5, 4), QTime(9, 0))};
@@ -70,8 +70,8 @@ TEST_F(CXZTest, AnswersReachTheRunStateThroughTheEngine) {
     };
     for (const Case& c : cases) {
         pub.doubleCircuitJack = c.doubleCircuit;
-        pub.targetLoad = 800;
-        pub.controlState = 4;
+        pub.run.Post(RunCommands::SetTarget{800});
+        pub.run.Post(RunCommands::Enter{ControlState::Stable});
         TestEngine engine(pub, device.files(), clock);
         bool openWhileShown = false;
         QString shownText;
@@ -85,8 +85,8 @@ TEST_F(CXZTest, AnswersReachTheRunStateThroughTheEngine) {
         EXPECT_TRUE(openWhileShown);
         EXPECT_EQ(shownText, QString::fromUtf8(c.text));
         EXPECT_EQ(unload, c.button == CXZ::kOk);
-        EXPECT_EQ(pub.controlState, c.state);
-        EXPECT_EQ(pub.targetLoad, c.target);
+        EXPECT_EQ(StoredCode(pub.run.View().controlState), c.state);
+        EXPECT_EQ(pub.run.View().targetLoad, c.target);
         EXPECT_FALSE(pub.maxLoadPromptOpen);
     }
 }

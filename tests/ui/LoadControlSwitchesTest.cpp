@@ -71,8 +71,8 @@ TEST_F(MainWindowTest, SwitchButtonsSetPumpGateAndManualLoading) {
             ASSERT_NE(button, nullptr);
             ASSERT_FALSE(button->isHidden()) << "the operator can only tap what is shown";
             button->click();
-            EXPECT_EQ(pub.pumpGate, step.gateAfter);
-            EXPECT_EQ(pub.manualLoad, step.manualAfter);
+            EXPECT_EQ(pub.run.View().pumpGate, step.gateAfter);
+            EXPECT_EQ(pub.run.View().manualLoad, step.manualAfter);
             EXPECT_EQ(ShownSwitches(*window), step.shown);
         }
     }
@@ -97,6 +97,6 @@ TEST_F(MainWindowTest, AllowingManualLoadingLeavesTheAlarmAndGateAlone) {
     pub.pressureAlarm = true;
     qobject_cast<QAbstractButton*>(Control(*window, loadBlocked))->click();
     EXPECT_TRUE(pub.pressureAlarm);
-    EXPECT_EQ(pub.pumpGate, kOpen);
+    EXPECT_EQ(pub.run.View().pumpGate, kOpen);
     EXPECT_TRUE(window->switches().manualLoadAllowed());
 }

@@ -35,8 +35,7 @@ void MainWindowTest::StoreRunningTest(float pausedEntry) const {
         test.recordList[row].load = 200;
     }
     test.readingCount = 3;
-    test.controlState = 1;
-    test.targetLoad = 200;
+    test.run.Post(RunCommands::Restore{.running = false, .state = ControlState::Loading, .target = 200, .lastTarget = 0});
     RefreshRunStateTexts(test, kStart.date());
     ASSERT_TRUE(device.files().CreateDataFile(kTestFile, test.recordList));
     ASSERT_TRUE(device.files().SaveSettings(kTestFile, test.paramList));

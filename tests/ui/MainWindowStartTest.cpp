@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
     EXPECT_TRUE(pub.dataFilePath.isEmpty());
     EXPECT_EQ(pub.recordList.size(), 74u);
     EXPECT_EQ(pub.readingCount, 0);
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
     EXPECT_FALSE(device.exists(DeviceFile::kSettings)) << "start-up writes nothing";
 
     EXPECT_EQ(window->state().clockText, QStringLiteral("09:05:07"));
@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
     EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("荷载沉降表"));
     EXPECT_EQ(Text(Control(*window, ControlId::curveTitle)), QStringLiteral("Q-s 曲线"));
 
-    EXPECT_EQ(pub.pumpGate, PumpGate::open);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
     EXPECT_FALSE(window->switches().manualLoadAllowed());
     EXPECT_EQ(ShownSwitches(*window),
               (std::set{ControlId::pumpAllowed, ControlId::loadBlocked, ControlId::manualUnavailable}));
@@ -77,9 +77,9 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     EXPECT_EQ(pub.recordList.size(), 74u);
     EXPECT_EQ(pub.readingCount, 3);
     EXPECT_EQ(pub.recordList[1].load, 200);
-    EXPECT_TRUE(pub.running) << "a test interrupted by a restart carries on";
-    EXPECT_EQ(pub.controlState, 1);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 200.0f);
+    EXPECT_TRUE(pub.run.View().running) << "a test interrupted by a restart carries on";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Loading);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 200.0f);
     EXPECT_FALSE(pub.wizardMode);
     EXPECT_EQ(window->state().tableView, 3);
     EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("数据记录表"));
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     EXPECT_EQ(graph->curves().loadPoints.back().x, 200);
 
     // The restored test waits for the operator to release the pump.
-    EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
     EXPECT_EQ(ShownSwitches(*window),
               (std::set{ControlId::pumpProhibited, ControlId::loadBlocked, ControlId::manualUnavailable}));
 
@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, PausedStateComesFromEntry70) {
         SCOPED_TRACE(c.entry);
         StoreRunningTest(c.entry);
         const auto window = Open();
-        EXPECT_EQ(pub.pausedFlag, c.paused);
+        EXPECT_EQ(pub.run.View().pausedFlag, c.paused);
     }
 }
 
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, KeepsTheBlankTestWhenTheNamedFileIsGone) {
     EXPECT_EQ(pub.paramList, list);
     EXPECT_EQ(pub.recordList.size(), 74u);
     EXPECT_EQ(pub.readingCount, 0);
-    EXPECT_FALSE(pub.running);
-    EXPECT_EQ(pub.pumpGate, PumpGate::open);
+    EXPECT_FALSE(pub.run.View().running);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
     EXPECT_EQ(ListRows(*window), 0);
 }

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CFormat.h"
 #include "core/data/KVTFile.h"
@@ -24,7 +25,7 @@ QString Title(const CMainDlg& window, int controlId) {
 TEST_F(MainWindowTest, SaveRequestWritesTheRunStateAndTheCurrentRow) {
     StoreRunningTest();
     const auto window = Open();
-    pub.targetLoad = 350;
+    pub.run.Post(RunCommands::SetTarget{350});
     Record& current = pub.recordList[3];
     std::memcpy(current.clock, "09:10", 5);
     current.load = 123;
@@ -46,7 +47,7 @@ TEST_F(MainWindowTest, NoSaveWithoutARequest) {
     StoreRunningTest();
     const QByteArray before = device.read(kTestFile);
     const auto window = Open();
-    pub.targetLoad = 350;
+    pub.run.Post(RunCommands::SetTarget{350});
     pub.recordList[3].load = 123;
     window->OnTimer();
     EXPECT_EQ(device.read(kTestFile), before);
@@ -82,7 +83,7 @@ TEST_F(MainWindowTest, LiveRecordOncePerMinuteWhileUploadingLive) {
         int records = 0;
         hooks.queueLiveRecord = [&] { ++records; };
         const auto window = Open();
-        pub.running = c.running;
+        SetRunning(pub, c.running);
         pub.paramList[Entry::uploadOff] = c.uploadOff;
         pub.paramList[Entry::realTimeSendOff] = c.realTimeSendOff;
         for (int tick = 1; tick <= 150; ++tick) {
@@ -113,7 +114,7 @@ TEST_F(MainWindowTest, RequestedFileOpensForReviewOnTheNextTick) {
 
     EXPECT_FALSE(reviewing->state().fileOpenRequested);
     EXPECT_EQ(pub.readingCount, 3);
-    EXPECT_FALSE(pub.running) << "a stored test is shown, not continued";
+    EXPECT_FALSE(pub.run.View().running) << "a stored test is shown, not continued";
     EXPECT_EQ(reviewing->state().tableView, 3);
     EXPECT_EQ(reviewing->state().curveView, 1);
     EXPECT_EQ(Title(*reviewing, ControlId::tableTitle), QStringLiteral("数据记录表"));

@@ -114,9 +114,9 @@ TEST_F(NewTestWizardTest, SetsUpAndStartsATestFromAFreshInstall) {
     EXPECT_EQ(person.seen, (std::vector<QString>{"CTDSZ", "CCSSZ", "CKongZaiSZ", "CCriterion", "CBegin"}));
     for (const auto& shown : prompter.shown())
         ADD_FAILURE() << "message: " << shown.text.toStdString();
-    EXPECT_TRUE(pub.running);
+    EXPECT_TRUE(pub.run.View().running);
     EXPECT_FALSE(pub.wizardMode);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 1000.0f);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 1000.0f);
 
     const QString testFile = QStringLiteral("\\硬盘\\APP\\123456-0001.kvt");
     EXPECT_EQ(pub.dataFilePath, testFile);
@@ -168,8 +168,8 @@ TEST_F(NewTestWizardTest, GroundTestAsksForThePlateAndWorksInKilopascals) {
         ADD_FAILURE() << "message: " << shown.text.toStdString();
     EXPECT_FALSE(pub.loadInKN);
     EXPECT_FLOAT_EQ(pub.plateArea, 0.5f);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 200.0f);
-    EXPECT_FALSE(pub.running) << "left at the test control without starting";
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 200.0f);
+    EXPECT_FALSE(pub.run.View().running) << "left at the test control without starting";
     EXPECT_EQ(FieldText(pub.recordList[36].textValue), QByteArray("0"));
     EXPECT_EQ(FieldText(pub.recordList[3].textValue2), QByteArray("0.500"));
     EXPECT_EQ(pub.dataFilePath, QStringLiteral("\\硬盘\\APP\\123456-0002.kvt"));
@@ -189,7 +189,7 @@ TEST_F(NewTestWizardTest, BackFromTheTestSettingsReturnsToTheChannelsAndLeavingE
     EXPECT_EQ(person.seen, (std::vector<QString>{"CTDSZ", "CCSSZ", "CTDSZ"}));
     EXPECT_EQ(pub.setupStep, 0);
     EXPECT_FALSE(pub.wizardMode);
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
     EXPECT_TRUE(pub.dataFilePath.isEmpty());
 }
 

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "support/RunStateSetup.h"
 
 #include "ui/app/ToolbarCommands.h"
 
@@ -57,8 +58,8 @@ TEST_F(MainWindowTest, ToolbarEnablingFollowsTheTestState) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto window = Open();
-        pub.running = c.running;
-        pub.pausedFlag = c.paused;
+        SetRunning(pub, c.running);
+        SetPaused(pub, c.paused);
         window->state().fileMode = c.fileMode;
         window->OnTimer();
         for (const ToolbarCommand& command : kToolbarCommands)
@@ -69,10 +70,10 @@ TEST_F(MainWindowTest, ToolbarEnablingFollowsTheTestState) {
 
 TEST_F(MainWindowTest, ToolbarEnablingReturnsWhenTheTestStops) {
     const auto window = Open();
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     window->OnTimer();
     ASSERT_FALSE(Command(*window, newTest)->isEnabled());
-    pub.running = false;
+    SetRunning(pub, false);
     window->OnTimer();
     EXPECT_TRUE(Command(*window, newTest)->isEnabled());
     EXPECT_TRUE(Command(*window, openFile)->isEnabled());

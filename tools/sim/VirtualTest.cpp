@@ -2,9 +2,8 @@
 
 #include "RigCycle.h"
 #include "core/data/DeviceText.h"
-#include "core/engine/LoadControl.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/engine/StageTargets.h"
-#include "core/link/MeasurementConversion.h"
 #include "core/standards/ConfirmStandardForm.h"
 #include "core/standards/StandardForm.h"
 #include "platform/DeviceFolders.h"
@@ -35,10 +34,7 @@ VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const Ri
                                                                                .playBeep = {},
                                                                                .readingTaken = {},
                                                                                .newTestResetDone = {},
-                                                                               .clearMessageLine = {}}),
-      m_composer(m_pub) {
-    m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
-}
+                                                                               .clearMessageLine = {}}) {}
 
 // What the channel, test, load-control and standard settings of the wizard
 // leave behind.
@@ -59,9 +55,9 @@ QString VirtualTest::Prepare() {
     pub.loadPulseTicks = m_setup.pulseTicks;
     pub.unloadPulseTicks = m_setup.pulseTicks;
     pub.autoAdvance = m_setup.autoAdvance;
-    pub.targetLoad = m_setup.stageStep; // the first stage's control load
+    pub.run.Post(RunCommands::SetTarget{m_setup.stageStep}); // the first stage's control load
     KVTFile::StoreParametersToList(pub, pub.paramList);
-    pub.paramList[Entry::targetLoad] = pub.targetLoad;
+    pub.paramList[Entry::targetLoad] = m_setup.stageStep;
     pub.paramList[Entry::bearingCapacity] = m_setup.maxLoad / 2;
     KVTFile::BuildBlankRecords(pub);
     SetFieldText(pub.recordList[kSerialNumberRow].textLong, DeviceText::FromUnicode(m_setup.serialNumber));
@@ -84,9 +80,10 @@ QString VirtualTest::Start() {
 }
 
 void VirtualTest::ControllerCycle() {
-    PlayRigCycle([this] { return m_composer.Compose(); }, m_rig, [this](const QByteArray& reply) {
-        ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
-                                      static_cast<std::size_t>(reply.size())));
+    PlayRigCycle([this] { return m_pub.run.Cycle(); }, m_rig, [this](const QByteArray& reply) {
+        m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                        static_cast<std::size_t>(reply.size())),
+                              m_clock.now().toMSecsSinceEpoch());
     });
     m_clock.advanceMs(kRigCycleMs);
 }
@@ -95,11 +92,12 @@ void VirtualTest::ControllerCycle() {
 // unloads by hand from the maximum.
 void VirtualTest::OperatorActs() {
     CPublic& pub = m_pub;
-    if (pub.autoAdvance || !pub.running || pub.controlState != 0)
+    const RunState run = pub.run.View();
+    if (pub.autoAdvance || !run.running || run.controlState != ControlState::Waiting)
         return;
-    const float next = pub.targetLoad + pub.stageStep;
+    const float next = run.targetLoad + pub.stageStep;
     if (next <= pub.maxLoad) {
-        pub.targetLoad = next;
+        pub.run.Post(RunCommands::SetTarget{next});
         return;
     }
     m_engine.UnloadNextStage();
@@ -107,8 +105,9 @@ void VirtualTest::OperatorActs() {
 
 void VirtualTest::FollowStages(qint64 elapsedMs) {
     const CPublic& pub = m_pub;
-    const float target = pub.lastTarget;
-    if (target != m_stageTarget && pub.running) {
+    const RunState run = pub.run.View();
+    const float target = run.lastTarget;
+    if (target != m_stageTarget && run.running) {
         if (!m_report.stages.empty() && m_reachedAtMs >= 0)
             m_report.stages.back().minutesHeld = static_cast<double>(elapsedMs - m_reachedAtMs) / 60000.0;
         StageReport stage;
@@ -122,22 +121,23 @@ void VirtualTest::FollowStages(qint64 elapsedMs) {
     if (m_report.stages.empty())
         return;
     StageReport& stage = m_report.stages.back();
-    const int state = pub.controlState;
-    if (m_reachedAtMs < 0 && (state == 2 || state == 6))
+    const ControlState state = run.controlState;
+    if (m_reachedAtMs < 0 && (state == ControlState::Holding || state == ControlState::HoldingUnload))
         m_reachedAtMs = elapsedMs;
-    stage.stable = stage.stable || state == 4;
+    stage.stable = stage.stable || state == ControlState::Stable;
     stage.readings = pub.readingCount - m_stageFirstReading;
-    if (!pub.running && m_reachedAtMs >= 0)
+    if (!run.running && m_reachedAtMs >= 0)
         stage.minutesHeld = static_cast<double>(elapsedMs - m_reachedAtMs) / 60000.0;
 }
 
 RunReport VirtualTest::Run() {
     qint64 elapsedMs = 0;
-    while (m_pub.running && elapsedMs < m_setup.timeLimitMs) {
+    while (m_pub.run.View().running && elapsedMs < m_setup.timeLimitMs) {
         for (int i = 0; i < kCyclesPerTick; ++i)
             ControllerCycle();
         elapsedMs += kRigCycleMs * kCyclesPerTick;
         FollowStages(elapsedMs); // a new target opens its stage before its opening reading
+        PublishSettings(m_pub); // as the main window does every second
         m_engine.ScheduleTick();
         OperatorActs();
         FollowStages(elapsedMs);

@@ -4,7 +4,6 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/engine/TestEngine.h"
-#include "core/link/CommandComposer.h"
 #include "platform/Clock.h"
 
 #include <QDateTime>
@@ -76,7 +75,6 @@ class VirtualTest {
     RigModel m_rig;
     int m_prompts = 0; // maximum-load prompts the engine showed
     TestEngine m_engine;
-    CommandComposer m_composer;
     RunReport m_report;
     float m_stageTarget = 0;
     int m_stageFirstReading = 0;

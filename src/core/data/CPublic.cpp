@@ -3,37 +3,21 @@
 #include <charconv>
 #include <cstring>
 
-namespace {
-
-template <typename T, std::size_t N> void StoreAll(std::array<std::atomic<T>, N>& array, T value) {
-    for (auto& slot : array)
-        slot.store(value);
-}
-
-} // namespace
-
 CPublic::CPublic() : templateRow(Record::Template()) {
-    StoreAll(gaugeReading, 0.0f);
-    StoreAll(gaugeValue, 0.0f);
-    StoreAll(nearRange, false);
     ResetTest();
 }
 
 void CPublic::ResetTest() {
+    run.Post(RunCommands::Reset{});
     calibrationCoefficient = 2.077f;
     sensorSensitivity = 2.13f;
-    targetLoad = 0;
     plateArea = 1.0f;
-    lastTarget = 0;
     sensorRange = 80;
     pressureMode = 1;
     pressureSensor = 1;
     jackCount = 1;
     setupStep = 0;
     viewDirty = false;
-    pausedFlag = false;
-    controlState = 0;
-    running = false;
     loadInKN = true;
     autoAdvance = true;
     readingCount = 0;
@@ -54,15 +38,6 @@ void CPublic::ResetTest() {
     windowTaken = false;
     stageDone = false;
     testFinished = false;
-    manualLoad = false;
-    pumpGate = 0;
-    pumpSpeed = 0;
-    pulseCounter = 0;
-    pulseStartLoad = 0;
-    nearTarget = false;
-    buzzerCode = 0;
-    buzzerPhase = 0;
-    beepTicks = 0;
     manualReadingRequested = false;
     maxLoadPromptOpen = false;
     resyncSplit = false;
@@ -74,18 +49,17 @@ void CPublic::ResetTest() {
     uploadFlags = 0;
     timeChanged = false;
     rangeAdjustPending = false;
-    StoreAll(gaugeAdjusted, false);
+    gaugeAdjusted.fill(false);
     // Readings taken before the operator starts the test again are marked.
     interruptedMark = true;
 
     loadDirection = 1;
     loadZero = 0;
     loadOffset = 0;
-    StoreAll(gaugeDirection, 1);
-    StoreAll(gaugeZero, 0.0f);
-    StoreAll(gaugeOffset, 0.0f);
-    StoreAll(gaugeValue, 0.0f);
-    StoreAll(gaugeOn, 0);
+    gaugeDirection.fill(1);
+    gaugeZero.fill(0.0f);
+    gaugeOffset.fill(0.0f);
+    gaugeOn.fill(0);
     for (int k = 0; k < 4; ++k)
         gaugeOn[k] = 1;
 
@@ -107,16 +81,6 @@ void CPublic::ResetTest() {
             templateRow.textLong[0] = '0';
         recordList.push_back(templateRow);
     }
-}
-
-void CPublic::SetCalibrationSelection(const CalibrationSelection& selection) {
-    const std::lock_guard lock(m_calibrationMutex);
-    m_calibration = selection;
-}
-
-CalibrationSelection CPublic::GetCalibrationSelection() const {
-    const std::lock_guard lock(m_calibrationMutex);
-    return m_calibration;
 }
 
 bool IsNumber(const QString& text) {

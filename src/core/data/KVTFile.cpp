@@ -105,38 +105,38 @@ void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
             list[static_cast<std::size_t>(entry)] = value;
     };
     for (int k = 0; k < 4; ++k)
-        set(Entry::gaugeOnFirst + k, static_cast<float>(pub.gaugeOn[k].load()));
+        set(Entry::gaugeOnFirst + k, static_cast<float>(pub.gaugeOn[k]));
     set(Entry::doubleCircuitJack, pub.doubleCircuitJack ? 1.0f : 0.0f);
-    set(Entry::pressureSensor, static_cast<float>(pub.pressureSensor.load()));
+    set(Entry::pressureSensor, static_cast<float>(pub.pressureSensor));
     set(Entry::jackRatedPressure, pub.jackRatedPressure);
     set(Entry::jackRatedForce, pub.jackRatedForce);
-    set(Entry::jackCount, static_cast<float>(pub.jackCount.load()));
-    set(Entry::sensorRange, static_cast<float>(pub.sensorRange.load()));
+    set(Entry::jackCount, static_cast<float>(pub.jackCount));
+    set(Entry::sensorRange, static_cast<float>(pub.sensorRange));
     set(Entry::plateArea, pub.plateArea);
     set(Entry::holdBand, pub.holdBand);
     set(Entry::stageStep, pub.stageStep);
     set(Entry::maxLoad, pub.maxLoad);
-    set(Entry::maxSettlement, static_cast<float>(pub.maxSettlement.load()));
-    set(Entry::maxUnevenSettlement, static_cast<float>(pub.maxUnevenSettlement.load()));
-    set(Entry::loadProtectSeconds, static_cast<float>(pub.loadProtectSeconds.load()));
+    set(Entry::maxSettlement, static_cast<float>(pub.maxSettlement));
+    set(Entry::maxUnevenSettlement, static_cast<float>(pub.maxUnevenSettlement));
+    set(Entry::loadProtectSeconds, static_cast<float>(pub.loadProtectSeconds));
     set(Entry::gaugeRangeAlarm, pub.gaugeRangeAlarm);
-    set(Entry::holdMinutes, static_cast<float>(pub.holdMinutes.load()));
-    set(Entry::stableCheckMinutes, static_cast<float>(pub.stableCheckMinutes.load()));
-    set(Entry::stableCheckCount, static_cast<float>(pub.stableCheckCount.load()));
+    set(Entry::holdMinutes, static_cast<float>(pub.holdMinutes));
+    set(Entry::stableCheckMinutes, static_cast<float>(pub.stableCheckMinutes));
+    set(Entry::stableCheckCount, static_cast<float>(pub.stableCheckCount));
     set(Entry::stableSettlement, pub.stableSettlement);
     for (int i = 0; i < 6; ++i) {
         set(Entry::loadIntervalsFirst + i, static_cast<float>(pub.loadIntervals[i]));
         set(Entry::unloadIntervalsFirst + i, static_cast<float>(pub.unloadIntervals[i]));
     }
-    set(Entry::standardCode, static_cast<float>(pub.standardCode.load()));
+    set(Entry::standardCode, static_cast<float>(pub.standardCode));
     for (int i = 0; i < 3; ++i)
         set(Entry::reservedIntsFirst + i, static_cast<float>(pub.reservedInts[i]));
-    set(Entry::pressureMode, static_cast<float>(pub.pressureMode.load()));
-    set(Entry::calibrationSource, static_cast<float>(pub.calibrationSource.load()));
+    set(Entry::pressureMode, static_cast<float>(pub.pressureMode));
+    set(Entry::calibrationSource, static_cast<float>(pub.calibrationSource));
     set(Entry::regressionA, pub.regressionA);
     set(Entry::regressionB, pub.regressionB);
     set(Entry::groundTest, pub.loadInKN ? 0.0f : 1.0f);
-    set(Entry::pausedFlag, pub.pausedFlag ? 1.0f : 0.0f);
+    set(Entry::pausedFlag, pub.run.View().pausedFlag ? 1.0f : 0.0f);
 }
 
 // --- upload queue --------------------------------------------------------------
@@ -398,7 +398,7 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     pub.loadPulseTicks = integer(RowText(r[1].textValue2));
     pub.unloadPulseTicks = integer(RowText(r[2].textValue2));
     pub.plateArea = ReadNumber(RowText(r[3].textValue2));
-    pub.targetLoad = ReadNumber(RowText(r[4].textValue2));
+    const float target = ReadNumber(RowText(r[4].textValue2));
     pub.holdBand = ReadNumber(RowText(r[5].textValue2));
     pub.jackCount = integer(RowText(r[6].textValue));
     pub.stageStep = ReadNumber(RowText(r[6].textValue2));
@@ -454,10 +454,10 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     pub.bearingCapacity = integer(RowText(r[71].textLong));
 
     // Run state.
-    pub.controlState = integer(RowText(r[41].textValue));
+    const ControlState state = ControlStateFromCode(integer(RowText(r[41].textValue)));
     if (RowFlag(r[42].textValue))
         pub.stageChanged = true;
-    pub.lastTarget = ReadNumber(RowText(r[43].textValue));
+    const float lastTarget = ReadNumber(RowText(r[43].textValue));
     if (RowFlag(r[44].textValue))
         pub.stageReached = true;
     int nextReading = static_cast<int>(ReadNumber(RowText(r[45].textValue)));
@@ -465,21 +465,19 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
         nextReading -= 86400;
     pub.nextReadingTime = nextReading;
     pub.readingStep = integer(RowText(r[46].textValue));
-    if (pub.readingCount > 0)
-        pub.running = true;
 
-    const int state = pub.controlState;
-    if (state == 2 || state == 3 || state > 5) {
+    if (IsHoldingLoad(state) || state == ControlState::HoldingUnload) {
         const int nowSeconds = now.time().msecsSinceStartOfDay() / 1000;
         const bool otherDay = FieldText(r[47].textValue) != DateText(now.date());
         if ((otherDay && nextReading < nowSeconds + 86400) || nextReading < nowSeconds)
             pub.resyncSplit = true;
         pub.nextReadingText = FormatSeconds(nextReading);
     }
-    if (state == 0 || state == 4 || state == 5)
+    if (state == ControlState::Waiting || state == ControlState::Stable || state == ControlState::Unloading)
         pub.resyncSplit = false;
-    if (state > 0)
-        pub.running = true;
+    // A test with readings, or in any stage, goes on running.
+    const bool running = pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting;
+    pub.run.Post(RunCommands::Restore{.running = running, .state = state, .target = target, .lastTarget = lastTarget});
 
     LoadUploadQueue(pub.uploadQueue);
 }
@@ -488,13 +486,14 @@ void RefreshRunStateTexts(CPublic& pub, const QDate& today) {
     std::vector<Record>& rows = pub.recordList;
     if (rows.size() < 74)
         return;
-    SetFieldText(rows[4].textValue2, CFormat("%.2f", static_cast<double>(pub.targetLoad)));
-    SetFieldText(rows[31].textValue2, CFormat("%.0d", pub.readingCount.load()));
-    SetFieldText(rows[41].textValue, CFormat("%.0d", pub.controlState.load()));
+    const RunState run = pub.run.View();
+    SetFieldText(rows[4].textValue2, CFormat("%.2f", static_cast<double>(run.targetLoad)));
+    SetFieldText(rows[31].textValue2, CFormat("%.0d", pub.readingCount));
+    SetFieldText(rows[41].textValue, CFormat("%.0d", StoredCode(run.controlState)));
     SetFieldText(rows[42].textValue, CFormat("%.0d", pub.stageChanged ? 1 : 0));
-    SetFieldText(rows[43].textValue, CFormat("%.2f", static_cast<double>(pub.lastTarget)));
+    SetFieldText(rows[43].textValue, CFormat("%.2f", static_cast<double>(run.lastTarget)));
     SetFieldText(rows[44].textValue, CFormat("%.0d", pub.stageReached ? 1 : 0));
-    SetFieldText(rows[45].textValue, CFormat("%.0d", pub.nextReadingTime.load()));
-    SetFieldText(rows[46].textValue, CFormat("%.0d", pub.readingStep.load()));
+    SetFieldText(rows[45].textValue, CFormat("%.0d", pub.nextReadingTime));
+    SetFieldText(rows[46].textValue, CFormat("%.0d", pub.readingStep));
     SetFieldText(rows[47].textValue, DateText(today));
 }

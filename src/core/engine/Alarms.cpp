@@ -14,14 +14,16 @@ class AlarmLine {
 
     void Raise(const char* text, bool withBeep = true) {
         m_pub.alarmText = QString::fromUtf8(text);
-        m_pub.buzzerCode = kBuzzerOn;
+        m_buzzerCode = kBuzzerOn;
         m_outcome.playBeep = m_outcome.playBeep || withBeep;
     }
     AlarmOutcome& outcome() { return m_outcome; }
+    int buzzerCode() const { return m_buzzerCode; }
 
   private:
     CPublic& m_pub;
     AlarmOutcome m_outcome;
+    int m_buzzerCode = 0;
 };
 
 bool GaugeEnabled(const CPublic& pub, int k) {
@@ -30,12 +32,11 @@ bool GaugeEnabled(const CPublic& pub, int k) {
 
 } // namespace
 
-AlarmOutcome CheckAlarms(CPublic& pub) {
+AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live) {
     AlarmLine line(pub);
     pub.alarmText.clear();
-    pub.buzzerCode = 0;
 
-    if (pub.pumpSpeed > 0)
+    if (run.pump.pumpSpeed > 0)
         ++pub.pumpRunSeconds;
     else
         pub.pumpRunSeconds = 0;
@@ -49,8 +50,8 @@ AlarmOutcome CheckAlarms(CPublic& pub) {
     for (int k = 0; k < 4; ++k) {
         if (!GaugeEnabled(pub, k))
             continue;
-        lowest = std::min<float>(lowest, pub.gaugeValue[static_cast<std::size_t>(k)]);
-        highest = std::max<float>(highest, pub.gaugeValue[static_cast<std::size_t>(k)]);
+        lowest = std::min<float>(lowest, live.gaugeValue[static_cast<std::size_t>(k)]);
+        highest = std::max<float>(highest, live.gaugeValue[static_cast<std::size_t>(k)]);
     }
     const int unevenLimit = pub.maxUnevenSettlement;
     pub.unevenAlarm = unevenLimit > 0 && highest - lowest > static_cast<float>(unevenLimit);
@@ -58,11 +59,11 @@ AlarmOutcome CheckAlarms(CPublic& pub) {
         line.Raise("不均匀沉降超过允许值");
 
     const int settlementLimit = pub.maxSettlement;
-    const bool settlementOver = settlementLimit > 0 && pub.liveAverage > static_cast<float>(settlementLimit);
-    if (pub.controlState >= 1 && (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
+    const bool settlementOver = settlementLimit > 0 && live.liveAverage > static_cast<float>(settlementLimit);
+    if (run.controlState != ControlState::Waiting && (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
         if (++pub.alarmSeconds > 2) {
             line.outcome().playBeep = true;
-            pub.pumpGate = PumpGate::closed;
+            pub.run.RequestPumpGate(PumpGate::closed);
             pub.alarmSeconds = 0;
         }
     } else {
@@ -89,7 +90,7 @@ AlarmOutcome CheckAlarms(CPublic& pub) {
     const float upliftLimit = pub.anchorUpliftAlarm;
     for (int k = 4; k < 8; ++k) {
         if (GaugeEnabled(pub, k) && upliftLimit > 0 &&
-            pub.gaugeValue[static_cast<std::size_t>(k)] > upliftLimit)
+            live.gaugeValue[static_cast<std::size_t>(k)] > upliftLimit)
             line.Raise("锚桩上拔超过允许值!");
     }
     if (settlementOver)
@@ -100,8 +101,9 @@ AlarmOutcome CheckAlarms(CPublic& pub) {
     if (pub.pressureAlarm && pub.loadProtectSeconds > 0)
         line.Raise("加不上压,请检查现场!");
     for (int k = 0; k < 4; ++k) {
-        if (GaugeEnabled(pub, k) && pub.nearRange[static_cast<std::size_t>(k)])
+        if (GaugeEnabled(pub, k) && live.nearRange[static_cast<std::size_t>(k)])
             line.Raise("位移接近最大量程！请调整!");
     }
+    pub.run.RequestBuzzer(line.buzzerCode());
     return line.outcome();
 }

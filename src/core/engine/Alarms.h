@@ -1,6 +1,8 @@
 #pragma once
 
 struct CPublic;
+struct LiveSample;
+struct RunState;
 
 // What the once-a-second alarm check asks of the main window.
 struct AlarmOutcome {
@@ -13,5 +15,6 @@ struct AlarmOutcome {
 // uplift limits, gauges near the end of their range and the remote link.
 // Every alarm sets `alarmText` (the last one wins) and the controller buzzer;
 // a pressure, uneven-settlement or settlement alarm that lasts into its
-// third second closes the pump gate.
-AlarmOutcome CheckAlarms(CPublic& pub);
+// third second closes the pump gate. `run` and `live` are the tick's one
+// view of the run state and one live sample.
+AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live);

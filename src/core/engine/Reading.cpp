@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -50,15 +51,15 @@ Remark BuildRemark(CPublic& pub) {
     }
     for (auto& adjusted : pub.gaugeAdjusted)
         adjusted = false;
-    if (pub.timeChanged.exchange(false)) {
+    if (std::exchange(pub.timeChanged, false)) {
         remark.text += QStringLiteral("时间");
         remark.flags |= 0x10;
     }
-    if (pub.interruptedMark.exchange(false)) {
+    if (std::exchange(pub.interruptedMark, false)) {
         remark.text = QStringLiteral("中断");
         remark.flags |= 0x20;
     }
-    if (pub.manualReadingRequested.exchange(false)) {
+    if (std::exchange(pub.manualReadingRequested, false)) {
         remark.text += QStringLiteral(" 手动");
         remark.flags |= 0x40;
     }
@@ -77,10 +78,11 @@ std::int32_t Whole(float load) {
 
 } // namespace
 
-void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
-    if (pub.controlState == 0)
+void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const LiveSample& live) {
+    const RunState run = pub.run.View();
+    if (run.controlState == ControlState::Waiting)
         return;
-    pub.beepTicks = kReadingBeepTicks;
+    pub.run.Post(RunCommands::Beep{kReadingBeepTicks});
     pub.resyncActive = false;
 
     const int row = pub.readingCount;
@@ -89,15 +91,15 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
 
     QByteArray clock;
     std::int32_t load;
-    if (pub.stageChanged.exchange(false)) {
+    if (std::exchange(pub.stageChanged, false)) {
         clock = QByteArrayLiteral("--:--"); // opens the stage
-        load = Whole(pub.targetLoad);
+        load = Whole(run.targetLoad);
         // A stage reached at once (the load already at the new target) keeps
         // its mark, so that its schedule starts with the 0-minute reading.
     } else {
         clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
         // The stage's 0-minute reading is booked at the stage load.
-        load = Whole(pub.stageReachedMark.exchange(false) ? pub.targetLoad.load() : pub.currentLoad.load());
+        load = Whole(std::exchange(pub.stageReachedMark, false) ? run.targetLoad : live.currentLoad);
         pub.stageReached = false;
     }
 
@@ -105,7 +107,7 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
     std::memcpy(reading.clock, clock.constData(), sizeof reading.clock);
     reading.load = load;
     for (std::size_t k = 0; k < 8; ++k)
-        reading.gauge[k] = pub.gaugeValue[k];
+        reading.gauge[k] = live.gaugeValue[k];
     MarkReadingRow(reading);
 
     const Remark remark = BuildRemark(pub);
@@ -131,6 +133,6 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now) {
     std::memset(pub.recordList[static_cast<std::size_t>(copyRow + 1)].copyMark, '1', 5);
 
     DeriveSettlementRows(pub);
-    if (pub.controlState == 2 || pub.controlState == 3)
+    if (IsHoldingLoad(run.controlState))
         JudgeStability(pub);
 }

@@ -20,7 +20,8 @@ class StabilityRule {
     explicit StabilityRule(CPublic& pub)
         : m_pub(pub), m_rows(pub.recordList),
           m_last(std::min<int>(pub.rowCount, static_cast<int>(pub.recordList.size())) - 1),
-          m_windowMinutes(pub.stableCheckMinutes), m_count(std::max(pub.stableCheckCount.load(), 0)) {}
+          m_windowMinutes(pub.stableCheckMinutes), m_count(std::max(pub.stableCheckCount, 0)),
+          m_target(pub.run.View().targetLoad) {}
 
     bool Judge() {
         if (m_last < 1)
@@ -75,7 +76,7 @@ class StabilityRule {
 
     int LeastMinutes() const {
         // The convergence standard holds its tenth stage two hours.
-        if (m_pub.standardCode == 0 && m_pub.targetLoad == 10.0f * m_pub.stageStep)
+        if (m_pub.standardCode == 0 && m_target == 10.0f * m_pub.stageStep)
             return 120;
         return m_pub.holdMinutes;
     }
@@ -129,7 +130,7 @@ class StabilityRule {
                 return false;
             if (bearingCapacityRule)
                 m_pub.stableSettlement =
-                    static_cast<float>(m_pub.bearingCapacity) < m_pub.targetLoad ? 0.25f : 0.1f;
+                    static_cast<float>(m_pub.bearingCapacity) < m_target ? 0.25f : 0.1f;
             const int settled = RoundedUnits(Settlement(reference) - Settlement(window.start), 100.0f);
             const int allowed = RoundedUnits(m_pub.stableSettlement, 100.0f);
             if (bearingCapacityRule ? settled > allowed : settled >= allowed)
@@ -164,6 +165,7 @@ class StabilityRule {
     const int m_last; // n: the row of the reading just taken
     const int m_windowMinutes;
     const int m_count; // K: windows or readings to pass; a typed negative counts as none
+    const float m_target; // the stage load
 };
 
 } // namespace
@@ -171,7 +173,7 @@ class StabilityRule {
 bool JudgeStability(CPublic& pub) {
     if (!StabilityRule(pub).Judge())
         return false;
-    pub.controlState = 4;
+    pub.run.Post(RunCommands::Enter{ControlState::Stable});
     pub.saveRequested = true;
     return true;
 }

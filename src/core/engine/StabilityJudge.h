@@ -6,7 +6,8 @@
 // stage load has become stable, by the rule of pub.standardCode, from the
 // settlement rows (the last row is the reading just taken).
 //
-// When stable: controlState becomes 4 and saveRequested is set, and true is
+// When stable: the load controller is told to enter Stable, saveRequested
+// is set, and true is
 // returned. The bearing-capacity standard also stores the stable settlement
 // it judged with in stableSettlement. User-interface thread.
 bool JudgeStability(CPublic& pub);

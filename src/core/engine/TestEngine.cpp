@@ -3,12 +3,14 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/engine/Alarms.h"
-#include "core/engine/LoadControl.h"
 #include "core/engine/Reading.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/engine/StageTargets.h"
 #include "core/standards/StandardSchedule.h"
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
+
+#include <utility>
 
 namespace {
 
@@ -58,7 +60,8 @@ QString TestEngine::StartTest(bool uploadAtReading) {
         return QStringLiteral("新试桩之后才能开始测试!");
     SetEntry(pub.paramList, Entry::uploadOff, uploadAtReading ? 0.0f : 1.0f);
     pub.interruptedMark = false;
-    pub.running = true;
+    PublishSettings(pub);
+    pub.run.Post(RunCommands::Start{});
     m_files.SaveSettings(pub.dataFilePath, pub.paramList);
     m_files.CreateDataFile(pub.dataFilePath, pub.recordList);
     m_files.WriteRowTexts(pub.dataFilePath, kLastTemplateRow, pub.recordList);
@@ -68,10 +71,7 @@ QString TestEngine::StartTest(bool uploadAtReading) {
 
 void TestEngine::EndTest() {
     CPublic& pub = m_pub;
-    pub.running = false;
-    pub.controlState = 0;
-    pub.lastTarget = 0;
-    pub.targetLoad = 0;
+    pub.run.Post(RunCommands::Stop{.finished = false});
     pub.testFinished = false;
     pub.timeChanged = false;
     RefreshRunStateTexts(pub, m_clock.now().date());
@@ -84,8 +84,7 @@ void TestEngine::EndTest() {
 void TestEngine::PauseTest() {
     CPublic& pub = m_pub;
     SetEntry(pub.paramList, Entry::pausedFlag, 1.0f);
-    pub.pausedFlag = true;
-    pub.manualLoad = false;
+    pub.run.Post(RunCommands::Pause{});
     pub.resyncSplit = false;
     pub.resyncActive = false;
     SaveSettingsAndCopy();
@@ -97,17 +96,15 @@ void TestEngine::ResumeTest() {
     if (pub.dataFilePath.isEmpty())
         return;
     // The pump stays closed until the operator opens it again.
-    pub.pumpGate = PumpGate::closed;
+    pub.run.Post(RunCommands::Resume{});
     SetEntry(pub.paramList, Entry::pausedFlag, 0.0f);
-    pub.pausedFlag = false;
-    pub.manualLoad = false;
     pub.resyncSplit = true;
     SaveSettingsAndCopy();
     m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }
 
 void TestEngine::RequestManualReading() {
-    if (!m_pub.dataFilePath.isEmpty() && m_pub.controlState > 0)
+    if (!m_pub.dataFilePath.isEmpty() && m_pub.run.View().controlState != ControlState::Waiting)
         m_pub.manualReadingRequested = true;
 }
 
@@ -136,16 +133,32 @@ void TestEngine::NewTestReset() {
         m_hooks.newTestResetDone();
 }
 
+// The load controller's events since the last tick become the engine's
+// pending flags, which the readings consume.
+void TestEngine::TakeControllerEvents(const RunState& run) {
+    if (run.stageChanges != m_seenStageChanges) {
+        m_seenStageChanges = run.stageChanges;
+        m_pub.stageChanged = true;
+    }
+    if (run.stageReaches != m_seenStageReaches) {
+        m_seenStageReaches = run.stageReaches;
+        m_pub.stageReachedMark = true;
+        m_pub.stageReached = true;
+    }
+}
+
 void TestEngine::ScheduleTick() {
     CPublic& pub = m_pub;
-    if (pub.pausedFlag) {
+    const RunState run = pub.run.View();
+    TakeControllerEvents(run);
+    if (run.pausedFlag) {
         pub.alarmText = QStringLiteral("测试暂停");
-        pub.pumpGate = pub.manualLoad ? PumpGate::open : PumpGate::closed;
+        pub.run.RequestPumpGate(run.manualLoad ? PumpGate::open : PumpGate::closed);
         return;
     }
-    if (!pub.running || pub.controlState == 0)
+    if (!run.running || run.controlState == ControlState::Waiting)
         return;
-    const AlarmOutcome alarms = CheckAlarms(pub);
+    const AlarmOutcome alarms = CheckAlarms(pub, run, pub.run.Live());
     if (alarms.playBeep)
         Beep();
     if (alarms.clearMessageLine && m_hooks.clearMessageLine)
@@ -161,7 +174,7 @@ void TestEngine::ScheduleTick() {
 
     // After a pause the schedule goes on at its minute and second of the
     // current or a following hour.
-    if (pub.resyncSplit.exchange(false)) {
+    if (std::exchange(pub.resyncSplit, false)) {
         int next = pub.nextReadingTime;
         if (next < 0)
             next += kDay;
@@ -178,11 +191,11 @@ void TestEngine::ScheduleTick() {
         Read(); // the stage's opening reading
     if (pub.stageReached) {
         pub.scheduleNow = now;
-        const int state = pub.controlState;
-        if (state == 2 || state == 3)
+        const RunState reached = pub.run.View();
+        if (IsHoldingLoad(reached.controlState))
             pub.nextReadingTime = now + pub.loadIntervals[0] * 60;
-        else if (state >= 6)
-            pub.nextReadingTime = (pub.standardCode == 10 && pub.targetLoad == 0)
+        else if (reached.controlState == ControlState::HoldingUnload)
+            pub.nextReadingTime = (pub.standardCode == 10 && reached.targetLoad == 0)
                                       ? now + 7200
                                       : now + pub.unloadIntervals[0] * 60;
         ShowNextReading();
@@ -190,19 +203,29 @@ void TestEngine::ScheduleTick() {
         Read(); // the stage's 0-minute reading
     }
 
-    const int state = pub.controlState;
-    if (state == 2 || state == 3)
+    switch (pub.run.View().controlState) {
+    case ControlState::Holding:
+    case ControlState::Reloading:
         HoldingSchedule(now);
-    else if (state == 4)
+        break;
+    case ControlState::Stable:
         StageAdvance();
-    else if (state == 5)
+        break;
+    case ControlState::Unloading:
         UnloadingSignal();
-    else if (state >= 6)
+        break;
+    case ControlState::HoldingUnload:
         UnloadingSchedule(now);
+        break;
+    case ControlState::Waiting:
+    case ControlState::Loading:
+        break;
+    }
 }
 
 void TestEngine::Read() {
-    TakeReading(m_pub, m_files, m_clock.now());
+    // One reply's values, never a mix of two.
+    TakeReading(m_pub, m_files, m_clock.now(), m_pub.run.Live());
     if (m_hooks.readingTaken)
         m_hooks.readingTaken();
 }
@@ -243,21 +266,22 @@ void TestEngine::HoldingSchedule(int now) {
 void TestEngine::StageAdvance() {
     CPublic& pub = m_pub;
     ++pub.stageTimer;
-    pub.buzzerCode = kBuzzerOn;
+    pub.run.RequestBuzzer(kBuzzerOn);
     Beep();
     if (pub.stageTimer < kStableSignalSeconds)
         return;
-    pub.buzzerCode = 0;
+    pub.run.RequestBuzzer(0);
     pub.stageTimer = 0;
     if (!pub.autoAdvance) {
-        pub.controlState = 0; // "待加载": the operator enters the next control load
+        // "待加载": the operator enters the next control load
+        pub.run.Post(RunCommands::Enter{ControlState::Waiting});
         return;
     }
     const int firstRowLoad = pub.recordList.empty() ? 0 : pub.recordList.front().rowLoad;
-    const std::optional<float> next =
-        NextLoadingTarget(pub.standardCode, pub.targetLoad, pub.stageStep, pub.maxLoad, firstRowLoad);
+    const std::optional<float> next = NextLoadingTarget(pub.standardCode, pub.run.View().targetLoad, pub.stageStep,
+                                                        pub.maxLoad, firstRowLoad);
     if (next)
-        pub.targetLoad = *next;
+        pub.run.Post(RunCommands::SetTarget{*next});
     else if (!pub.maxLoadPromptOpen)
         AskUnloadAtMaxLoad();
 }
@@ -277,48 +301,52 @@ QString TestEngine::MaxLoadPromptText() const {
                                    : QStringLiteral("已加到最大荷载，若卸载请单击确认，然后卸压！");
 }
 
+// State and the lower target go to the load controller as one command: a
+// cycle between the two would open the stage at the old target.
 void TestEngine::ConfirmUnloading() {
-    m_pub.controlState = 5;
-    m_pub.targetLoad =
-        FirstUnloadingTarget(m_pub.standardCode, m_pub.targetLoad, m_pub.stageStep, m_pub.maxLoad);
+    const float target = FirstUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep,
+                                              m_pub.maxLoad);
+    m_pub.run.Post(RunCommands::EnterWithTarget{ControlState::Unloading, target});
     m_pub.maxLoadPromptOpen = false;
 }
 
 void TestEngine::KeepLoad() {
     m_pub.maxLoadPromptOpen = false;
-    m_pub.controlState = 2;
+    m_pub.run.Post(RunCommands::Enter{ControlState::Holding});
 }
 
 void TestEngine::LoadNextStage() {
-    m_pub.controlState = 4;
+    m_pub.run.Post(RunCommands::Enter{ControlState::Stable});
     m_pub.stageTimer = kStableSignalSeconds - 2; // the advance follows 2 s later
 }
 
 void TestEngine::UnloadNextStage() {
-    m_pub.controlState = 5;
-    m_pub.targetLoad = NextUnloadingTarget(m_pub.standardCode, m_pub.targetLoad, m_pub.stageStep);
+    const float target = NextUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep);
+    m_pub.run.Post(RunCommands::EnterWithTarget{ControlState::Unloading, target});
     m_pub.stageTimer = kStableSignalSeconds - 2;
 }
 
 void TestEngine::UnloadingSignal() {
     CPublic& pub = m_pub;
     ++pub.stageTimer;
-    pub.buzzerCode = kBuzzerOn;
+    pub.run.RequestBuzzer(kBuzzerOn);
     Beep();
-    const bool finalUnloading = pub.targetLoad <= 0;
+    const bool finalUnloading = pub.run.View().targetLoad <= 0;
     const int signalSeconds = finalUnloading ? kFinalUnloadSignalSeconds : kStableSignalSeconds;
     if (pub.stageTimer < signalSeconds)
         return;
-    if (finalUnloading)
+    if (finalUnloading) {
         pub.fullUnloadTimer = kFinalUnloadSignalSeconds;
-    pub.buzzerCode = 0;
+        pub.run.Post(RunCommands::FinalUnloadSignalDone{});
+    }
+    pub.run.RequestBuzzer(0);
     pub.stageTimer = 0;
 }
 
 void TestEngine::UnloadingSchedule(int now) {
     CPublic& pub = m_pub;
     pub.scheduleNow = now;
-    pub.buzzerCode = 0;
+    pub.run.RequestBuzzer(0);
     if (!ReadingDue(now))
         return;
     const int step = std::min(pub.readingStep + 1, 5);
@@ -328,10 +356,11 @@ void TestEngine::UnloadingSchedule(int now) {
     Read();
     pub.windowTaken = true;
 
-    if (pub.targetLoad > 0) {
+    const float target = pub.run.View().targetLoad;
+    if (target > 0) {
         const std::optional<int> readings = UnloadingStageReadings(pub.standardCode);
         if (readings && pub.readingStep > *readings)
-            pub.targetLoad = NextUnloadingTarget(pub.standardCode, pub.targetLoad, pub.stageStep);
+            pub.run.Post(RunCommands::SetTarget{NextUnloadingTarget(pub.standardCode, target, pub.stageStep)});
     } else if (FinalReadingsComplete()) {
         FinishTest();
     }
@@ -358,16 +387,11 @@ bool TestEngine::FinalReadingsComplete() const {
 
 void TestEngine::FinishTest() {
     CPublic& pub = m_pub;
-    pub.pumpSpeed = 0;
-    pub.controlState = 0;
+    pub.run.Post(RunCommands::Stop{.finished = true});
     pub.stageDone = false;
     pub.testFinished = true;
-    pub.running = false;
     pub.wizardMode = true;
-    pub.pausedFlag = false;
     pub.alarmText.clear();
-    pub.targetLoad = 0;
-    pub.lastTarget = 0;
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     m_files.RemoveFile(DeviceFile::kUploadQueue);

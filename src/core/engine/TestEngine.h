@@ -4,9 +4,12 @@
 
 #include <functional>
 
+#include <cstdint>
+
 class Clock;
 class KVTFile;
 struct CPublic;
+struct RunState;
 
 // What the engine asks of the main window; all run on the user-interface thread.
 struct EngineHooks {
@@ -23,7 +26,8 @@ struct EngineHooks {
 // The once-a-second part of the test run: the reading schedule of the held
 // stage, stage advance, unloading and the automatic end, alarms; and the
 // operator's stage commands. The 200 ms load-control step runs on the
-// controller thread (LoadControl.h); the two meet in CPublic's atomics.
+// controller worker (ControlStateMachine.h); the engine reads the worker's
+// published run state and sends it commands (CPublic::run).
 class TestEngine {
   public:
     TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks = {});
@@ -52,6 +56,7 @@ class TestEngine {
     void CarryOutNewTestReset();
 
   private:
+    void TakeControllerEvents(const RunState& run);
     void Read();
     bool ReadingDue(int now);
     void ShowNextReading();
@@ -74,4 +79,7 @@ class TestEngine {
     int m_resyncMinute = 0;
     int m_resyncSecond = 0;
     int m_pendingResets = 0;
+    // The load controller's event counts already taken.
+    std::uint32_t m_seenStageChanges = 0;
+    std::uint32_t m_seenStageReaches = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/data/CPublic.h"
+#include "core/data/CalibrationSelection.h"
 
 #include <optional>
 

@@ -40,112 +40,122 @@ void PutNumber(CommandFrame& frame, std::size_t offset, float value) {
     std::copy(number.begin(), number.end(), frame.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-// Counts beepTicks down by one, never below 0, without losing a new count
-// the user-interface thread stores in between.
-bool TakeBeepTick(std::atomic<int>& beepTicks) {
-    int ticks = beepTicks.load();
-    while (ticks > 0) {
-        if (beepTicks.compare_exchange_weak(ticks, ticks - 1))
-            return true;
-    }
-    return false;
-}
+// The composition steps of one frame; lives for one call.
+class FrameComposer {
+  public:
+    FrameComposer(const FrameInputs& in, const ControlSettings& settings, PumpCounters& counters)
+        : m_in(in), m_settings(settings), m_counters(counters) {}
 
-} // namespace
+    CommandCycle Compose();
 
-CommandCycle CommandComposer::Compose() {
-    CPublic& pub = m_pub;
-    if (pub.running && m_loadControlStep)
-        m_loadControlStep();
+  private:
+    bool Unloading() const { return m_in.state >= ControlState::Unloading; }
+    int PumpSpeed() const;
+    std::uint8_t PumpRun(int speed, bool nearTarget);
+    std::uint8_t PulsedRun(int silentCycles, int runCycles, int lastCount);
+    std::uint8_t Buzzer(bool& playBeep);
 
+    const FrameInputs& m_in;
+    const ControlSettings& m_settings;
+    PumpCounters& m_counters;
+};
+
+CommandCycle FrameComposer::Compose() {
     CommandCycle cycle;
     CommandFrame& frame = cycle.frame;
-    frame[1] = static_cast<std::uint8_t>(pub.gaugeMask.load() & 0xFF);
-    if (!pub.running)
+    frame[1] = static_cast<std::uint8_t>(m_settings.gaugeMask & 0xFF);
+    if (!m_in.running)
         return cycle;
 
-    const Snapshot in{pub.controlState, pub.targetLoad, pub.currentLoad, pub.holdBand, pub.doubleCircuitJack};
-    frame[0] = pub.pumpGate;
-    int speed = PumpSpeed(in, frame[0]);
+    frame[0] = m_in.pumpGate;
+    int speed = PumpSpeed();
 
-    const bool nearTarget =
-        in.current > in.target - 0.2f * pub.stageStep && (in.state < 5 || !in.doubleCircuit);
-    pub.nearTarget = nearTarget;
+    const bool nearTarget = m_in.current > m_in.target - 0.2f * m_settings.stageStep &&
+                            (!Unloading() || !m_settings.doubleCircuitJack);
+    m_counters.nearTarget = nearTarget;
 
-    frame[4] = PumpRun(in, speed, nearTarget);
+    frame[4] = PumpRun(speed, nearTarget);
     speed = std::clamp(speed, 0, 255);
-    pub.pumpSpeed = speed;
+    m_counters.pumpSpeed = speed;
     frame[3] = static_cast<std::uint8_t>(speed);
     frame[5] = Buzzer(cycle.playBeep);
-    PutNumber(frame, 6, in.target);
-    PutNumber(frame, 9, in.current);
+    PutNumber(frame, 6, m_in.target);
+    PutNumber(frame, 9, m_in.current);
     return cycle;
 }
 
 // Speed before clamping; its sign decides whether the pump runs at all.
-int CommandComposer::PumpSpeed(const Snapshot& in, std::uint8_t gate) const {
+int FrameComposer::PumpSpeed() const {
+    const float target = m_in.target;
+    const float current = m_in.current;
+    const float band = m_settings.holdBand;
     int speed = 0;
-    if (in.state == 1 || in.state == 3) {
-        speed = SpeedFromShortfall(in.target, in.current);
-    } else if (in.state >= 5 && !in.doubleCircuit) {
+    if (m_in.state == ControlState::Loading || m_in.state == ControlState::Reloading) {
+        speed = SpeedFromShortfall(target, current);
+    } else if (Unloading() && !m_settings.doubleCircuitJack) {
         // The pump tops the load up when it sinks too far below the unloading target.
-        if (in.target - in.current > 0.5f * in.band)
-            speed = SpeedFromShortfall(in.target, in.current);
-    } else if (in.state >= 5) {
+        if (target - current > 0.5f * band)
+            speed = SpeedFromShortfall(target, current);
+    } else if (Unloading()) {
         // With the oil path reversed the pump draws the load down.
-        if (in.current - in.target > 2.0f * in.band)
+        if (current - target > 2.0f * band)
             speed = kUnloadDrawSpeed;
     }
-    if (m_pub.pausedFlag || gate == PumpGate::closed)
+    if (m_in.paused || m_in.pumpGate == PumpGate::closed)
         speed = 0;
-    if (m_pub.manualLoad)
+    if (m_in.manualLoad)
         speed = kManualSpeed;
     return speed;
 }
 
-std::uint8_t CommandComposer::PumpRun(const Snapshot& in, int speed, bool nearTarget) {
+std::uint8_t FrameComposer::PumpRun(int speed, bool nearTarget) {
     std::uint8_t run = 0;
     if (speed > 0) {
-        run = nearTarget ? PulsedRun(kLoadPulseSilent, m_pub.loadPulseTicks, kLoadPulseLastCount, in.current)
-                         : kOn;
+        run = nearTarget ? PulsedRun(kLoadPulseSilent, m_settings.loadPulseTicks, kLoadPulseLastCount) : kOn;
     }
-    if (in.state >= 5 && in.doubleCircuit && in.current - in.target > 0.2f * in.band) {
+    if (Unloading() && m_settings.doubleCircuitJack && m_in.current - m_in.target > 0.2f * m_settings.holdBand) {
         // Down to zero the pump runs through; towards a lower stage it pulses.
-        run = in.target <= 0
+        run = m_in.target <= 0
                   ? kOn
-                  : PulsedRun(kUnloadPulseSilent, m_pub.unloadPulseTicks, kUnloadPulseLastCount, in.current);
+                  : PulsedRun(kUnloadPulseSilent, m_settings.unloadPulseTicks, kUnloadPulseLastCount);
     }
     return speed > 0 ? run : 0;
 }
 
 // One step of a pulse period: off for silentCycles counts, on for up to
 // runCycles counts after them, and the counter restarts after lastCount.
-std::uint8_t CommandComposer::PulsedRun(int silentCycles, int runCycles, int lastCount, float current) {
-    const int count = m_pub.pulseCounter + 1;
+std::uint8_t FrameComposer::PulsedRun(int silentCycles, int runCycles, int lastCount) {
+    const int count = m_counters.pulseCounter + 1;
     if (count > lastCount) {
-        m_pub.pulseCounter = 0;
+        m_counters.pulseCounter = 0;
         return 0;
     }
-    m_pub.pulseCounter = count;
+    m_counters.pulseCounter = count;
     if (count == silentCycles + 1)
-        m_pub.pulseStartLoad = current;
+        m_counters.pulseStartLoad = m_in.current;
     return count > silentCycles && count <= silentCycles + runCycles ? kOn : 0;
 }
 
-std::uint8_t CommandComposer::Buzzer(bool& playBeep) {
-    CPublic& pub = m_pub;
+std::uint8_t FrameComposer::Buzzer(bool& playBeep) {
     std::uint8_t buzzer = 0;
-    const int code = pub.buzzerCode;
+    const int code = m_in.buzzerCode;
     if (code == kBuzzerCodeSounding) {
-        const int phase = pub.buzzerPhase + 1;
+        const int phase = m_counters.buzzerPhase + 1;
         if (phase >= kBuzzerFirstOn && phase <= kBuzzerLastOn)
             buzzer = static_cast<std::uint8_t>(code);
-        pub.buzzerPhase = phase > kBuzzerLastPhase ? 0 : phase;
+        m_counters.buzzerPhase = phase > kBuzzerLastPhase ? 0 : phase;
     }
     // A reading sounds the buzzer for five cycles and plays the beep file.
-    if (TakeBeepTick(pub.beepTicks)) {
+    if (m_counters.beepTicks > 0) {
+        --m_counters.beepTicks;
         buzzer = kOn;
         playBeep = true;
     }
     return buzzer;
+}
+
+} // namespace
+
+CommandCycle ComposeCommand(const FrameInputs& in, const ControlSettings& settings, PumpCounters& counters) {
+    return FrameComposer(in, settings, counters).Compose();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/data/CPublic.h"
+#include "core/data/ControlState.h"
+#include "core/data/PumpGate.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <utility>
 
 // Command frame to the controller, sent every 200 ms; it carries the whole
 // desired state, so a lost frame is simply replaced by the next one.
@@ -29,36 +28,43 @@ struct CommandCycle {
     bool playBeep = false; // play the beep sound file along with this frame
 };
 
-// The engine's load-control step, run before each frame while a test runs.
-using LoadControlHook = std::function<void()>;
+// The test settings a frame (and the load-control step) is composed from,
+// handed to the controller worker as one copied value.
+struct ControlSettings {
+    int gaugeMask = 0x0F;
+    float stageStep = 0; // kN
+    float holdBand = 0;  // kN
+    bool doubleCircuitJack = false;
+    int loadPulseTicks = 0;
+    int unloadPulseTicks = 0;
 
-// Composes one worker cycle's frame from the run state and advances the
-// worker's own counters in it (pump speed, pulse counter and start load,
-// near-target flag, buzzer phase, beep countdown). Lives on the controller
-// worker thread; set the load-control step before the worker starts.
-class CommandComposer {
-  public:
-    explicit CommandComposer(CPublic& pub) : m_pub(pub) {}
-
-    void SetLoadControlStep(LoadControlHook step) { m_loadControlStep = std::move(step); }
-
-    CommandCycle Compose();
-
-  private:
-    // The run state one cycle works on, read once so that the frame is consistent.
-    struct Snapshot {
-        int state;
-        float target;
-        float current;
-        float band;
-        bool doubleCircuit;
-    };
-
-    int PumpSpeed(const Snapshot& in, std::uint8_t gate) const;
-    std::uint8_t PumpRun(const Snapshot& in, int speed, bool nearTarget);
-    std::uint8_t PulsedRun(int silentCycles, int runCycles, int lastCount, float current);
-    std::uint8_t Buzzer(bool& playBeep);
-
-    CPublic& m_pub;
-    LoadControlHook m_loadControlStep;
+    bool operator==(const ControlSettings&) const = default;
 };
+
+// The run state one cycle's frame is composed from.
+struct FrameInputs {
+    bool running = false;
+    ControlState state = ControlState::Waiting;
+    float target = 0;  // test's load unit
+    float current = 0; // test's load unit, from the last whole reply
+    bool paused = false;
+    bool manualLoad = false;
+    std::uint8_t pumpGate = PumpGate::open;
+    int buzzerCode = 0;
+};
+
+// The worker's own counters, carried from frame to frame by their owner.
+struct PumpCounters {
+    int pumpSpeed = 0; // last commanded speed, 0-255
+    int pulseCounter = 0;
+    float pulseStartLoad = 0;
+    bool nearTarget = false;
+    int buzzerPhase = 0;
+    int beepTicks = 0; // cycles the reading beep still sounds
+
+    bool operator==(const PumpCounters&) const = default;
+};
+
+// Composes one worker cycle's frame and advances the counters in it. With
+// no test running every byte but the gauge mask is 0 and the counters stay.
+CommandCycle ComposeCommand(const FrameInputs& in, const ControlSettings& settings, PumpCounters& counters);

@@ -2,8 +2,6 @@
 
 #include "core/link/CalibrationTable.h"
 #include "core/link/NumberCodec.h"
-#include "core/view/LivePanel.h"
-#include "core/view/RoundDecimals.h"
 
 #include <algorithm>
 #include <array>
@@ -19,7 +17,8 @@ constexpr float kDefaultPlateArea = 1.0f;
 constexpr float kDefaultSensitivity = 2.13f;
 constexpr float kDefaultCoefficient = 1.0f;
 constexpr int kOilPressureSensor = 1;
-constexpr int kGauges = 8;
+constexpr std::size_t kGauges = 8;
+constexpr std::size_t kAveragedGauges = 4; // gauges 5-8 watch the anchor piles
 
 using ReplyBytes = std::array<std::uint8_t, kReplyBlockSize>;
 
@@ -27,64 +26,59 @@ bool IsIdleBlock(const ReplyBytes& bytes) {
     return std::all_of(bytes.begin() + 1, bytes.begin() + 12, [](std::uint8_t b) { return b == 0; });
 }
 
-// Settings that would divide by zero or lose the load take their defaults;
-// they are written back so that the dialogs show what was used. "Not above
-// 0" also catches a NaN read from a damaged settings file.
-void ApplyDefaults(CPublic& pub) {
-    if (!(pub.plateArea > 0))
-        pub.plateArea = kDefaultPlateArea;
-    if (!(pub.sensorSensitivity > 0))
-        pub.sensorSensitivity = kDefaultSensitivity;
-    if (!(pub.calibrationCoefficient > 0))
-        pub.calibrationCoefficient = kDefaultCoefficient;
-    if (pub.jackCount < 1)
-        pub.jackCount = 1;
+float OilPressure(const ConversionSettings& settings, float counts) {
+    return static_cast<float>(settings.sensorRange) * counts / (1200.0f * settings.sensorSensitivity);
 }
 
-float OilPressure(const CPublic& pub, float counts) {
-    return static_cast<float>(pub.sensorRange) * counts / (1200.0f * pub.sensorSensitivity);
-}
+class ReplyConversion {
+  public:
+    ReplyConversion(const ConversionSettings& settings, LiveSample& sample) : m_settings(settings), m_sample(sample) {}
+
+    std::optional<float> ConvertLoad(float counts);
+    void ConvertGauges(const ReplyBytes& bytes);
+
+  private:
+    std::optional<float> TableLoad(float tableInput);
+
+    const ConversionSettings& m_settings;
+    LiveSample& m_sample;
+};
 
 // Load of all jacks through the chosen calibration table, kN; empty (and
 // the operator told) when the table cannot convert.
-std::optional<float> TableLoad(CPublic& pub, float tableInput) {
-    const CalibrationSelection table = pub.GetCalibrationSelection();
-    pub.calibrationTableRefused = !IsUsableCalibrationTable(table);
-    const std::optional<float> oneJack = LookupCalibrationTable(table, tableInput);
+std::optional<float> ReplyConversion::TableLoad(float tableInput) {
+    m_sample.calibrationTableRefused = !IsUsableCalibrationTable(m_settings.calibration);
+    const std::optional<float> oneJack = LookupCalibrationTable(m_settings.calibration, tableInput);
     if (!oneJack)
         return std::nullopt;
-    return static_cast<float>(pub.jackCount) * *oneJack;
+    return static_cast<float>(m_settings.jackCount) * *oneJack;
 }
 
 // Load in kN by the channel's sensor and conversion mode; empty when the
 // load is to keep its last value.
-std::optional<float> ConvertLoad(CPublic& pub, float counts) {
-    const float k = pub.calibrationCoefficient;
-    const int mode = pub.pressureMode;
-    if (mode != 2)
-        pub.calibrationTableRefused = false; // only a table conversion is ever refused
-    if (pub.pressureSensor != kOilPressureSensor) {
-        if (mode != 2)
+std::optional<float> ReplyConversion::ConvertLoad(float counts) {
+    const ConversionSettings& s = m_settings;
+    const float k = s.calibrationCoefficient;
+    if (s.pressureSensor != kOilPressureSensor) {
+        if (s.pressureMode != 2)
             return counts / k;
-        pub.oilPressure = OilPressure(pub, counts);
-        return TableLoad(pub, counts / k);
+        m_sample.oilPressure = OilPressure(s, counts);
+        return TableLoad(counts / k);
     }
 
-    const float pressure = OilPressure(pub, counts);
-    pub.oilPressure = pressure;
-    switch (mode) {
+    const float pressure = OilPressure(s, counts);
+    m_sample.oilPressure = pressure;
+    switch (s.pressureMode) {
     case 1:
         return counts / k;
     case 2:
-        return TableLoad(pub, pub.calibrationSource == 0 ? pressure : counts / k);
-    case 3: {
+        return TableLoad(s.calibrationSource == 0 ? pressure : counts / k);
+    case 3:
         // A slope of 0 (never accepted by the test settings, but possible
         // in a damaged settings file) would make the load infinite.
-        const float b = pub.regressionB;
-        if (b == 0)
+        if (s.regressionB == 0)
             return std::nullopt;
-        return static_cast<float>(pub.jackCount) * (pressure - pub.regressionA) / b;
-    }
+        return static_cast<float>(s.jackCount) * (pressure - s.regressionA) / s.regressionB;
     default:
         return std::nullopt;
     }
@@ -102,48 +96,73 @@ float AtRecordingResolution(float mm, int decimals) {
     return result.ec == std::errc() ? value : mm;
 }
 
-void ConvertGauges(CPublic& pub, const ReplyBytes& bytes) {
-    const int decimals = SettlementDecimals(pub.standardCode);
-    const float rangeAlarm = pub.gaugeRangeAlarm;
-    for (int k = 0; k < kGauges; ++k) {
+void ReplyConversion::ConvertGauges(const ReplyBytes& bytes) {
+    const ConversionSettings& s = m_settings;
+    for (std::size_t k = 0; k < kGauges; ++k) {
         float reading = 0.0f;
         float corrected = 0.0f;
         bool nearRange = false;
-        if (pub.gaugeOn[k] == 1) {
+        if (s.gaugeOn[k] == 1) {
             const int raw = DecodeRaw16(bytes[5 + 2 * k], bytes[6 + 2 * k]);
-            reading = AtRecordingResolution(static_cast<float>(raw) * kGaugeMmPerCount, decimals);
-            corrected = ((reading - pub.gaugeZero[k]) + pub.gaugeOffset[k]) *
-                        static_cast<float>(pub.gaugeDirection[k].load());
-            nearRange = rangeAlarm > 0 && reading > rangeAlarm;
+            reading = AtRecordingResolution(static_cast<float>(raw) * kGaugeMmPerCount, s.settlementDecimals);
+            corrected = ((reading - s.gaugeZero[k]) + s.gaugeOffset[k]) * static_cast<float>(s.gaugeDirection[k]);
+            nearRange = s.gaugeRangeAlarm > 0 && reading > s.gaugeRangeAlarm;
         }
-        pub.gaugeReading[k] = reading;
-        pub.gaugeValue[k] = corrected;
-        // Written once per reply, so the alarm check never sees a cleared flag in between.
-        pub.nearRange[k] = nearRange;
+        m_sample.gaugeReading[k] = reading;
+        m_sample.gaugeValue[k] = corrected;
+        m_sample.nearRange[k] = nearRange;
     }
 }
 
 } // namespace
 
-bool ProcessReply(CPublic& pub, std::span<const std::uint8_t> block) {
+void ApplyConversionDefaults(ConversionSettings& settings) {
+    if (!(settings.plateArea > 0))
+        settings.plateArea = kDefaultPlateArea;
+    if (!(settings.sensorSensitivity > 0))
+        settings.sensorSensitivity = kDefaultSensitivity;
+    if (!(settings.calibrationCoefficient > 0))
+        settings.calibrationCoefficient = kDefaultCoefficient;
+    if (settings.jackCount < 1)
+        settings.jackCount = 1;
+}
+
+std::optional<float> LiveAverageOf(const std::array<int, 8>& gaugeOn, const std::array<float, 8>& gaugeValue) {
+    int enabled = 0;
+    float sum = 0.0f;
+    for (std::size_t k = 0; k < kAveragedGauges; ++k) {
+        if (gaugeOn[k] == 1) {
+            ++enabled;
+            sum += gaugeValue[k];
+        }
+    }
+    if (enabled == 0)
+        return std::nullopt;
+    return sum / static_cast<float>(enabled);
+}
+
+std::optional<LiveSample> ConvertReply(const ConversionSettings& given, std::span<const std::uint8_t> block,
+                                       const LiveSample& previous) {
     ReplyBytes bytes{};
     std::copy_n(block.begin(), std::min(block.size(), bytes.size()), bytes.begin());
     if (IsIdleBlock(bytes))
-        return false;
+        return std::nullopt;
 
-    const std::lock_guard lock(pub.conversionMutex);
-    ApplyDefaults(pub);
+    ConversionSettings settings = given;
+    ApplyConversionDefaults(settings);
+    LiveSample sample = previous;
+    sample.calibrationTableRefused = false; // only a table conversion is ever refused
+    ReplyConversion conversion(settings, sample);
 
     const float raw = static_cast<float>(DecodeRaw16(bytes[1], bytes[2]));
-    const float counts = raw - pub.loadZero;
-    pub.loadRaw = raw;
-    pub.loadCounts = counts;
-
-    if (const std::optional<float> load = ConvertLoad(pub, counts)) {
-        pub.currentLoad = pub.loadInKN ? *load + pub.loadOffset : *load / pub.plateArea + pub.loadOffset;
+    const float counts = raw - settings.loadZero;
+    sample.loadRaw = raw;
+    sample.loadCounts = counts;
+    if (const std::optional<float> load = conversion.ConvertLoad(counts)) {
+        sample.currentLoad = settings.loadInKN ? *load + settings.loadOffset
+                                               : *load / settings.plateArea + settings.loadOffset;
     }
-
-    ConvertGauges(pub, bytes);
-    UpdateLiveAverage(pub);
-    return true;
+    conversion.ConvertGauges(bytes);
+    sample.liveAverage = LiveAverageOf(settings.gaugeOn, sample.gaugeValue).value_or(0.0f);
+    return sample;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "core/data/CPublic.h"
+#include "core/link/ConversionSettings.h"
+#include "core/link/LiveSample.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // Reply block of the controller: whatever one read returned, up to 31 bytes
@@ -17,12 +19,19 @@
 // Bytes missing from a short block read as 0; bytes from 31 on are ignored.
 inline constexpr std::size_t kReplyBlockSize = 31;
 
-// Turns one reply into the live values of the test: load channel counts,
-// oil pressure, current load in the test's unit, the eight gauge readings
-// and corrected settlements, their near-range flags and liveAverage. Also
-// writes back the defaults of a plate area, sensor sensitivity, calibration
-// coefficient or jack count that could not convert.
-//
-// Runs on the controller reader thread. Returns false, changing nothing,
-// for a block whose bytes 1-11 are all zero: it carries no measurement.
-bool ProcessReply(CPublic& pub, std::span<const std::uint8_t> block);
+// Turns one reply into a live sample: load channel counts, oil pressure,
+// current load in the test's unit, the eight gauge readings and corrected
+// settlements, their near-range flags and liveAverage. A load that cannot be
+// converted (a refused calibration table, a regression slope of 0) keeps its
+// value from `previous`; number and arrival time are the caller's to set.
+// Empty for a block whose bytes 1-11 are all zero: it carries no measurement.
+std::optional<LiveSample> ConvertReply(const ConversionSettings& settings, std::span<const std::uint8_t> block,
+                                       const LiveSample& previous);
+
+// Settings that would divide by zero or lose the load take their defaults
+// ("not above 0" also catches a NaN read from a damaged settings file).
+void ApplyConversionDefaults(ConversionSettings& settings);
+
+// Mean of the enabled gauges among 1-4, unrounded; empty when none of them
+// is enabled. Gauges 5-8 (anchor piles) never count.
+std::optional<float> LiveAverageOf(const std::array<int, 8>& gaugeOn, const std::array<float, 8>& gaugeValue);

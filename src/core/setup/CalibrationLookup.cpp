@@ -50,7 +50,7 @@ std::optional<CalibrationLookup> LookupCalibration(const KVTFile& files, const C
 
 void StoreCalibration(CPublic& pub, const CalibrationLookup& lookup) {
     pub.jackTable = lookup.table;
-    pub.SetCalibrationSelection(lookup.selection);
+    pub.calibration = lookup.selection;
 }
 
 bool ReselectCalibration(CPublic& pub, const KVTFile& files) {

@@ -83,7 +83,7 @@ void ChooseGround(ChannelForm& form, const CPublic& pub) {
 
 QString ConfirmChannels(CPublic& pub, const ChannelForm& form) {
     const bool wizard = pub.wizardMode;
-    if (!pub.running && !wizard)
+    if (!pub.run.View().running && !wizard)
         return {};
     if (wizard) {
         pub.ResetTest();
@@ -109,7 +109,7 @@ QString ConfirmChannels(CPublic& pub, const ChannelForm& form) {
     for (int row = kFirstSpareGaugeRow; row < kFirstSpareGaugeRow + 4; ++row)
         StandardRow::Write(pub, row, &Record::textValue2, FlagText(false));
 
-    if (mask == 0 && pub.running)
+    if (mask == 0 && pub.run.View().running)
         return QString::fromUtf8(kNoGaugeChosenText);
     return {};
 }

@@ -5,7 +5,6 @@
 #include "core/setup/LoadControlRows.h"
 #include "core/standards/StandardRows.h"
 
-#include <atomic>
 
 namespace {
 
@@ -18,14 +17,14 @@ struct BoxRule {
     int row;
     const char* rowFormat;
     int entry;
-    std::atomic<int> CPublic::*intField;
-    std::atomic<float> CPublic::*floatField;
+    int CPublic::*intField;
+    float CPublic::*floatField; // neither: the control load, which the load controller holds
 };
 
 // In the order the boxes are checked.
 const BoxRule kBoxRules[] = {
     {&LoadControlForm::targetLoad, "请输入控制荷载！", "控制荷载数据输入错误！请重新输入",
-     LoadControlRow::targetLoad, "%.0f", Entry::targetLoad, nullptr, &CPublic::targetLoad},
+     LoadControlRow::targetLoad, "%.0f", Entry::targetLoad, nullptr, nullptr},
     {&LoadControlForm::holdBand, "请输入补载下限！", "补载下限数据输入错误！请重新输入", LoadControlRow::holdBand,
      "%.0f", Entry::holdBand, nullptr, &CPublic::holdBand},
     {&LoadControlForm::stageStep, "请输入单级荷载！", "单级荷载数据输入错误！请重新输入", LoadControlRow::stageStep,
@@ -102,8 +101,10 @@ void StoreLoadControlForm(CPublic& pub, ParameterList& list, const LoadControlFo
         const QString stored = QString::fromLatin1(rowText);
         if (rule.intField)
             (pub.*rule.intField) = ReadInteger(stored);
-        else
+        else if (rule.floatField)
             (pub.*rule.floatField) = ReadNumber(stored);
+        else
+            pub.run.Post(RunCommands::SetTarget{ReadNumber(stored)});
         if (static_cast<std::size_t>(rule.entry) < list.size())
             list[static_cast<std::size_t>(rule.entry)] = ReadNumber(box);
     }

@@ -106,7 +106,8 @@ LoadControlForm CurrentTestForm(CPublic& pub) {
 }
 
 bool TestInProgress(const CPublic& pub) {
-    return pub.running || pub.pausedFlag;
+    const RunState run = pub.run.View();
+    return run.running || run.pausedFlag;
 }
 
 } // namespace
@@ -122,11 +123,11 @@ LoadLabels LoadControlLabels(bool loadInKN) {
 PlateAreaState PlateAreaStateOf(const CPublic& pub) {
     if (pub.loadInKN || (!pub.wizardMode && !TestInProgress(pub)))
         return {};
-    return {.visible = true, .enabled = pub.wizardMode.load()};
+    return {.visible = true, .enabled = pub.wizardMode};
 }
 
 bool LoadControlStores(const CPublic& pub) {
-    return pub.running || pub.wizardMode;
+    return pub.run.View().running || pub.wizardMode;
 }
 
 QString LoadControlCaption(const CPublic& pub, const ParameterList& list) {

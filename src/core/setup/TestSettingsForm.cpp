@@ -93,8 +93,8 @@ TestSettingsForm RunningTestForm(const CPublic& pub) {
     form.mode = StoredPressureMode(pub.pressureMode);
     form.calibration = pub.calibrationSource == 0 ? CalibrationMode::Jack : CalibrationMode::System;
     form.circuit = pub.doubleCircuitJack ? JackCircuit::Double : JackCircuit::Single;
-    form.sensorRange = QString::number(pub.sensorRange.load());
-    form.jackCount = QString::number(pub.jackCount.load());
+    form.sensorRange = QString::number(pub.sensorRange);
+    form.jackCount = QString::number(pub.jackCount);
     form.sensitivity = QString::fromLatin1(CFormat("%f", static_cast<double>(pub.sensorSensitivity)));
     form.ratedForce = QString::fromLatin1(CFormat("%.0f", static_cast<double>(pub.jackRatedForce)));
     form.ratedPressure = QString::fromLatin1(CFormat("%.2f", static_cast<double>(pub.jackRatedPressure)));
@@ -112,7 +112,7 @@ TestSettingsOpening OpenTestSettingsForm(const CPublic& pub, ParameterList& list
     TestSettingsOpening opening;
     if (pub.wizardMode)
         opening.form = WizardForm(list, pileNumber);
-    else if (!pub.running)
+    else if (!pub.run.View().running)
         opening.form = DefaultForm();
     else {
         opening.form = RunningTestForm(pub);
@@ -163,7 +163,7 @@ SensorLabels SensorLabelsFor(SensorKind sensor) {
 }
 
 bool ChooseSensor(TestSettingsForm& form, SensorKind sensor, const CPublic& pub) {
-    if (pub.controlState > 0)
+    if (pub.run.View().controlState != ControlState::Waiting)
         return false;
     if (pub.wizardMode)
         form.sensorRange = sensor == SensorKind::OilPressure ? QStringLiteral("80") : QStringLiteral("2000");
@@ -173,7 +173,7 @@ bool ChooseSensor(TestSettingsForm& form, SensorKind sensor, const CPublic& pub)
 
 void ChooseCalibration(TestSettingsForm& form, CalibrationMode calibration, const CPublic& pub,
                        const ParameterList& list) {
-    if (pub.running)
+    if (pub.run.View().running)
         form.sensor = ParameterAt(list, Entry::pressureSensor) == 1.0f ? SensorKind::OilPressure : SensorKind::Force;
     form.calibration = calibration;
 }

@@ -1,6 +1,7 @@
 #include "core/setup/ZeroSettings.h"
 
 #include "core/data/CFormat.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/standards/StandardRows.h"
 #include "core/view/RoundDecimals.h"
 
@@ -29,40 +30,40 @@ void WriteAllChannelRows(CPublic& pub) {
         WriteChannelRows(pub, static_cast<int>(k) + 1, pub.gaugeZero[k], pub.gaugeOffset[k], pub.gaugeDirection[k]);
 }
 
-void ApplyTicks(CPublic& pub, const ZeroForm& form) {
+void ApplyTicks(CPublic& pub, const LiveSample& live, const ZeroForm& form) {
     if (form.loadZeroTicked)
-        pub.loadZero.store(pub.loadRaw);
+        pub.loadZero = live.loadRaw;
     for (std::size_t k = 0; k < kGauges; ++k) {
         if (form.gaugeZeroTicked[k])
-            pub.gaugeZero[k].store(pub.gaugeReading[k]);
+            pub.gaugeZero[k] = live.gaugeReading[k];
         pub.gaugeDirection[k] = form.gaugeReverseTicked[k] ? -1 : 1;
     }
 }
 
 // A gauge set to a typed value shows it from its present reading on:
 // (reading - reading + value * direction) * direction = value.
-void ApplyModifiedValues(CPublic& pub, const ZeroForm& form) {
+void ApplyModifiedValues(CPublic& pub, const LiveSample& live, const ZeroForm& form) {
     if (IsNumber(form.loadCurrent) && IsNumber(form.loadModified)) {
-        pub.loadZero.store(pub.loadRaw);
+        pub.loadZero = live.loadRaw;
         pub.loadOffset = 0;
     }
     for (std::size_t k = 0; k < kGauges; ++k) {
         if (!IsNumber(form.gaugeCurrent[k]) || !IsNumber(form.gaugeModified[k]))
             continue;
-        pub.gaugeZero[k].store(pub.gaugeReading[k]);
-        pub.gaugeOffset[k] = ReadNumber(form.gaugeModified[k]) * static_cast<float>(pub.gaugeDirection[k].load());
+        pub.gaugeZero[k] = live.gaugeReading[k];
+        pub.gaugeOffset[k] = ReadNumber(form.gaugeModified[k]) * static_cast<float>(pub.gaugeDirection[k]);
     }
 }
 
 // Each gauge continues from the value captured before the reset:
 // (reading - reading + direction * captured) * direction = captured.
-void CarryOverRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
+void CarryOverRangeAdjustment(CPublic& pub, const LiveSample& live, RangeAdjustment& adjustment) {
     if (!adjustment.confirmed)
         return;
     adjustment.confirmed = false;
     for (std::size_t k = 0; k < kGauges; ++k) {
-        pub.gaugeZero[k].store(pub.gaugeReading[k]);
-        pub.gaugeOffset[k] = static_cast<float>(pub.gaugeDirection[k].load()) * adjustment.capturedReadings[k];
+        pub.gaugeZero[k] = live.gaugeReading[k];
+        pub.gaugeOffset[k] = static_cast<float>(pub.gaugeDirection[k]) * adjustment.capturedReadings[k];
     }
 }
 
@@ -72,22 +73,21 @@ QString ZeroDialogCaption(const CPublic& pub) {
     return QStringLiteral("数据设置                                 文件名： ") + pub.dataFilePath.right(15);
 }
 
-ZeroForm OpenZeroForm(const CPublic& pub) {
+ZeroForm OpenZeroForm(const CPublic& pub, const LiveSample& live) {
     ZeroForm form;
-    form.loadCurrent = QString::fromLatin1(CFormat("%.0f", static_cast<double>(pub.currentLoad)));
+    form.loadCurrent = QString::fromLatin1(CFormat("%.0f", static_cast<double>(live.currentLoad)));
     const int decimals = SettlementDecimals(pub.standardCode);
     for (std::size_t k = 0; k < kGauges; ++k) {
         if (pub.gaugeOn[k] == 1)
             form.gaugeCurrent[k] =
-                QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(pub.gaugeValue[k])));
+                QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(live.gaugeValue[k])));
         form.gaugeReverseTicked[k] = pub.gaugeDirection[k] != 1;
     }
     return form;
 }
 
-void ConfirmRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
-    for (std::size_t k = 0; k < kGauges; ++k)
-        adjustment.capturedReadings[k] = pub.gaugeValue[k];
+void ConfirmRangeAdjustment(CPublic& pub, const LiveSample& live, RangeAdjustment& adjustment) {
+    adjustment.capturedReadings = live.gaugeValue;
     pub.rangeAdjustPending = true;
     adjustment.confirmed = true;
 }
@@ -97,8 +97,9 @@ void CancelRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
     pub.rangeAdjustPending = false;
 }
 
-bool ApplyZeroForm(CPublic& pub, const ZeroForm& form, RangeAdjustment& adjustment) {
-    if (!pub.running && !pub.wizardMode) {
+bool ApplyZeroForm(CPublic& pub, const LiveSample& live, const ZeroForm& form, RangeAdjustment& adjustment) {
+    const RunState run = pub.run.View();
+    if (!run.running && !pub.wizardMode) {
         // Nothing changes, so no reading may take the gauges as adjusted.
         CancelRangeAdjustment(pub, adjustment);
         return false;
@@ -110,15 +111,15 @@ bool ApplyZeroForm(CPublic& pub, const ZeroForm& form, RangeAdjustment& adjustme
         offsetBefore[k] = pub.gaugeOffset[k];
     }
 
-    {
-        const std::lock_guard lock(pub.conversionMutex);
-        ApplyTicks(pub, form);
-        ApplyModifiedValues(pub, form);
-        CarryOverRangeAdjustment(pub, adjustment);
-    }
+    // Zeros are taken from one reply, and the new zeros, offsets and
+    // directions reach the conversion together.
+    ApplyTicks(pub, live, form);
+    ApplyModifiedValues(pub, live, form);
+    CarryOverRangeAdjustment(pub, live, adjustment);
+    PublishSettings(pub);
     WriteAllChannelRows(pub);
 
-    if (pub.controlState > 0) {
+    if (run.controlState != ControlState::Waiting) {
         for (std::size_t k = 0; k < kMarkedGauges; ++k) {
             if (pub.gaugeZero[k] != zeroBefore[k] || pub.gaugeOffset[k] != offsetBefore[k])
                 pub.gaugeAdjusted[k] = true;

@@ -35,11 +35,11 @@ QString ZeroDialogCaption(const CPublic& pub);
 // The form as the dialog opens: the current load and gauge values (to the
 // recording resolution of the standard), reverse ticks from the gauges'
 // directions, no zero ticks.
-ZeroForm OpenZeroForm(const CPublic& pub);
+ZeroForm OpenZeroForm(const CPublic& pub, const LiveSample& live);
 
 // The operator confirmed a range adjustment: the corrected values are
 // captured and the next reading is told at once.
-void ConfirmRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment);
+void ConfirmRangeAdjustment(CPublic& pub, const LiveSample& live, RangeAdjustment& adjustment);
 
 // "退出": a confirmed range adjustment is called off.
 void CancelRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment);
@@ -52,4 +52,4 @@ void CancelRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment);
 // Applies nothing when neither a test runs nor the wizard is on; a range
 // adjustment confirmed meanwhile is then called off too. Returns whether
 // the form was applied.
-bool ApplyZeroForm(CPublic& pub, const ZeroForm& form, RangeAdjustment& adjustment);
+bool ApplyZeroForm(CPublic& pub, const LiveSample& live, const ZeroForm& form, RangeAdjustment& adjustment);

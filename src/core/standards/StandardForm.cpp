@@ -93,7 +93,7 @@ StandardForm OpenStandardForm(CPublic& pub, const ParameterList& list) {
         ApplyPreset(form, form.code, pub, list);
 
     if (!pub.wizardMode && form.code == kBearingCapacityCode) {
-        const bool withinCapacity = ReadNumber(form.bearingCapacity) >= pub.targetLoad;
+        const bool withinCapacity = ReadNumber(form.bearingCapacity) >= pub.run.View().targetLoad;
         form.boxes.stableSettlement = withinCapacity ? QStringLiteral("0.10") : QStringLiteral("0.25");
     }
     return form;

@@ -1,13 +1,12 @@
 #include "core/view/LivePanel.h"
 
 #include "core/data/CFormat.h"
+#include "core/link/MeasurementConversion.h"
 #include "core/view/RoundDecimals.h"
 
 #include <cstdint>
 
 namespace {
-
-constexpr int kAveragedGauges = 4;
 
 QString Settlement(float value, int decimals) {
     return QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(value)));
@@ -29,80 +28,60 @@ struct StatusFields {
     std::optional<QString> nextReadingField;
 };
 
-StatusFields StatusFor(const CPublic& pub, const QString& clockText) {
-    switch (pub.controlState.load()) {
-    case 0:
-        return {QString::fromUtf8(pub.running && !pub.autoAdvance ? "待加载" : "等  待"), clockText};
-    case 1:
+StatusFields StatusFor(const CPublic& pub, const RunState& run, const QString& clockText) {
+    switch (run.controlState) {
+    case ControlState::Waiting:
+        return {QString::fromUtf8(run.running && !pub.autoAdvance ? "待加载" : "等  待"), clockText};
+    case ControlState::Loading:
         return {QString::fromUtf8("加载中"), QString()};
-    case 2:
+    case ControlState::Holding:
         return {QString::fromUtf8("维  荷"), pub.nextReadingText};
-    case 3:
+    case ControlState::Reloading:
         return {QString::fromUtf8("补载中"), pub.nextReadingText};
-    case 4:
+    case ControlState::Stable:
         return {QString::fromUtf8("稳  定"), QString()};
-    case 5:
+    case ControlState::Unloading:
         return {QString::fromUtf8("卸载中"), QString()};
-    case 6:
-    case 7:
-    case 8:
+    case ControlState::HoldingUnload:
         return {QString::fromUtf8("卸载中"), pub.nextReadingText};
-    default:
-        return {};
     }
+    return {};
 }
 
 } // namespace
 
-std::optional<float> LiveAverageOf(const CPublic& pub) {
-    int enabled = 0;
-    float sum = 0.0f;
-    for (int k = 0; k < kAveragedGauges; ++k) {
-        if (pub.gaugeOn[k] == 1) {
-            ++enabled;
-            sum += pub.gaugeValue[k];
-        }
-    }
-    if (enabled == 0)
-        return std::nullopt;
-    return sum / static_cast<float>(enabled);
-}
-
-void UpdateLiveAverage(CPublic& pub) {
-    pub.liveAverage = LiveAverageOf(pub).value_or(0.0f);
-}
-
-SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed) {
+SwitchPictures SwitchPicturesFor(const RunState& run, bool manualLoadAllowed) {
     using Manual = SwitchPictures::Manual;
-    const Manual manual = !manualLoadAllowed ? Manual::Unavailable : pub.manualLoad ? Manual::On : Manual::Off;
-    return {pub.pumpGate == PumpGate::closed, manualLoadAllowed, manual};
+    const Manual manual = !manualLoadAllowed ? Manual::Unavailable : run.manualLoad ? Manual::On : Manual::Off;
+    return {run.pumpGate == PumpGate::closed, manualLoadAllowed, manual};
 }
 
-LivePanelView RefreshLivePanel(const CPublic& pub, bool manualLoadAllowed, const QString& clockText) {
+LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live, bool manualLoadAllowed,
+                               const QString& clockText) {
     const int decimals = SettlementDecimals(pub.standardCode);
     LivePanelView view;
     // A refused calibration table freezes the load the pump is steered by:
     // that outranks the alarms, which come back once the table is mended.
-    view.messageLine = pub.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
+    view.messageLine = live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
 
-    if (const std::optional<float> average = LiveAverageOf(pub))
+    if (const std::optional<float> average = LiveAverageOf(pub.gaugeOn, live.gaugeValue))
         view.averageText = Settlement(RoundDecimals(*average, decimals), decimals);
     for (std::size_t k = 0; k < view.gaugeTexts.size(); ++k) {
         if (pub.gaugeOn[k] == 1)
-            view.gaugeTexts[k] = Settlement(pub.gaugeValue[k], decimals);
+            view.gaugeTexts[k] = Settlement(live.gaugeValue[k], decimals);
     }
 
-    view.targetLoadText = TrimmedLoad(pub.targetLoad);
-    view.currentLoadText = QString::fromLatin1(CFormat("%.0f", static_cast<double>(pub.currentLoad.load())));
+    view.targetLoadText = TrimmedLoad(run.targetLoad);
+    view.currentLoadText = QString::fromLatin1(CFormat("%.0f", static_cast<double>(live.currentLoad)));
     if (pub.pressureSensor == 1)
         view.oilPressureText =
-            QString::fromLatin1(CFormat("%.2f", static_cast<double>(pub.oilPressure.load())));
+            QString::fromLatin1(CFormat("%.2f", static_cast<double>(live.oilPressure)));
 
-    view.switches = SwitchPicturesFor(pub, manualLoadAllowed);
+    view.switches = SwitchPicturesFor(run, manualLoadAllowed);
 
-    view.progressPosition = pub.pumpSpeed;
+    view.progressPosition = run.pump.pumpSpeed;
 
-    StatusFields status = StatusFor(pub, clockText);
+    StatusFields status = StatusFor(pub, run, clockText);
     view.statusWord = std::move(status.statusWord);
     view.nextReadingField = std::move(status.nextReadingField);
     return view;

@@ -7,15 +7,6 @@
 #include <array>
 #include <optional>
 
-// Mean corrected value of the enabled gauges among 1-4, unrounded; empty
-// when none of them is enabled. Gauges 5-8 (anchor piles) never count.
-std::optional<float> LiveAverageOf(const CPublic& pub);
-
-// Stores LiveAverageOf (0 when no gauge counts) into pub.liveAverage. The
-// controller reader calls it at the end of every reply; nothing else writes
-// liveAverage.
-void UpdateLiveAverage(CPublic& pub);
-
 // Which picture each of the three switch places at the right of the live
 // panel shows.
 struct SwitchPictures {
@@ -28,7 +19,7 @@ struct SwitchPictures {
     bool operator==(const SwitchPictures&) const = default;
 };
 
-SwitchPictures SwitchPicturesFor(const CPublic& pub, bool manualLoadAllowed);
+SwitchPictures SwitchPicturesFor(const RunState& run, bool manualLoadAllowed);
 
 // What the live panel under the table shows after a controller reply. Empty
 // texts clear their field.
@@ -47,8 +38,10 @@ struct LivePanelView {
     std::optional<QString> nextReadingField;
 };
 
-// The live panel for the current state. Runs on the user-interface thread:
+// The live panel for the current state: the settings and texts of `pub`,
+// one view of the run state and one live sample. Runs on the user-interface thread:
 // it reads the message line and the next-reading text, which that thread
 // owns. clockText is the text of the clock field 1023, shown as the next
 // reading while the test waits.
-LivePanelView RefreshLivePanel(const CPublic& pub, bool manualLoadAllowed, const QString& clockText);
+LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live, bool manualLoadAllowed,
+                               const QString& clockText);

@@ -1,8 +1,6 @@
 #include "ui/app/CMainApp.h"
 
-#include "core/engine/LoadControl.h"
 #include "core/link/ControllerLink.h"
-#include "core/link/MeasurementConversion.h"
 #include "ui/app/CMainDlg.h"
 #include "ui/files/CSysTime.h"
 #include "ui/files/CXZ.h"
@@ -14,12 +12,12 @@
 CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController)
     : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders),
       m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
-    // Set before the link opens: the controller worker runs it every 200 ms.
-    m_composer.SetLoadControlStep([this] { LoadControlStep(m_pub); });
-    ControllerPort::Composer compose = [this] { return m_composer.Compose(); };
+    // Both run on the controller worker, the one owner of the run state.
+    ControllerPort::Composer compose = [this] { return m_pub.run.Cycle(); };
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
-        ProcessReply(m_pub, std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                      static_cast<std::size_t>(block.size())));
+        m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                        static_cast<std::size_t>(block.size())),
+                              m_clock.now().toMSecsSinceEpoch());
     };
     if (makeController)
         m_link = makeController(m_clock, std::move(compose), std::move(handleReply));

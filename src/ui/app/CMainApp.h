@@ -47,7 +47,6 @@ class CMainApp {
     MessageBoxPrompter m_prompter;
     DetachedProcessLauncher m_launcher;
     CPublic m_pub;
-    CommandComposer m_composer{m_pub};
     Sound m_sound{m_folders};
     TestEngine m_engine;
     CMainDlg* m_mainWindow = nullptr;       // while Run() shows it

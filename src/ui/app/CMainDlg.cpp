@@ -1,6 +1,7 @@
 #include "ui/app/CMainDlg.h"
 
 #include "core/data/CPublic.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/data/KVTFile.h"
 #include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
@@ -183,20 +184,22 @@ void CMainDlg::StartRunState() {
         LoadCurrentTestFile();
     ShowSwitches();
 
+    PublishSettings(m_pub);
     Call(m_services.hooks.openLinks);
 }
 
 void CMainDlg::LoadCurrentTestFile() {
     m_pub.wizardMode = false;
     // A test restored after a restart waits for the operator to release the pump.
-    m_pub.pumpGate = PumpGate::closed;
+    m_pub.run.Post(RunCommands::SetPumpGate{PumpGate::closed});
     // Restoring from rows that were not read would take the run state of a blank test.
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
         m_state.tableView = kRecordTable;
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
         ReselectCalibration(m_pub, m_files);
     }
-    m_pub.pausedFlag = ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f;
+    if (ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f)
+        m_pub.run.Post(RunCommands::Pause{});
     RefreshViews();
 }
 
@@ -204,6 +207,8 @@ void CMainDlg::LoadCurrentTestFile() {
 
 void CMainDlg::OnTimer() {
     ShowClock();
+    // Whatever a dialog changed reaches the controller worker as one copy.
+    PublishSettings(m_pub);
     if (m_pub.saveRequested)
         SaveRunState();
     Call(m_services.hooks.scheduleTick);
@@ -231,7 +236,7 @@ void CMainDlg::SaveRunState() {
 }
 
 void CMainDlg::CountLiveUpload() {
-    const bool liveUpload = m_pub.running && ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
+    const bool liveUpload = m_pub.run.View().running && ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
                             ParameterAt(m_pub.paramList, Entry::realTimeSendOff) == 0.0f;
     if (!liveUpload)
         return;
@@ -248,14 +253,19 @@ void CMainDlg::OpenRequestedFile() {
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList))
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
     // A stored file is opened for review, not to continue its test.
-    m_pub.running = false;
+    const RunState opened = m_pub.run.View();
+    m_pub.run.Post(RunCommands::Restore{.running = false,
+                                        .state = opened.controlState,
+                                        .target = opened.targetLoad,
+                                        .lastTarget = opened.lastTarget});
     m_state.tableView = kRecordTable;
     m_state.curveView = 1;
     RefreshViews();
 }
 
 void CMainDlg::UpdateToolbar() {
-    const ToolbarConditions now{m_pub.running, m_pub.pausedFlag, m_state.fileMode};
+    const RunState run = m_pub.run.View();
+    const ToolbarConditions now{run.running, run.pausedFlag, m_state.fileMode};
     for (const ToolbarCommand& command : kToolbarCommands)
         m_commands.at(command.id)->setEnabled(IsCommandEnabled(command.availability, now));
 }
@@ -313,7 +323,8 @@ void CMainDlg::ClearMessageLine() {
 }
 
 void CMainDlg::RefreshLivePanel() {
-    m_livePanel->showView(::RefreshLivePanel(m_pub, m_switches.manualLoadAllowed(), m_state.clockText));
+    m_livePanel->showView(::RefreshLivePanel(m_pub, m_pub.run.View(), m_pub.run.Live(),
+                                             m_switches.manualLoadAllowed(), m_state.clockText));
 }
 
 void CMainDlg::OnNextTable() {

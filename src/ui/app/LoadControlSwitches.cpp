@@ -5,37 +5,39 @@
 LoadControlSwitches::LoadControlSwitches(CPublic& pub) : m_pub(pub) {}
 
 void LoadControlSwitches::TogglePumpGate() {
-    m_pub.pumpGate = m_pub.pumpGate == PumpGate::closed ? PumpGate::open : PumpGate::closed;
+    const bool closed = m_pub.run.View().pumpGate == PumpGate::closed;
+    m_pub.run.Post(RunCommands::SetPumpGate{closed ? PumpGate::open : PumpGate::closed});
     ClearPressureAlarm();
     // The operator has set the gate; manual loading must not undo that.
-    m_pub.manualLoad = false;
+    m_pub.run.Post(RunCommands::SetManualLoad{false});
     m_gateClosedBeforeManual = false;
 }
 
 void LoadControlSwitches::ToggleManualLoadAllowed() {
     const bool allowed = !m_manualLoadAllowed;
     m_manualLoadAllowed = allowed;
-    if (!allowed && m_pub.manualLoad)
+    if (!allowed && m_pub.run.View().manualLoad)
         EndManualLoad();
 }
 
 void LoadControlSwitches::ToggleManualLoad() {
     if (!m_manualLoadAllowed)
         return;
-    if (m_pub.manualLoad) {
+    const RunState run = m_pub.run.View();
+    if (run.manualLoad) {
         EndManualLoad();
         return;
     }
-    m_gateClosedBeforeManual = m_pub.pumpGate == PumpGate::closed;
+    m_gateClosedBeforeManual = run.pumpGate == PumpGate::closed;
     ClearPressureAlarm();
-    m_pub.pumpGate = PumpGate::open;
-    m_pub.manualLoad = true;
+    m_pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+    m_pub.run.Post(RunCommands::SetManualLoad{true});
 }
 
 void LoadControlSwitches::EndManualLoad() {
-    m_pub.manualLoad = false;
+    m_pub.run.Post(RunCommands::SetManualLoad{false});
     if (m_gateClosedBeforeManual)
-        m_pub.pumpGate = PumpGate::closed;
+        m_pub.run.Post(RunCommands::SetPumpGate{PumpGate::closed});
     m_gateClosedBeforeManual = false;
 }
 
@@ -45,5 +47,5 @@ void LoadControlSwitches::ClearPressureAlarm() {
 }
 
 SwitchPictures LoadControlSwitches::Pictures() const {
-    return SwitchPicturesFor(m_pub, m_manualLoadAllowed);
+    return SwitchPicturesFor(m_pub.run.View(), m_manualLoadAllowed);
 }

@@ -158,7 +158,7 @@ void CBegin::ShowUploadChoice() {
     m_uploadAtReading->setChecked(uploadOn);
     m_realTimeSend->setEnabled(uploadOn);
     m_realTimeSend->setChecked(uploadOn && ParameterAt(m_pub.paramList, Entry::realTimeSendOff) == 0.0f);
-    moduleTest->setEnabled(uploadOn && !m_pub.running);
+    moduleTest->setEnabled(uploadOn && !m_pub.run.View().running);
 }
 
 void CBegin::EnableByRunState() {
@@ -166,28 +166,29 @@ void CBegin::EnableByRunState() {
         for (const int id : ids)
             findChild<QPushButton*>(ControlName(id))->setEnabled(enabled);
     };
+    const RunState run = m_pub.run.View();
     if (m_pub.testFinished) {
         enable({kZeroSettings, kModuleTest, kStart, kPause, kResume, kManualReading, kLoadNext, kUnloadNext},
                false);
         enable({kEnd}, true);
     } else {
-        const bool running = m_pub.running;
-        enable({kStart}, !running && m_pub.targetLoad > 0);
+        const bool running = run.running;
+        enable({kStart}, !running && run.targetLoad > 0);
         enable({kEnd, kPause}, running);
         enable({kZeroSettings}, true);
         enable({kLoadNext, kUnloadNext, kManualReading}, false);
-        if (m_pub.controlState > 0)
+        if (run.controlState != ControlState::Waiting)
             enable({kManualReading, kEnd, kLoadNext}, true);
-        if (m_pub.controlState >= 5) {
+        if (IsUnloadingPhase(run.controlState)) {
             enable({kLoadNext}, false);
             enable({kUnloadNext}, true);
         }
-        if (m_pub.pausedFlag) {
+        if (run.pausedFlag) {
             enable({kStart, kManualReading, kLoadNext, kEnd, kPause}, false);
             enable({kResume}, true);
         }
     }
-    if (m_pub.targetLoad == 0)
+    if (run.targetLoad == 0)
         enable({kUnloadNext}, false);
 }
 
@@ -249,7 +250,7 @@ void CBegin::OnUploadAtReading() {
         SetEntry(m_pub.paramList, Entry::realTimeSendOff, 1.0f);
     }
     m_realTimeSend->setEnabled(uploadOn);
-    findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(uploadOn && !m_pub.running);
+    findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(uploadOn && !m_pub.run.View().running);
     SaveSettings();
 }
 

@@ -43,7 +43,7 @@ CSysTime::CSysTime(CPublic& pub, const Clock& clock, DeviceTimeSetter setDeviceT
 }
 
 void CSysTime::OnOk() {
-    if (m_pub.running)
+    if (m_pub.run.View().running)
         m_pub.timeChanged = true;
     // Date, hour, minute and second are the operator's; the milliseconds
     // run on from the current time.

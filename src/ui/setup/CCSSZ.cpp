@@ -345,7 +345,7 @@ void CCSSZ::Back() {
 
 void CCSSZ::Confirm() {
     const bool wizard = m_pub.wizardMode;
-    if (!wizard && !m_pub.running) {
+    if (!wizard && !m_pub.run.View().running) {
         reject();
         return;
     }

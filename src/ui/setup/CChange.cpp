@@ -77,9 +77,9 @@ CChange::CChange(CPublic& pub, Prompter& prompter, QWidget* parent)
     CreateButtons();
 
     setWindowTitle(ZeroDialogCaption(m_pub));
-    ShowForm(OpenZeroForm(m_pub));
+    ShowForm(OpenZeroForm(m_pub, m_pub.run.Live()));
     // Zeroing in the middle of a test would break the settlement record.
-    const bool zeroAllowed = !m_pub.running;
+    const bool zeroAllowed = !m_pub.run.View().running;
     m_load.zero->setEnabled(zeroAllowed);
     for (const ChannelRow& gauge : m_gauges)
         gauge.zero->setEnabled(zeroAllowed);
@@ -186,11 +186,11 @@ ZeroForm CChange::ReadForm() const {
 
 void CChange::AdjustRange() {
     if (m_prompter.question(QString(), QString::fromUtf8(kRangeAdjustQuestion)))
-        ConfirmRangeAdjustment(m_pub, m_rangeAdjustment);
+        ConfirmRangeAdjustment(m_pub, m_pub.run.Live(), m_rangeAdjustment);
 }
 
 void CChange::Apply() {
-    ApplyZeroForm(m_pub, ReadForm(), m_rangeAdjustment);
+    ApplyZeroForm(m_pub, m_pub.run.Live(), ReadForm(), m_rangeAdjustment);
     QDialog::reject();
 }
 

@@ -210,7 +210,7 @@ void CCriterion::BackStep() {
 
 void CCriterion::ConfirmStandard() {
     const bool wizard = m_pub.wizardMode;
-    if (!m_pub.running && !wizard) {
+    if (!m_pub.run.View().running && !wizard) {
         accept();
         return;
     }

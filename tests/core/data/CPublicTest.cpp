@@ -6,7 +6,7 @@ namespace {
 
 TEST(ResetTest, Builds74TemplateRowsWithCumulativePlaceholderTexts) {
     CPublic pub;
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     pub.recordList.clear();
     pub.ResetTest();
 
@@ -38,9 +38,9 @@ TEST(ResetTest, Builds74TemplateRowsWithCumulativePlaceholderTexts) {
 TEST(ResetTest, SetsTheFieldsOfANewTestAndLeavesTheParameterList) {
     CPublic pub;
     pub.paramList = {1.0f, 2.0f};
-    pub.running = true;
-    pub.controlState = 4;
-    pub.pausedFlag = true;
+    pub.run.Post(RunCommands::Start{});
+    pub.run.Post(RunCommands::Enter{ControlState::Stable});
+    pub.run.Post(RunCommands::Pause{});
     pub.calibrationCoefficient = 9.0f;
     pub.gaugeOn[6] = 1;
     pub.gaugeDirection[3] = -1;
@@ -50,9 +50,9 @@ TEST(ResetTest, SetsTheFieldsOfANewTestAndLeavesTheParameterList) {
     pub.ResetTest();
 
     EXPECT_EQ(pub.paramList, (ParameterList{1.0f, 2.0f}));
-    EXPECT_FALSE(pub.running);
-    EXPECT_EQ(pub.controlState, 0);
-    EXPECT_FALSE(pub.pausedFlag);
+    EXPECT_FALSE(pub.run.View().running);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
+    EXPECT_FALSE(pub.run.View().pausedFlag);
     EXPECT_FLOAT_EQ(pub.calibrationCoefficient, 2.077f);
     EXPECT_FLOAT_EQ(pub.sensorSensitivity, 2.13f);
     EXPECT_EQ(pub.sensorRange, 80);

@@ -1,5 +1,6 @@
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
+#include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ TEST(RestoreParameters, RestoresTheSettingsOfABlankTest) {
     EXPECT_EQ(pub.gaugeDirection[2], -1);
     EXPECT_EQ(pub.gaugeDirection[0], 1);
     EXPECT_EQ(pub.readingCount, 0);
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
 }
 
 TEST(RestoreParameters, ReadsTheLoadUnitAndTurnsAZeroDirectionIntoOne) {
@@ -90,7 +91,7 @@ TEST(RestoreParameters, CountsRowsAndResumesARunningTest) {
     std::memcpy(rows[0].copyMark, "00000", 5);
     std::memcpy(rows[0].rowMinutes, "0\0\0\0\0", 5);
     written.readingCount = 2;
-    written.controlState = 0;
+    written.run.Post(RunCommands::Enter{ControlState::Waiting});
     RefreshRunStateTexts(written, kNow.date());
 
     CPublic pub;
@@ -98,7 +99,7 @@ TEST(RestoreParameters, CountsRowsAndResumesARunningTest) {
     EXPECT_EQ(pub.readingCount, 2);
     EXPECT_EQ(pub.rowCount, 1);
     EXPECT_EQ(pub.copyCount, 1);
-    EXPECT_TRUE(pub.running); // readings on file: a test was under way
+    EXPECT_TRUE(pub.run.View().running); // readings on file: a test was under way
     EXPECT_FALSE(pub.resyncSplit);
 }
 
@@ -121,9 +122,7 @@ TEST(RestoreParameters, RealignsTheScheduleOfAHeldStage) {
         TempDevice device;
         CPublic written;
         SetUpTest(written);
-        written.controlState = c.controlState;
-        written.targetLoad = 450.0f;
-        written.lastTarget = 450.0f;
+        EnterRunState(written, ControlStateFromCode(c.controlState), 450.0f);
         written.nextReadingTime = c.nextReadingTime;
         written.readingStep = 3;
         written.stageReached = true;
@@ -131,10 +130,10 @@ TEST(RestoreParameters, RealignsTheScheduleOfAHeldStage) {
 
         CPublic pub;
         device.files().RestoreParameters(pub, written.recordList, kNow);
-        EXPECT_EQ(pub.controlState, c.controlState) << c.name;
-        EXPECT_TRUE(pub.running) << c.name;
-        EXPECT_FLOAT_EQ(pub.targetLoad, 450.0f) << c.name;
-        EXPECT_FLOAT_EQ(pub.lastTarget, 450.0f) << c.name;
+        EXPECT_EQ(StoredCode(pub.run.View().controlState), c.controlState) << c.name;
+        EXPECT_TRUE(pub.run.View().running) << c.name;
+        EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 450.0f) << c.name;
+        EXPECT_FLOAT_EQ(pub.run.View().lastTarget, 450.0f) << c.name;
         EXPECT_EQ(pub.readingStep, 3) << c.name;
         EXPECT_TRUE(pub.stageReached) << c.name;
         EXPECT_EQ(pub.nextReadingTime, c.nextReadingTime) << c.name;
@@ -154,10 +153,8 @@ TEST(RestoreParameters, ReloadsTheUploadQueue) {
 
 TEST(RunStateTexts, AreWrittenInTheirRowsAndFormats) {
     CPublic pub;
-    pub.targetLoad = 250.5f;
+    pub.run.Post(RunCommands::Restore{.running = false, .state = ControlState::Waiting, .target = 250.5f, .lastTarget = 100.0f});
     pub.readingCount = 0;
-    pub.controlState = 0;
-    pub.lastTarget = 100.0f;
     pub.nextReadingTime = 36000;
     pub.readingStep = 4;
     pub.stageChanged = true;

@@ -120,7 +120,7 @@ TEST(StoreParametersToList, CopiesTypedFieldsAndInvertsTheGroundFlag) {
 
     pub.loadInKN = false;
     pub.doubleCircuitJack = true;
-    pub.pausedFlag = true;
+    pub.run.Post(RunCommands::Pause{});
     pub.stageStep = 150.0f;
     pub.standardCode = 33;
     pub.unloadIntervals = {1, 2, 3, 4, 5, 6};
@@ -135,7 +135,7 @@ TEST(StoreParametersToList, CopiesTypedFieldsAndInvertsTheGroundFlag) {
 
     pub.loadInKN = true;
     pub.doubleCircuitJack = false;
-    pub.pausedFlag = false;
+    pub.run.Post(RunCommands::Resume{});
     KVTFile::StoreParametersToList(pub, list);
     EXPECT_EQ(list[64], 0.0f);
     EXPECT_EQ(list[10], 0.0f);

@@ -17,17 +17,21 @@ struct StartedTest {
         pub.paramList = DefaultParameterList();
         KVTFile::BuildBlankRecords(pub);
         pub.dataFilePath = kDataPath;
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
         pub.interruptedMark = false; // cleared by the start
-        pub.controlState = 1;
-        pub.targetLoad = 200.7f;
-        pub.currentLoad = 187.9f;
-        for (int k = 0; k < 8; ++k)
-            pub.gaugeValue[k] = 1.0f + 0.5f * static_cast<float>(k);
+        pub.run.Post(RunCommands::Enter{ControlState::Loading});
+        pub.run.Post(RunCommands::SetTarget{200.7f});
+        live.currentLoad = 187.9f;
+        for (std::size_t k = 0; k < 8; ++k)
+            live.gaugeValue[k] = 1.0f + 0.5f * static_cast<float>(k);
         EXPECT_TRUE(files.CreateDataFile(kDataPath, pub.recordList));
     }
+    // A reading at `when` from this test's live sample.
+    void Read(const QDateTime& when) { TakeReading(pub, files, when, live); }
+
     const KVTFile& files;
     CPublic pub;
+    LiveSample live;
 };
 
 QString RemarkOf(const Record& row) {
@@ -40,12 +44,12 @@ TEST(TakeReading, BooksTheStageOpeningTheZeroMinuteAndOrdinaryReadings) {
     CPublic& pub = test.pub;
 
     pub.stageChanged = true; // the target was just raised
-    TakeReading(pub, test.files, kNow);
-    pub.controlState = 2;
+    test.Read(kNow);
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
     pub.stageReachedMark = true; // the target was just reached
     pub.stageReached = true;
-    TakeReading(pub, test.files, kNow.addSecs(60));
-    TakeReading(pub, test.files, kNow.addSecs(360));
+    test.Read(kNow.addSecs(60));
+    test.Read(kNow.addSecs(360));
 
     const struct {
         const char* clock;
@@ -70,7 +74,7 @@ TEST(TakeReading, BooksTheStageOpeningTheZeroMinuteAndOrdinaryReadings) {
     EXPECT_FALSE(pub.stageChanged);
     EXPECT_FALSE(pub.stageReached);
     EXPECT_FALSE(pub.stageReachedMark);
-    EXPECT_EQ(pub.beepTicks, 5);
+    EXPECT_EQ(pub.run.View().pump.beepTicks, 5);
     // The run state reached the file: row 31 holds the count before this reading.
     EXPECT_EQ(FieldText(onFile[31].textValue2), QByteArray("2"));
     EXPECT_EQ(FieldText(onFile[4].textValue2), QByteArray("200.70"));
@@ -129,7 +133,7 @@ TEST(TakeReading, MarksTheReadingWithWhatHappenedSinceTheLastOne) {
         TempDevice device;
         StartedTest test(device);
         c.arrange(test.pub);
-        TakeReading(test.pub, test.files, kNow);
+        test.Read(kNow);
         EXPECT_EQ(RemarkOf(test.pub.recordList[0]), QString::fromUtf8(c.remark)) << c.name;
         EXPECT_EQ(test.pub.uploadFlags, c.flags) << c.name;
         // Every mark is used once.
@@ -144,9 +148,9 @@ TEST(TakeReading, MarksTheReadingWithWhatHappenedSinceTheLastOne) {
 TEST(TakeReading, ExtendsTheListPastRow73AndTheFileWithIt) {
     TempDevice device;
     StartedTest test(device);
-    test.pub.controlState = 2;
+    test.pub.run.Post(RunCommands::Enter{ControlState::Holding});
     for (int i = 0; i < 76; ++i)
-        TakeReading(test.pub, test.files, kNow.addSecs(300 * i));
+        test.Read(kNow.addSecs(300 * i));
     EXPECT_EQ(test.pub.readingCount, 76);
     EXPECT_EQ(test.pub.recordList.size(), 77u);
     EXPECT_EQ(test.files.CountRecords(kDataPath), 76);
@@ -157,9 +161,9 @@ TEST(TakeReading, FlagsItsRowAndKeepsTheSettingsCopiesOfTheFirstRows) {
     StartedTest test(device);
     CPublic& pub = test.pub;
     SetFieldText(pub.recordList[1].flagText, QByteArrayLiteral("2026-05-04")); // the test date
-    pub.controlState = 2;
-    TakeReading(pub, test.files, kNow);
-    TakeReading(pub, test.files, kNow.addSecs(300));
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
+    test.Read(kNow);
+    test.Read(kNow.addSecs(300));
     std::vector<Record> onFile;
     ASSERT_TRUE(test.files.ReadDataFile(kDataPath, onFile));
     EXPECT_EQ(FieldText(onFile[0].flagText), QByteArrayLiteral("1"));
@@ -171,10 +175,10 @@ TEST(TakeReading, TheScheduleStateReachesTheFileWithEveryReading) {
     TempDevice device;
     StartedTest test(device);
     CPublic& pub = test.pub;
-    pub.controlState = 2;
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
     pub.nextReadingTime = 38400;
     pub.readingStep = 3;
-    TakeReading(pub, test.files, kNow);
+    test.Read(kNow);
     std::vector<Record> onFile;
     ASSERT_TRUE(test.files.ReadDataFile(kDataPath, onFile));
     EXPECT_EQ(FieldText(onFile[41].textValue), QByteArrayLiteral("2"));
@@ -186,9 +190,9 @@ TEST(TakeReading, TheScheduleStateReachesTheFileWithEveryReading) {
 TEST(TakeReading, NothingIsTakenWhileTheTestWaits) {
     TempDevice device;
     StartedTest test(device);
-    test.pub.controlState = 0;
+    test.pub.run.Post(RunCommands::Enter{ControlState::Waiting});
     const QByteArray before = device.read(kDataPath);
-    TakeReading(test.pub, test.files, kNow);
+    test.Read(kNow);
     EXPECT_EQ(test.pub.readingCount, 0);
     EXPECT_EQ(device.read(kDataPath), before);
 }
@@ -204,12 +208,12 @@ TEST(TakeReading, AHeldStageIsJudgedAfterTheReading) {
     pub.stableCheckCount = 1;
     pub.loadIntervals = {5, 5, 5, 5, 5, 5};
     pub.stageChanged = true;
-    TakeReading(pub, test.files, kNow);
-    pub.controlState = 2;
-    TakeReading(pub, test.files, kNow.addSecs(60));
-    EXPECT_EQ(pub.controlState, 2) << "the opening reading alone is no stage";
-    TakeReading(pub, test.files, kNow.addSecs(360));
-    EXPECT_EQ(pub.controlState, 4);
+    test.Read(kNow);
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
+    test.Read(kNow.addSecs(60));
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding) << "the opening reading alone is no stage";
+    test.Read(kNow.addSecs(360));
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
     EXPECT_TRUE(pub.saveRequested);
 }
 

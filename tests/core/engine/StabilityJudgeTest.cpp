@@ -57,7 +57,7 @@ class StabilityJudgeTest : public ::testing::Test {
         std::vector<bool> verdicts;
         for (int count = 1; count <= rows; ++count) {
             pub.rowCount = count;
-            pub.controlState = 2;
+            pub.run.Post(RunCommands::Enter{ControlState::Holding});
             verdicts.push_back(JudgeStability(pub));
         }
         return verdicts;
@@ -74,7 +74,7 @@ TEST_F(StabilityJudgeTest, SlowMaintainedLoadFirstSucceedsAtTwoHoursWithTheTwoLa
     // each settle 0.100 mm; the 45-minute row lies further back than needed.
     Level(200, {0, 5, 15, 30, 45, 60, 90, 120}, {0.0f, 0.5f, 0.8f, 1.0f, 1.05f, 1.08f, 1.10f, 1.18f});
     EXPECT_EQ(JudgeEachReading(), (std::vector<bool>{false, false, false, false, false, false, false, true}));
-    EXPECT_EQ(pub.controlState, 4);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
     EXPECT_TRUE(pub.saveRequested);
 }
 
@@ -91,9 +91,9 @@ TEST_F(StabilityJudgeTest, SlowMaintainedLoadNeedsBothWindows) {
         Use({5, 120, 60, 2, 0.10f});
         Level(200, {0, 5, 15, 30, 45, 60, 90, 120},
               {0.0f, 0.5f, 0.8f, c.at30, 1.05f, c.at60, c.at90, c.at120});
-        pub.controlState = 2;
+        pub.run.Post(RunCommands::Enter{ControlState::Holding});
         EXPECT_FALSE(JudgeStability(pub));
-        EXPECT_EQ(pub.controlState, 2);
+        EXPECT_EQ(pub.run.View().controlState, ControlState::Holding);
         EXPECT_FALSE(pub.saveRequested);
     }
 }
@@ -123,9 +123,9 @@ TEST_P(UniformSettlementTest, JudgesTheWindowsWithTheRuleOfTheStandard) {
         mm.push_back(2.0f + c.perWindow * static_cast<float>(step) / 2.0f);
     }
     Level(300, minutes, mm);
-    pub.controlState = 3;
+    pub.run.Post(RunCommands::Enter{ControlState::Reloading});
     EXPECT_EQ(JudgeStability(pub), c.stable);
-    EXPECT_EQ(pub.controlState, c.stable ? 4 : 3);
+    EXPECT_EQ(pub.run.View().controlState, c.stable ? ControlState::Stable : ControlState::Reloading);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, UniformSettlementTest,
@@ -164,10 +164,10 @@ TEST_F(StabilityJudgeTest, BearingCapacityStandardJudgesWithTheSettlementItsLoad
         ClearRows();
         Use({10, 60, 60, 1, c.before});
         pub.bearingCapacity = 300;
-        pub.targetLoad = c.targetLoad;
+        pub.run.Post(RunCommands::SetTarget{c.targetLoad});
         Level(static_cast<int>(c.targetLoad), {0, 5, 15, 30, 45, 60},
               {1.0f, 1.01f, 1.02f, 1.03f, 1.04f, 1.0f + c.perWindow});
-        pub.controlState = 2;
+        pub.run.Post(RunCommands::Enter{ControlState::Holding});
         EXPECT_EQ(JudgeStability(pub), c.stable);
         EXPECT_FLOAT_EQ(pub.stableSettlement, c.judgedWith);
     }
@@ -180,7 +180,7 @@ TEST_F(StabilityJudgeTest, ChainNeedsKConsecutiveWindowsEachStartingWhereTheLate
     for (const auto& [count, stable] : {std::pair{2, true}, std::pair{3, false}}) {
         SCOPED_TRACE(count);
         Use({2, 120, 60, count, 0.10f});
-        pub.controlState = 2;
+        pub.run.Post(RunCommands::Enter{ControlState::Holding});
         EXPECT_EQ(JudgeStability(pub), stable);
     }
 }
@@ -199,7 +199,7 @@ TEST_F(StabilityJudgeTest, WindowReachingIntoAnotherStageIsNotStableAndTheNextRe
 TEST_F(StabilityJudgeTest, ReadingWithoutAWindowBeforeItDoesNotCountAsPassed) {
     Use({5, 60, 60, 2, 0.10f});
     Level(100, {0, 30, 60}, {0.2f, 0.2f, 0.2f});
-    pub.controlState = 2;
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
     EXPECT_FALSE(JudgeStability(pub)); // 0-60 passes; the 30-minute row has nothing 60 minutes before it
 }
 
@@ -223,11 +223,11 @@ TEST_F(StabilityJudgeTest, TwoIntervalConvergenceNeedsShrinkingSpans) {
         ClearRows();
         Use({0, 60, 10, 2, 111.0f});
         pub.stageStep = 50;
-        pub.targetLoad = 100;
+        pub.run.Post(RunCommands::SetTarget{100});
         std::vector<float> mm(8, 0.5f);
         mm.insert(mm.end(), c.lastFive.begin(), c.lastFive.end());
         Level(100, {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60}, mm);
-        pub.controlState = 2;
+        pub.run.Post(RunCommands::Enter{ControlState::Holding});
         EXPECT_EQ(JudgeStability(pub), c.stable);
     }
 }
@@ -241,7 +241,7 @@ TEST_F(StabilityJudgeTest, ConvergenceStandardHoldsTheTenthStageTwoHours) {
     for (const auto& [target, firstStable] : {std::pair{500.0f, 120}, std::pair{450.0f, 60}}) {
         SCOPED_TRACE(target);
         Use({0, 60, 5, 2, 111.0f});
-        pub.targetLoad = target;
+        pub.run.Post(RunCommands::SetTarget{target});
         const std::vector<bool> verdicts = JudgeEachReading();
         const auto first = std::find(verdicts.begin(), verdicts.end(), true) - verdicts.begin();
         EXPECT_EQ(minutes.at(static_cast<std::size_t>(first)), firstStable);
@@ -261,7 +261,7 @@ TEST_F(StabilityJudgeTest, SingleIncrementConvergenceComparesTheLastTwoIncrement
         ClearRows();
         Use({c.code, 15, 60, 1, 0.01f});
         Level(100, {0, 5, 15}, {c.a, c.b, c.c});
-        pub.controlState = 2;
+        pub.run.Post(RunCommands::Enter{ControlState::Holding});
         EXPECT_EQ(JudgeStability(pub), c.stable);
     }
 }
@@ -280,13 +280,13 @@ TEST_F(StabilityJudgeTest, HoldingTimeStandardsAreStableAtTheFirstReadingFromThe
 TEST_F(StabilityJudgeTest, NeverStableWithFewerRowsThanTheCountOrWithOneRow) {
     Level(100, {0, 5, 15}, {0.1f, 0.1f, 0.1f});
     Use({7, 0, 60, 3, 111.0f}); // n = 2 < K
-    pub.controlState = 2;
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
     EXPECT_FALSE(JudgeStability(pub));
 
     Use({7, 0, 60, 0, 111.0f});
     pub.rowCount = 1; // n = 0
     EXPECT_FALSE(JudgeStability(pub));
-    EXPECT_EQ(pub.controlState, 2);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding);
 }
 
 TEST_F(StabilityJudgeTest, RowCountBeyondTheListIsJudgedOnTheRowsThatExist) {
@@ -294,7 +294,7 @@ TEST_F(StabilityJudgeTest, RowCountBeyondTheListIsJudgedOnTheRowsThatExist) {
     Level(100, {0, 5}, {0.1f, 0.1f});
     pub.recordList.resize(2);
     pub.rowCount = 500;
-    pub.controlState = 2;
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
     EXPECT_TRUE(JudgeStability(pub));
 }
 

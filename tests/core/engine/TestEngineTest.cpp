@@ -1,7 +1,7 @@
 #include "core/engine/TestEngine.h"
 #include "core/data/DeviceText.h"
-#include "core/engine/LoadControl.h"
 #include "platform/Clock.h"
+#include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 
 #include <cstring>
@@ -24,7 +24,7 @@ class EngineTest : public ::testing::Test {
         EXPECT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
         EXPECT_TRUE(device.files().SaveSettingsCopy(kDataPath, pub.paramList));
         device.write(DeviceFile::kUploadQueue, QByteArray(45, '\1'));
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
         pub.interruptedMark = false;
         pub.holdBand = 10;
         pub.stageStep = 100;
@@ -44,8 +44,7 @@ class EngineTest : public ::testing::Test {
     // One second: the controller's load-control steps, then the schedule.
     void Second() {
         clock.advanceMs(1000);
-        pub.currentLoad = pub.targetLoad.load();
-        LoadControlStep(pub);
+        IdealControllerCycle(pub, pub.run.View().targetLoad);
         engine.ScheduleTick();
     }
     void Seconds(int count) {
@@ -90,91 +89,83 @@ class EngineTest : public ::testing::Test {
 };
 
 TEST_F(EngineTest, AHeldStageIsReadOnTheStandardsSchedule) {
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(120 * 60 + 5);
     // The opening row, then 0, 5, 15, 30, 45, 60, 90 and 120 minutes.
     EXPECT_EQ(Clocks(),
               (QStringList{"--:--", "10:00", "10:05", "10:15", "10:30", "10:45", "11:00", "11:30", "12:00"}));
     EXPECT_EQ(pub.nextReadingText, QStringLiteral("12:30:01"));
     // The gauges did not move: standard 5 finds the stage stable at 120 minutes.
-    EXPECT_EQ(pub.controlState, 4);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
 }
 
 TEST_F(EngineTest, AStableStageSignals30SecondsThenLoadsTheNextStage) {
-    pub.targetLoad = 300;
-    pub.lastTarget = 300;
-    pub.controlState = 4;
+    EnterRunState(pub, ControlState::Stable, 300);
     Seconds(29);
-    EXPECT_EQ(pub.controlState, 4);
-    EXPECT_EQ(pub.buzzerCode, 0xFF);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
+    EXPECT_EQ(pub.run.View().buzzerCode, 0xFF);
     Second();
-    EXPECT_FLOAT_EQ(pub.targetLoad, 400);
-    EXPECT_EQ(pub.buzzerCode, 0);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 400);
+    EXPECT_EQ(pub.run.View().buzzerCode, 0);
     Second();
-    EXPECT_EQ(pub.controlState, 2) << "the load-control step saw the higher target, the load followed";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding) << "the load-control step saw the higher target, the load followed";
 }
 
 TEST_F(EngineTest, InManualModeAStableStageWaitsForTheOperator) {
     pub.autoAdvance = false;
-    pub.targetLoad = 300;
-    pub.lastTarget = 300;
-    pub.controlState = 4;
+    EnterRunState(pub, ControlState::Stable, 300);
     Seconds(30);
-    EXPECT_EQ(pub.controlState, 0);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 300);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 300);
     // "加载下一级" signals 2 s more and waits again.
     engine.LoadNextStage();
     Seconds(1);
-    EXPECT_EQ(pub.controlState, 4);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
     Seconds(1);
-    EXPECT_EQ(pub.controlState, 0);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 300);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 300);
 }
 
 TEST_F(EngineTest, AtTheMaximumLoadTheOperatorIsAskedOnce) {
-    pub.targetLoad = 1000;
-    pub.lastTarget = 1000;
-    pub.controlState = 4;
+    EnterRunState(pub, ControlState::Stable, 1000);
     unloadAnswer = false; // keep the load
     Seconds(30);
     EXPECT_EQ(prompts, 1);
-    EXPECT_EQ(pub.controlState, 2);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 1000) << "never above the maximum";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 1000) << "never above the maximum";
     EXPECT_FALSE(pub.maxLoadPromptOpen);
 
     engine.LoadNextStage();
     unloadAnswer = true;
     Seconds(2);
     EXPECT_EQ(prompts, 2);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 800);
-    EXPECT_EQ(pub.controlState, 5);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
 }
 
 TEST_F(EngineTest, AnUnloadingStageEndsAfterTheStandardsReadings) {
-    pub.targetLoad = 1000;
-    pub.lastTarget = 1000;
+    EnterRunState(pub, ControlState::Waiting, 1000);
     engine.ConfirmUnloading(); // standard 5: two stages down
     Seconds(1);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 800);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800);
     // Signal for 30 s, reached within the band: held; readings at 0, 15, 30, 60 minutes.
     Seconds(30 + 61 * 60);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 600)
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 600)
         << "standard 5 unloads after the third reading past the 0-minute one";
 }
 
 TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     pub.standardCode = 0; // final rebound held 20 minutes
     pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
-    pub.targetLoad = 200;
-    pub.lastTarget = 200;
+    EnterRunState(pub, ControlState::Waiting, 200);
     engine.UnloadNextStage(); // 2·S and below: straight to 0
-    EXPECT_FLOAT_EQ(pub.targetLoad, 0);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 0);
     Seconds(120); // 120 s of unloading signal before the final stage is held
-    EXPECT_EQ(pub.controlState, 6);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
     Seconds(26 * 60);
     EXPECT_TRUE(pub.testFinished);
-    EXPECT_FALSE(pub.running);
-    EXPECT_EQ(pub.controlState, 0);
+    EXPECT_FALSE(pub.run.View().running);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
     EXPECT_TRUE(pub.wizardMode);
 
     QString path;
@@ -187,14 +178,14 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
 }
 
 TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(2);
     const int readings = pub.readingCount;
-    pub.pausedFlag = true;
+    pub.run.Post(RunCommands::Pause{});
     Seconds(600);
     EXPECT_EQ(pub.readingCount, readings);
     EXPECT_EQ(pub.alarmText, QStringLiteral("测试暂停"));
-    EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
 }
 
 TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
@@ -217,31 +208,33 @@ TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
         ASSERT_TRUE(caseDevice.files().CreateDataFile(kDataPath, casePub.recordList));
         ManualClock caseClock{kStart};
         TestEngine caseEngine{casePub, caseDevice.files(), caseClock};
-        casePub.running = true;
         casePub.stageStep = 100;
         casePub.maxLoad = 1000;
         casePub.holdBand = 10;
         casePub.standardCode = c.standard;
         casePub.unloadIntervals = {5, 5, 5, 5, 5, 5};
         casePub.loadIntervals = {5, 5, 5, 5, 5, 5};
-        casePub.targetLoad = 200; // a stage held at 200, then straight to 0
-        casePub.currentLoad = 200;
+        // A stage held at 200, then straight to 0; the jack keeps its 200 kN.
+        casePub.run.Post(RunCommands::Start{});
+        casePub.run.Post(RunCommands::SetTarget{200});
         int seconds = 0;
-        while (seconds < 2 || (casePub.controlState != 6 && seconds < 200)) {
+        while (seconds < 2 ||
+               (casePub.run.View().controlState != ControlState::HoldingUnload && seconds < 200)) {
             if (seconds == 2)
                 caseEngine.UnloadNextStage();
             caseClock.advanceMs(1000);
-            LoadControlStep(casePub);
+            IdealControllerCycle(casePub, 200);
             caseEngine.ScheduleTick();
             ++seconds;
         }
-        ASSERT_EQ(casePub.controlState, 6) << c.standard;
+        ASSERT_EQ(casePub.run.View().controlState, ControlState::HoldingUnload) << c.standard;
         seconds = 0;
+        int gaugeCounts = 0;
         while (!casePub.testFinished && seconds < 240 * 60) {
             caseClock.advanceMs(1000);
             if (c.reboundGoesOn)
-                casePub.gaugeValue[0] = casePub.gaugeValue[0] - 0.001f;
-            LoadControlStep(casePub);
+                --gaugeCounts; // the gauges come back 0.01 mm a second
+            IdealControllerCycle(casePub, 200, gaugeCounts);
             caseEngine.ScheduleTick();
             ++seconds;
         }
@@ -263,17 +256,15 @@ TEST_F(EngineTest, AnUnloadingStageEndsAfterTheCountOfItsStandard) {
     for (const auto& c : cases) {
         pub.standardCode = c.standard;
         pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
-        pub.targetLoad = 800;
-        pub.lastTarget = 800;
-        pub.controlState = 2;
+        EnterRunState(pub, ControlState::Holding, 800);
         const float first = c.standard == 0 ? 500 : 600;
         engine.UnloadNextStage();
-        ASSERT_FLOAT_EQ(pub.targetLoad, first) << c.standard;
-        for (int wait = 0; wait < 60 && pub.controlState != 6; ++wait)
+        ASSERT_FLOAT_EQ(pub.run.View().targetLoad, first) << c.standard;
+        for (int wait = 0; wait < 60 && pub.run.View().controlState != ControlState::HoldingUnload; ++wait)
             Second();
-        ASSERT_EQ(pub.controlState, 6) << c.standard;
+        ASSERT_EQ(pub.run.View().controlState, ControlState::HoldingUnload) << c.standard;
         int seconds = 0;
-        while (pub.targetLoad == first && seconds < 60 * 60) {
+        while (pub.run.View().targetLoad == first && seconds < 60 * 60) {
             Second();
             ++seconds;
         }
@@ -284,21 +275,19 @@ TEST_F(EngineTest, AnUnloadingStageEndsAfterTheCountOfItsStandard) {
 TEST_F(EngineTest, AnUnloadingStageOfAnUnlistedStandardWaitsForTheOperator) {
     pub.standardCode = 99;
     pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
-    pub.targetLoad = 800;
-    pub.lastTarget = 800;
+    EnterRunState(pub, ControlState::Waiting, 800);
     engine.UnloadNextStage();
     Seconds(30 + 120 * 60);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 600);
-    EXPECT_EQ(pub.controlState, 6);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 600);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
 }
 
 TEST_F(EngineTest, StandardTenWaitsTwoHoursForTheFirstReboundReading) {
     pub.standardCode = 10;
-    pub.targetLoad = 200;
-    pub.lastTarget = 200;
+    EnterRunState(pub, ControlState::Waiting, 200);
     engine.UnloadNextStage();
     Seconds(121);
-    ASSERT_EQ(pub.controlState, 6);
+    ASSERT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
     const int readings = pub.readingCount;
     Seconds(119 * 60);
     EXPECT_EQ(pub.readingCount, readings);
@@ -307,14 +296,14 @@ TEST_F(EngineTest, StandardTenWaitsTwoHoursForTheFirstReboundReading) {
 }
 
 TEST_F(EngineTest, AfterAPauseTheScheduleGoesOnAtItsMinuteAndSecond) {
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(15 * 60 + 5); // readings at 10:00, 10:05, 10:15; the next at 10:30:01
     ASSERT_EQ(pub.nextReadingText, QStringLiteral("10:30:01"));
     const int readings = pub.readingCount;
     engine.PauseTest();
     Seconds(50 * 60); // paused past the reading, to 11:05
     engine.ResumeTest();
-    EXPECT_EQ(pub.pumpGate, PumpGate::closed);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
     Seconds(24 * 60);
     EXPECT_EQ(pub.readingCount, readings) << "nothing before 11:30";
     Seconds(2 * 60);
@@ -326,7 +315,7 @@ TEST_F(EngineTest, AfterAPauseTheScheduleGoesOnAtItsMinuteAndSecond) {
 }
 
 TEST_F(EngineTest, AfterARestartAHeldStageGoesOnAtItsMinuteAndSecond) {
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(15 * 60 + 5); // the next reading at 10:30:01
     const int readings = pub.readingCount;
 
@@ -335,14 +324,13 @@ TEST_F(EngineTest, AfterARestartAHeldStageGoesOnAtItsMinuteAndSecond) {
     CPublic restarted;
     ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
     device.files().RestoreParameters(restarted, restarted.recordList, later.now());
-    ASSERT_EQ(restarted.controlState, 2);
+    ASSERT_EQ(restarted.run.View().controlState, ControlState::Holding);
     ASSERT_TRUE(restarted.resyncSplit);
     TestEngine engineAfter{restarted, device.files(), later};
     int seconds = 0;
     while (restarted.readingCount == readings && seconds < 2 * 3600) {
         later.advanceMs(1000);
-        restarted.currentLoad = restarted.targetLoad.load();
-        LoadControlStep(restarted);
+        IdealControllerCycle(restarted, restarted.run.View().targetLoad);
         engineAfter.ScheduleTick();
         ++seconds;
     }
@@ -352,17 +340,17 @@ TEST_F(EngineTest, AfterARestartAHeldStageGoesOnAtItsMinuteAndSecond) {
 }
 
 TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
-    pub.running = false;
+    pub.run.Post(RunCommands::Restore{});
     const QString refused = QStringLiteral("新试桩之后才能开始测试!");
     EXPECT_EQ(engine.StartTest(true), refused);
     SetFieldText(pub.recordList[7].textLong, QByteArrayLiteral("123456"));
     EXPECT_EQ(engine.StartTest(true), refused);
-    EXPECT_FALSE(pub.running);
+    EXPECT_FALSE(pub.run.View().running);
 
     SetFieldText(pub.recordList[8].textValue, QByteArrayLiteral("0001"));
     pub.interruptedMark = true;
     EXPECT_EQ(engine.StartTest(false), QString());
-    EXPECT_TRUE(pub.running);
+    EXPECT_TRUE(pub.run.View().running);
     EXPECT_FALSE(pub.interruptedMark);
     EXPECT_FALSE(pub.wizardMode);
     EXPECT_EQ(pub.paramList[Entry::uploadOff], 1.0f);
@@ -383,13 +371,13 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
                                    .readingTaken = {},
                                    .newTestResetDone = [&resets] { ++resets; },
                                    .clearMessageLine = {}}};
-    pub.targetLoad = 300;
+    pub.run.Post(RunCommands::SetTarget{300});
     Seconds(3);
     pub.alarmText = QStringLiteral("x");
     watched.EndTest();
-    EXPECT_FALSE(pub.running);
-    EXPECT_EQ(pub.controlState, 0);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 0);
+    EXPECT_FALSE(pub.run.View().running);
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 0);
     EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
     EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
     EXPECT_GT(pub.readingCount, 0) << "the rows stay until the reset";
@@ -406,7 +394,7 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
 TEST_F(EngineTest, AManualReadingIsTakenOnTheNextTick) {
     engine.RequestManualReading();
     EXPECT_FALSE(pub.manualReadingRequested) << "no stage under way yet";
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(70);
     const int readings = pub.readingCount;
     engine.RequestManualReading();
@@ -417,7 +405,7 @@ TEST_F(EngineTest, AManualReadingIsTakenOnTheNextTick) {
 }
 
 TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
-    pub.targetLoad = 100;
+    pub.run.Post(RunCommands::SetTarget{100});
     Seconds(2);
     engine.PauseTest();
     QString path;
@@ -428,7 +416,7 @@ TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
     engine.ResumeTest();
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(list[Entry::pausedFlag], 0.0f);
-    EXPECT_FALSE(pub.pausedFlag);
+    EXPECT_FALSE(pub.run.View().pausedFlag);
     EXPECT_TRUE(pub.resyncSplit);
 }
 

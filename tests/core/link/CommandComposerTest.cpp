@@ -12,20 +12,23 @@ constexpr std::uint8_t kOn = 0xFF;
 class CommandComposerTest : public testing::Test {
   protected:
     CommandComposerTest() {
-        pub.running = true;
-        pub.gaugeMask = 0x0F;
+        in.running = true;
+        settings.gaugeMask = 0x0F;
     }
+
+    CommandCycle Compose() { return ComposeCommand(in, settings, counters); }
 
     // Byte 4 (pump run) of the next `cycles` frames.
     std::vector<std::uint8_t> PumpRunBytes(int cycles) {
         std::vector<std::uint8_t> run;
         for (int i = 0; i < cycles; ++i)
-            run.push_back(composer.Compose().frame[4]);
+            run.push_back(Compose().frame[4]);
         return run;
     }
 
-    CPublic pub;
-    CommandComposer composer{pub};
+    FrameInputs in;
+    ControlSettings settings;
+    PumpCounters counters;
 };
 
 // `periods` repetitions of: `off` cycles 0, `on` cycles 0xFF, `rest` cycles 0.
@@ -40,46 +43,29 @@ std::vector<std::uint8_t> Pattern(int off, int on, int rest, int periods) {
 }
 
 TEST_F(CommandComposerTest, IdleFrameCarriesOnlyTheGaugeMask) {
-    pub.running = false;
-    pub.gaugeMask = 0xA5;
-    pub.controlState = 1;
-    pub.targetLoad = 500;
-    pub.currentLoad = 20;
-    pub.pumpGate = 0x40;
-    pub.manualLoad = true;
-    pub.buzzerCode = 0xFF;
-    pub.beepTicks = 3;
-    bool stepRan = false;
-    composer.SetLoadControlStep([&] { stepRan = true; });
+    in.running = false;
+    settings.gaugeMask = 0xA5;
+    in.state = ControlState::Loading;
+    in.target = 500;
+    in.current = 20;
+    in.pumpGate = 0x40;
+    in.manualLoad = true;
+    in.buzzerCode = 0xFF;
+    counters.beepTicks = 3;
 
     for (int cycle = 0; cycle < 3; ++cycle) {
-        const CommandCycle c = composer.Compose();
+        const CommandCycle c = Compose();
         EXPECT_EQ(c.frame, (CommandFrame{0, 0xA5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         EXPECT_FALSE(c.playBeep);
     }
-    EXPECT_FALSE(stepRan);
-    EXPECT_EQ(pub.beepTicks, 3); // the countdown waits for a running test
-    EXPECT_EQ(pub.buzzerPhase, 0);
+    EXPECT_EQ(counters.beepTicks, 3); // the countdown waits for a running test
+    EXPECT_EQ(counters.buzzerPhase, 0);
 }
 
-TEST_F(CommandComposerTest, LoadControlStepRunsFirstWhileATestRuns) {
-    pub.controlState = 0;
-    // The step raises the state as the engine would; the frame must already follow it.
-    composer.SetLoadControlStep([&] {
-        pub.controlState = 1;
-        pub.targetLoad = 200;
-    });
-    const CommandFrame frame = composer.Compose().frame;
-    EXPECT_EQ(frame[3], 200 + 10);
-    EXPECT_EQ(frame[4], kOn);
-    EXPECT_EQ(frame[6], 0x08);
-    EXPECT_EQ(frame[7], 0xC8);
-}
-
-TEST_F(CommandComposerTest, RunsWithoutALoadControlStep) {
-    pub.controlState = 1;
-    pub.targetLoad = 100;
-    EXPECT_EQ(composer.Compose().frame[3], 110);
+TEST_F(CommandComposerTest, LoadingSpeedIsTheShortfallPlusTen) {
+    in.state = ControlState::Loading;
+    in.target = 100;
+    EXPECT_EQ(Compose().frame[3], 110);
 }
 
 struct SpeedCase {
@@ -99,22 +85,22 @@ class PumpSpeedTest : public CommandComposerTest, public testing::WithParamInter
 TEST_P(PumpSpeedTest, FollowsTheControlState) {
     const SpeedCase& c = GetParam();
     SCOPED_TRACE(c.what);
-    pub.controlState = c.state;
-    pub.targetLoad = c.target;
-    pub.currentLoad = c.current;
-    pub.holdBand = c.band;
-    pub.doubleCircuitJack = c.doubleCircuit;
-    pub.pausedFlag = c.paused;
-    pub.pumpGate = c.gate;
-    pub.manualLoad = c.manual;
-    pub.stageStep = 0; // no near-target band: the pump runs through
+    in.state = static_cast<ControlState>(c.state);
+    in.target = c.target;
+    in.current = c.current;
+    settings.holdBand = c.band;
+    settings.doubleCircuitJack = c.doubleCircuit;
+    in.paused = c.paused;
+    in.pumpGate = c.gate;
+    in.manualLoad = c.manual;
+    settings.stageStep = 0; // no near-target band: the pump runs through
 
-    const CommandFrame frame = composer.Compose().frame;
+    const CommandFrame frame = Compose().frame;
     EXPECT_EQ(frame[0], c.gate);
     EXPECT_EQ(frame[2], 0);
     EXPECT_EQ(frame[3], c.speed);
     EXPECT_EQ(frame[4], c.run);
-    EXPECT_EQ(pub.pumpSpeed, c.speed);
+    EXPECT_EQ(counters.pumpSpeed, c.speed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -151,13 +137,13 @@ class NearTargetTest : public CommandComposerTest, public testing::WithParamInte
 
 TEST_P(NearTargetTest, IsTheLastFifthOfAStage) {
     const NearCase& c = GetParam();
-    pub.controlState = c.state;
-    pub.doubleCircuitJack = c.doubleCircuit;
-    pub.targetLoad = 100;
-    pub.stageStep = 50; // band starts at 90
-    pub.currentLoad = c.current;
-    composer.Compose();
-    EXPECT_EQ(pub.nearTarget, c.near) << "state " << c.state << " load " << c.current;
+    in.state = static_cast<ControlState>(c.state);
+    settings.doubleCircuitJack = c.doubleCircuit;
+    in.target = 100;
+    settings.stageStep = 50; // band starts at 90
+    in.current = c.current;
+    Compose();
+    EXPECT_EQ(counters.nearTarget, c.near) << "state " << c.state << " load " << c.current;
 }
 
 INSTANTIATE_TEST_SUITE_P(States, NearTargetTest,
@@ -166,34 +152,34 @@ INSTANTIATE_TEST_SUITE_P(States, NearTargetTest,
                                          NearCase{6, true, 95, false}, NearCase{5, true, 150, false}));
 
 TEST_F(CommandComposerTest, LoadingNearTheTargetPulsesThePump) {
-    pub.controlState = 1;
-    pub.targetLoad = 100;
-    pub.currentLoad = 95;
-    pub.stageStep = 50;
-    pub.loadPulseTicks = 4;
+    in.state = ControlState::Loading;
+    in.target = 100;
+    in.current = 95;
+    settings.stageStep = 50;
+    settings.loadPulseTicks = 4;
     EXPECT_EQ(PumpRunBytes(3 * 17), Pattern(10, 4, 3, 3));
-    EXPECT_EQ(pub.pumpSpeed, 15); // the speed stays; only the run byte pulses
+    EXPECT_EQ(counters.pumpSpeed, 15); // the speed stays; only the run byte pulses
 }
 
 TEST_F(CommandComposerTest, LoadPulseRunsAtMostSixCycles) {
-    pub.controlState = 3;
-    pub.targetLoad = 100;
-    pub.currentLoad = 95;
-    pub.stageStep = 50;
-    pub.loadPulseTicks = 9;
+    in.state = ControlState::Reloading;
+    in.target = 100;
+    in.current = 95;
+    settings.stageStep = 50;
+    settings.loadPulseTicks = 9;
     EXPECT_EQ(PumpRunBytes(2 * 17), Pattern(10, 6, 1, 2));
 }
 
 TEST_F(CommandComposerTest, ManualLoadNearTheTargetPulses) {
-    pub.controlState = 2;
-    pub.targetLoad = 100;
-    pub.currentLoad = 99;
-    pub.stageStep = 50;
-    pub.loadPulseTicks = 2;
-    pub.manualLoad = true;
+    in.state = ControlState::Holding;
+    in.target = 100;
+    in.current = 99;
+    settings.stageStep = 50;
+    settings.loadPulseTicks = 2;
+    in.manualLoad = true;
     std::vector<std::uint8_t> run;
     for (int i = 0; i < 17; ++i) {
-        const CommandFrame frame = composer.Compose().frame;
+        const CommandFrame frame = Compose().frame;
         EXPECT_EQ(frame[3], 200);
         run.push_back(frame[4]);
     }
@@ -201,96 +187,96 @@ TEST_F(CommandComposerTest, ManualLoadNearTheTargetPulses) {
 }
 
 TEST_F(CommandComposerTest, PulseStartLoadIsTheLoadAtTheFirstPulseCycle) {
-    pub.controlState = 1;
-    pub.targetLoad = 100;
-    pub.stageStep = 50;
-    pub.loadPulseTicks = 3;
+    in.state = ControlState::Loading;
+    in.target = 100;
+    settings.stageStep = 50;
+    settings.loadPulseTicks = 3;
     for (int cycle = 1; cycle <= 17; ++cycle) {
-        pub.currentLoad = 90.0f + 0.5f * static_cast<float>(cycle);
-        composer.Compose();
+        in.current = 90.0f + 0.5f * static_cast<float>(cycle);
+        Compose();
     }
-    EXPECT_FLOAT_EQ(pub.pulseStartLoad, 90.0f + 0.5f * 11);
-    EXPECT_EQ(pub.pulseCounter, 0); // a new period starts
+    EXPECT_FLOAT_EQ(counters.pulseStartLoad, 90.0f + 0.5f * 11);
+    EXPECT_EQ(counters.pulseCounter, 0); // a new period starts
 }
 
 TEST_F(CommandComposerTest, DoubleCircuitUnloadingPulsesTowardsALowerStage) {
-    pub.controlState = 5;
-    pub.doubleCircuitJack = true;
-    pub.targetLoad = 100;
-    pub.currentLoad = 150;
-    pub.holdBand = 10;
-    pub.unloadPulseTicks = 3;
+    in.state = ControlState::Unloading;
+    settings.doubleCircuitJack = true;
+    in.target = 100;
+    in.current = 150;
+    settings.holdBand = 10;
+    settings.unloadPulseTicks = 3;
     EXPECT_EQ(PumpRunBytes(3 * 22), Pattern(15, 3, 4, 3));
-    EXPECT_EQ(pub.pumpSpeed, 10);
+    EXPECT_EQ(counters.pumpSpeed, 10);
 }
 
 TEST_F(CommandComposerTest, UnloadPulseRunsAtMostSixCycles) {
-    pub.controlState = 6;
-    pub.doubleCircuitJack = true;
-    pub.targetLoad = 100;
-    pub.currentLoad = 150;
-    pub.holdBand = 10;
-    pub.unloadPulseTicks = 20;
+    in.state = ControlState::HoldingUnload;
+    settings.doubleCircuitJack = true;
+    in.target = 100;
+    in.current = 150;
+    settings.holdBand = 10;
+    settings.unloadPulseTicks = 20;
     EXPECT_EQ(PumpRunBytes(2 * 22), Pattern(15, 6, 1, 2));
 }
 
 TEST_F(CommandComposerTest, DoubleCircuitUnloadingToZeroRunsThrough) {
-    pub.controlState = 5;
-    pub.doubleCircuitJack = true;
-    pub.targetLoad = 0;
-    pub.currentLoad = 150;
-    pub.holdBand = 10;
-    pub.unloadPulseTicks = 3;
+    in.state = ControlState::Unloading;
+    settings.doubleCircuitJack = true;
+    in.target = 0;
+    in.current = 150;
+    settings.holdBand = 10;
+    settings.unloadPulseTicks = 3;
     EXPECT_EQ(PumpRunBytes(30), std::vector<std::uint8_t>(30, kOn));
-    EXPECT_EQ(pub.pulseCounter, 0);
+    EXPECT_EQ(counters.pulseCounter, 0);
 }
 
 TEST_F(CommandComposerTest, AlarmBuzzerSoundsFourCyclesOfEleven) {
-    pub.controlState = 2;
-    pub.buzzerCode = 0xFF;
+    in.state = ControlState::Holding;
+    in.buzzerCode = 0xFF;
     std::vector<std::uint8_t> buzzer;
     for (int i = 0; i < 3 * 11; ++i)
-        buzzer.push_back(composer.Compose().frame[5]);
+        buzzer.push_back(Compose().frame[5]);
     EXPECT_EQ(buzzer, Pattern(5, 4, 2, 3));
 }
 
 TEST_F(CommandComposerTest, SilentBuzzerKeepsItsPhase) {
-    pub.controlState = 2;
-    pub.buzzerCode = 0;
-    pub.buzzerPhase = 7;
-    EXPECT_EQ(composer.Compose().frame[5], 0);
-    EXPECT_EQ(pub.buzzerPhase, 7);
+    in.state = ControlState::Holding;
+    in.buzzerCode = 0;
+    counters.buzzerPhase = 7;
+    EXPECT_EQ(Compose().frame[5], 0);
+    EXPECT_EQ(counters.buzzerPhase, 7);
 }
 
 TEST_F(CommandComposerTest, ReadingBeepSoundsFiveCyclesAndPlaysTheSound) {
-    pub.controlState = 2;
-    pub.beepTicks = 5;
+    in.state = ControlState::Holding;
+    counters.beepTicks = 5;
     for (int cycle = 1; cycle <= 5; ++cycle) {
-        const CommandCycle c = composer.Compose();
+        const CommandCycle c = Compose();
         EXPECT_EQ(c.frame[5], kOn) << "cycle " << cycle;
         EXPECT_TRUE(c.playBeep) << "cycle " << cycle;
-        EXPECT_EQ(pub.beepTicks, 5 - cycle);
+        EXPECT_EQ(counters.beepTicks, 5 - cycle);
     }
-    const CommandCycle after = composer.Compose();
+    const CommandCycle after = Compose();
     EXPECT_EQ(after.frame[5], 0);
     EXPECT_FALSE(after.playBeep);
-    EXPECT_EQ(pub.beepTicks, 0);
+    EXPECT_EQ(counters.beepTicks, 0);
 }
 
 TEST_F(CommandComposerTest, ReadingBeepOverridesTheQuietPartOfAnAlarm) {
-    pub.controlState = 2;
-    pub.buzzerCode = 0xFF;
-    pub.beepTicks = 1;
-    EXPECT_EQ(composer.Compose().frame[5], kOn); // alarm phase 1 would be quiet
-    EXPECT_EQ(pub.buzzerPhase, 1);
+    in.state = ControlState::Holding;
+    in.buzzerCode = 0xFF;
+    counters.beepTicks = 1;
+    EXPECT_EQ(Compose().frame[5], kOn); // alarm phase 1 would be quiet
+    EXPECT_EQ(counters.buzzerPhase, 1);
 }
 
 TEST_F(CommandComposerTest, CarriesTargetAndCurrentLoadAsThreeByteNumbers) {
-    pub.controlState = 2;
-    pub.targetLoad = 200;
-    pub.currentLoad = -3;
-    pub.gaugeMask = 0x83;
-    const CommandFrame frame = composer.Compose().frame;
+    in.state = ControlState::Holding;
+    in.target = 200;
+    in.current = -3;
+    settings.gaugeMask = 0x83;
+    const CommandFrame frame = Compose().frame;
     EXPECT_EQ(frame, (CommandFrame{0, 0x83, 0, 0, 0, 0, 0x08, 0xC8, 0x00, 0x82, 0xC0, 0x00}));
 }
 

@@ -167,7 +167,7 @@ TEST_F(ApplyTestSettingsTest, JackTableTakesTheFoundRecordAndItsCoefficient) {
     EXPECT_EQ(pub.calibrationSource, 0);
     EXPECT_EQ(Row(14, &Record::textLong), "0");
     EXPECT_EQ(pub.sensorNumber, "S31");
-    EXPECT_EQ(pub.GetCalibrationSelection().jackCalibrationIndex, 4);
+    EXPECT_EQ(pub.calibration.jackCalibrationIndex, 4);
     EXPECT_EQ(pub.jackTable.size(), static_cast<std::size_t>(kJackSlots));
     EXPECT_EQ(Row(0, &Record::textValue2), "5.000");
 }

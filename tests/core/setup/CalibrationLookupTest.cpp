@@ -80,7 +80,7 @@ TEST_F(CalibrationLookupTest, StoringMakesTheRecordTheConversionTable) {
     SaveTable();
     CPublic pub;
     StoreCalibration(pub, *LookupCalibration(device.files(), CalibrationQuery::ForceSystem("31")));
-    const CalibrationSelection selection = pub.GetCalibrationSelection();
+    const CalibrationSelection selection = pub.calibration;
     EXPECT_EQ(selection.jackCalibrationIndex, 1);
     EXPECT_EQ(selection.pointCount, 3);
     EXPECT_EQ(selection.calibrationLoads[2], 300.0f);
@@ -116,9 +116,9 @@ TEST_F(CalibrationLookupTest, RestoredTestLooksItsRecordUpAgain) {
         pub.jackNumber = QString::fromUtf8(c.jackNumber);
         CalibrationSelection untouched;
         untouched.jackCalibrationIndex = 9;
-        pub.SetCalibrationSelection(untouched);
+        pub.calibration = untouched;
         EXPECT_EQ(ReselectCalibration(pub, device.files()), c.found);
-        EXPECT_EQ(pub.GetCalibrationSelection().jackCalibrationIndex, c.index < 0 ? 9 : c.index);
+        EXPECT_EQ(pub.calibration.jackCalibrationIndex, c.index < 0 ? 9 : c.index);
     }
 }
 

@@ -127,7 +127,7 @@ TEST_F(ChannelSettingsTest, ChosenGaugesGiveMaskFlagsAndRows) {
         {{2, 3, 5}, true, 0x16},
         {{1, 2, 3, 4, 5, 6, 7, 8}, true, 0xFF},
     };
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     for (const Case& c : cases) {
         EXPECT_TRUE(ConfirmChannels(pub, Chosen(c.gauges, c.single)).isEmpty()) << c.mask;
 
@@ -148,7 +148,7 @@ TEST_F(ChannelSettingsTest, ChosenGaugesGiveMaskFlagsAndRows) {
 }
 
 TEST_F(ChannelSettingsTest, RunningTestWithoutAGaugeIsStoredButRefused) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     EXPECT_EQ(ConfirmChannels(pub, Chosen({})), QString::fromUtf8(kNoGaugeChosenText));
     EXPECT_EQ(pub.gaugeMask, 0);
     EXPECT_EQ(StoredGauge(1), "0");

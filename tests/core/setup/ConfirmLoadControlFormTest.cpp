@@ -181,7 +181,7 @@ TEST_F(ConfirmLoadControlFormTest, RowsCarryTheirFormatsAndTypedFieldsTheRowsRou
     EXPECT_EQ(pub.loadPulseTicks, 3);
     EXPECT_EQ(pub.unloadPulseTicks, 3);
     EXPECT_FLOAT_EQ(pub.plateArea, 0.125f);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 850.0f);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 850.0f);
     EXPECT_FLOAT_EQ(pub.holdBand, 10.0f);
     EXPECT_FLOAT_EQ(pub.stageStep, 100.0f);
     EXPECT_FLOAT_EQ(pub.maxLoad, 1000.0f);
@@ -248,13 +248,13 @@ TEST_F(ConfirmLoadControlFormTest, WizardHandsOnTheControlLoadAndMovesToTheStand
 }
 
 TEST_F(ConfirmLoadControlFormTest, RunningTestAsksForADataFileSave) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     pub.setupStep = 0;
     ASSERT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.files(), ValidForm()), QString());
     EXPECT_TRUE(pub.saveRequested);
     EXPECT_EQ(pub.setupStep, 0);
     EXPECT_EQ(controlLoadText, "600") << "only the wizard hands the control load on";
-    EXPECT_FLOAT_EQ(pub.targetLoad, 800.0f);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800.0f);
     QString savedPath;
     ParameterList saved;
     ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));

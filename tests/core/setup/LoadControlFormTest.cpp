@@ -2,6 +2,8 @@
 
 #include "core/data/KVTFile.h"
 
+#include "support/RunStateSetup.h"
+
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -52,8 +54,8 @@ TEST_F(LoadControlFormTest, PlateAreaIsShownForGroundTestsAndTypedOnlyInTheWizar
     for (const Case& c : cases) {
         pub.loadInKN = c.loadInKN;
         pub.wizardMode = c.wizard;
-        pub.running = c.running;
-        pub.pausedFlag = c.paused;
+        EnterRunState(pub, ControlState::Waiting, 0, c.running);
+        pub.run.Post(c.paused ? RunCommand{RunCommands::Pause{}} : RunCommand{RunCommands::Resume{}});
         const PlateAreaState state = PlateAreaStateOf(pub);
         EXPECT_EQ(state.visible, c.visible) << c.loadInKN << c.wizard << c.running << c.paused;
         EXPECT_EQ(state.enabled, c.enabled) << c.loadInKN << c.wizard << c.running << c.paused;
@@ -132,8 +134,8 @@ TEST_F(LoadControlFormTest, AloneDuringATestShowsItsRows) {
         SetRow(row, rows[row]);
     SetRow(30, "0");
     for (const bool paused : {false, true}) {
-        pub.running = !paused;
-        pub.pausedFlag = paused;
+        EnterRunState(pub, ControlState::Waiting, 0, !paused);
+        pub.run.Post(paused ? RunCommand{RunCommands::Pause{}} : RunCommand{RunCommands::Resume{}});
         const LoadControlForm form = OpenLoadControlForm(pub, list, QString());
         EXPECT_EQ(form.calibrationCoefficient, "2.077");
         EXPECT_EQ(form.loadPulseTicks, "2");
@@ -155,7 +157,7 @@ TEST_F(LoadControlFormTest, AloneDuringATestShowsItsRows) {
 // This dialog writes the control load without decimals: a whole number must
 // not lose its zeros when the dialog is opened again.
 TEST_F(LoadControlFormTest, WholeNumberRowsKeepTheirZeros) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     SetRow(4, "1000");
     SetRow(3, "2.000");
     const LoadControlForm form = OpenLoadControlForm(pub, list, QString());
@@ -176,7 +178,7 @@ TEST_F(LoadControlFormTest, StageAdvanceRowIsReadAndRepaired) {
         {"", StageAdvance::Automatic, "1"},
         {"x", StageAdvance::Automatic, "1"},
     };
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     for (const Case& c : cases) {
         SetRow(30, c.row);
         EXPECT_EQ(OpenLoadControlForm(pub, list, QString()).stageAdvance, c.advance) << c.row;
@@ -185,18 +187,18 @@ TEST_F(LoadControlFormTest, StageAdvanceRowIsReadAndRepaired) {
 }
 
 TEST_F(LoadControlFormTest, UnreadableCoefficientRowShowsZero) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     SetRow(0, "abc");
     EXPECT_EQ(OpenLoadControlForm(pub, list, QString()).calibrationCoefficient, "0.000");
 }
 
 TEST_F(LoadControlFormTest, StoringNeedsTheWizardOrARunningTest) {
     EXPECT_FALSE(LoadControlStores(pub));
-    pub.pausedFlag = true;
+    pub.run.Post(RunCommands::Pause{});
     EXPECT_FALSE(LoadControlStores(pub)) << "a paused test is shown, not changed";
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     EXPECT_TRUE(LoadControlStores(pub));
-    pub.running = false;
+    EnterRunState(pub, ControlState::Waiting, 0, false);
     pub.wizardMode = true;
     EXPECT_TRUE(LoadControlStores(pub));
 }

@@ -110,7 +110,7 @@ TEST_F(TestSettingsFormTest, AloneWithoutATestShowsTheDefaults) {
 }
 
 TEST_F(TestSettingsFormTest, DuringATestShowsWhatTheTestRunsWithReadOnly) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     SettingsRow::Write(pub, SettingsRow::serialNumber, &Record::textLong, "123456789012");
     SettingsRow::Write(pub, SettingsRow::pileNumber, &Record::textValue, "0003");
     SettingsRow::Write(pub, SettingsRow::pressureSensor, &Record::textLong, " 1 ");
@@ -219,11 +219,11 @@ TEST_F(TestSettingsFormTest, ForceSensorSettlesTheChoicesItCannotHave) {
 TEST_F(TestSettingsFormTest, SensorChoiceIsRefusedOnceLoadingHasBegun) {
     TestSettingsForm form;
     form.sensorRange = QStringLiteral("55");
-    pub.controlState = 1;
+    pub.run.Post(RunCommands::Enter{ControlState::Loading});
     EXPECT_FALSE(ChooseSensor(form, SensorKind::Force, pub));
     EXPECT_EQ(form.sensor, SensorKind::OilPressure);
 
-    pub.controlState = 0;
+    pub.run.Post(RunCommands::Enter{ControlState::Waiting});
     EXPECT_TRUE(ChooseSensor(form, SensorKind::Force, pub));
     EXPECT_EQ(form.sensor, SensorKind::Force);
     EXPECT_EQ(form.sensorRange, "55") << "outside the wizard the range stays";
@@ -242,7 +242,7 @@ TEST_F(TestSettingsFormTest, CalibrationChoiceDuringATestPutsBackTheStoredSensor
     EXPECT_EQ(form.sensor, SensorKind::Force);
     EXPECT_EQ(form.calibration, CalibrationMode::Jack);
 
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     list[Entry::pressureSensor] = 1.0f;
     ChooseCalibration(form, CalibrationMode::System, pub, list);
     EXPECT_EQ(form.sensor, SensorKind::OilPressure);

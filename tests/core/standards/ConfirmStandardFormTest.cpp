@@ -11,7 +11,7 @@ namespace {
 
 class ConfirmStandardFormTest : public ::testing::Test {
   protected:
-    ConfirmStandardFormTest() { pub.running = true; }
+    ConfirmStandardFormTest() { pub.run.Post(RunCommands::Start{}); }
 
     // The form as a click on the standard's button leaves it.
     StandardForm Chosen(int code) {

@@ -120,7 +120,7 @@ TEST_F(StandardFormTest, BearingCapacityStandardOutsideTheWizardShowsTheSettleme
                           Case{false, 300.5f, "0.25", "300"}, Case{true, 400, "0.10", "280"}}) {
         SCOPED_TRACE(c.targetLoad);
         pub.wizardMode = c.wizard;
-        pub.targetLoad = c.targetLoad;
+        pub.run.Post(RunCommands::SetTarget{c.targetLoad});
         const StandardForm form = OpenStandardForm(pub, list);
         EXPECT_EQ(form.boxes.stableSettlement, c.settlement);
         EXPECT_EQ(form.bearingCapacity, c.bearingBox);

@@ -1,5 +1,7 @@
 #include "core/view/LivePanel.h"
 
+#include "core/link/MeasurementConversion.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,7 +14,7 @@ class LivePanelTest : public testing::Test {
     LivePanelTest() { pub.nextReadingText = kNextReading; }
 
     LivePanelView Refresh(bool manualLoadAllowed = false) {
-        return RefreshLivePanel(pub, manualLoadAllowed, kClock);
+        return RefreshLivePanel(pub, run, live, manualLoadAllowed, kClock);
     }
 
     void EnableOnly(std::initializer_list<int> gauges) {
@@ -23,6 +25,8 @@ class LivePanelTest : public testing::Test {
     }
 
     CPublic pub;
+    RunState run;
+    LiveSample live;
 };
 
 struct StatusCase {
@@ -37,8 +41,8 @@ class LivePanelStatusTest : public LivePanelTest, public testing::WithParamInter
 
 TEST_P(LivePanelStatusTest, ShowsTheWordAndNextReadingOfTheState) {
     const StatusCase& c = GetParam();
-    pub.controlState = c.state;
-    pub.running = c.running;
+    run.controlState = ControlStateFromCode(c.state);
+    run.running = c.running;
     pub.autoAdvance = c.autoAdvance;
     const LivePanelView view = Refresh();
     EXPECT_EQ(view.statusWord, c.word) << "state " << c.state;
@@ -56,13 +60,11 @@ INSTANTIATE_TEST_SUITE_P(States, LivePanelStatusTest,
                                          StatusCase{5, true, true, QString::fromUtf8("卸载中"), QString()},
                                          StatusCase{6, true, true, QString::fromUtf8("卸载中"), kNextReading},
                                          StatusCase{7, true, true, QString::fromUtf8("卸载中"), kNextReading},
-                                         StatusCase{8, true, true, QString::fromUtf8("卸载中"), kNextReading},
-                                         StatusCase{9, true, true, std::nullopt, std::nullopt},
-                                         StatusCase{-1, true, true, std::nullopt, std::nullopt}));
+                                         StatusCase{8, true, true, QString::fromUtf8("卸载中"), kNextReading}));
 
 TEST_F(LivePanelTest, AverageIsRoundedButGaugesAreNot) {
     EnableOnly({1});
-    pub.gaugeValue[0] = 1.225f; // "%.2f" alone would show 1.23
+    live.gaugeValue[0] = 1.225f; // "%.2f" alone would show 1.23
     const LivePanelView view = Refresh();
     EXPECT_EQ(view.averageText, QStringLiteral("1.22"));
     EXPECT_EQ(view.gaugeTexts[0], QStringLiteral("1.23"));
@@ -70,29 +72,26 @@ TEST_F(LivePanelTest, AverageIsRoundedButGaugesAreNot) {
 
 TEST_F(LivePanelTest, AverageCountsEnabledGaugesOneToFourOnly) {
     EnableOnly({1, 3, 5, 8});
-    pub.gaugeValue[0] = 1.0f;
-    pub.gaugeValue[1] = 50.0f;
-    pub.gaugeValue[2] = 2.004f;
-    pub.gaugeValue[4] = 90.0f;
-    pub.gaugeValue[7] = 90.0f;
+    live.gaugeValue[0] = 1.0f;
+    live.gaugeValue[1] = 50.0f;
+    live.gaugeValue[2] = 2.004f;
+    live.gaugeValue[4] = 90.0f;
+    live.gaugeValue[7] = 90.0f;
 
-    UpdateLiveAverage(pub);
-    EXPECT_FLOAT_EQ(pub.liveAverage, 1.502f); // unrounded
+    EXPECT_FLOAT_EQ(*LiveAverageOf(pub.gaugeOn, live.gaugeValue), 1.502f); // unrounded
     EXPECT_EQ(Refresh().averageText, QStringLiteral("1.50"));
 }
 
 TEST_F(LivePanelTest, NoAverageWithoutGaugesOneToFour) {
     EnableOnly({5, 6});
-    pub.gaugeValue[4] = 3.0f;
-    pub.liveAverage = 7.0f;
-    UpdateLiveAverage(pub);
-    EXPECT_EQ(pub.liveAverage, 0.0f);
+    live.gaugeValue[4] = 3.0f;
+    EXPECT_FALSE(LiveAverageOf(pub.gaugeOn, live.gaugeValue));
     EXPECT_EQ(Refresh().averageText, QString());
 }
 
 TEST_F(LivePanelTest, DisabledGaugesAreEmptied) {
     EnableOnly({2, 7});
-    for (auto& value : pub.gaugeValue)
+    for (auto& value : live.gaugeValue)
         value = -0.5f;
     const LivePanelView view = Refresh();
     for (int k = 0; k < 8; ++k) {
@@ -103,9 +102,9 @@ TEST_F(LivePanelTest, DisabledGaugesAreEmptied) {
 
 TEST_F(LivePanelTest, RockStandardsShowThreeDecimals) {
     EnableOnly({1, 2, 5});
-    pub.gaugeValue[0] = 1.0f;
-    pub.gaugeValue[1] = 1.0025f;
-    pub.gaugeValue[4] = 12.3456f;
+    live.gaugeValue[0] = 1.0f;
+    live.gaugeValue[1] = 1.0025f;
+    live.gaugeValue[4] = 12.3456f;
     for (int code : {3, 58}) {
         pub.standardCode = code;
         const LivePanelView view = Refresh();
@@ -123,14 +122,14 @@ TEST_F(LivePanelTest, TargetLoadLosesTrailingZerosAndPoint) {
         {0.25f, "0.25"},   {-12.5f, "-12.5"},   {100.0f, "100"},
     };
     for (const auto& [target, text] : cases) {
-        pub.targetLoad = target;
+        run.targetLoad = target;
         EXPECT_EQ(Refresh().targetLoadText, QString::fromLatin1(text)) << target;
     }
 }
 
 TEST_F(LivePanelTest, LoadAndOilPressureFields) {
-    pub.currentLoad = 1234.6f;
-    pub.oilPressure = 20.456f;
+    live.currentLoad = 1234.6f;
+    live.oilPressure = 20.456f;
     pub.pressureSensor = 1;
     LivePanelView view = Refresh();
     EXPECT_EQ(view.currentLoadText, QStringLiteral("1235"));
@@ -154,8 +153,8 @@ class LivePanelButtonTest : public LivePanelTest, public testing::WithParamInter
 
 TEST_P(LivePanelButtonTest, ShowsOneButtonOfEachPlace) {
     const ButtonCase& c = GetParam();
-    pub.pumpGate = c.gate;
-    pub.manualLoad = c.manual;
+    run.pumpGate = c.gate;
+    run.manualLoad = c.manual;
     const LivePanelView view = Refresh(c.allowed);
     EXPECT_EQ(view.switches.pumpProhibited, c.expected.pumpProhibited);
     EXPECT_EQ(view.switches.loadAllowed, c.expected.loadAllowed);
@@ -171,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, LivePanelButtonTest,
 
 TEST_F(LivePanelTest, MessageLineAndPumpSpeed) {
     pub.alarmText = QString::fromUtf8("桩基沉降超过允许值!");
-    pub.pumpSpeed = 137;
+    run.pump.pumpSpeed = 137;
     const LivePanelView view = Refresh();
     EXPECT_EQ(view.messageLine, pub.alarmText);
     EXPECT_EQ(view.progressPosition, 137);
@@ -179,9 +178,9 @@ TEST_F(LivePanelTest, MessageLineAndPumpSpeed) {
 
 TEST_F(LivePanelTest, ARefusedCalibrationTableTellsWhereToChooseIt) {
     pub.alarmText = QString::fromUtf8("桩基沉降超过允许值!");
-    pub.calibrationTableRefused = true;
+    live.calibrationTableRefused = true;
     EXPECT_EQ(Refresh().messageLine, QString::fromUtf8("率定数据无效，请在测试设置中重新选择率定数据！"));
-    pub.calibrationTableRefused = false;
+    live.calibrationTableRefused = false;
     EXPECT_EQ(Refresh().messageLine, pub.alarmText);
 }
 

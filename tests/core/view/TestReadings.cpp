@@ -9,7 +9,7 @@
 TestReadings::TestReadings(CPublic& pub) : m_pub(pub) {}
 
 Record& TestReadings::Next() {
-    const auto index = static_cast<std::size_t>(m_pub.readingCount.load());
+    const auto index = static_cast<std::size_t>(m_pub.readingCount);
     while (m_pub.recordList.size() < index + 2)
         m_pub.recordList.push_back(Record::Template());
     m_pub.readingCount = static_cast<int>(index) + 1;

@@ -245,7 +245,7 @@ TEST_F(CCSSZTest, RefusedEntriesKeepTheDialogOpenAndStoreNothing) {
         EXPECT_EQ(Text(*dialog, sensitivity), sensitivityText);
         ExpectNothingStored(2);
         EXPECT_TRUE(pub.dataFilePath.isEmpty());
-        EXPECT_EQ(pub.GetCalibrationSelection().pointCount, 0) << "no calibration chosen";
+        EXPECT_EQ(pub.calibration.pointCount, 0) << "no calibration chosen";
     }
 }
 
@@ -315,7 +315,7 @@ TEST_F(CCSSZTest, RadiosSwitchTheControlsAndLabels) {
 
 TEST_F(CCSSZTest, SensorRadioIsIgnoredOnceLoadingHasBegun) {
     pub.wizardMode = true;
-    pub.controlState = 1;
+    pub.run.Post(RunCommands::Enter{ControlState::Loading});
     auto dialog = Open();
     Choose(*dialog, forceSensor);
     EXPECT_TRUE(Control<QRadioButton>(*dialog, oilSensor)->isChecked());
@@ -339,7 +339,7 @@ TEST_F(CCSSZTest, CalibrationDataOfAKnownJackIsShownAndChosen) {
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join('|').toStdString();
     EXPECT_EQ(pub.pressureMode, 2);
     EXPECT_EQ(pub.calibrationSource, 0);
-    EXPECT_EQ(pub.GetCalibrationSelection().jackCalibrationIndex, 1);
+    EXPECT_EQ(pub.calibration.jackCalibrationIndex, 1);
     EXPECT_EQ(Row(0, &Record::textValue2), "5.000");
 }
 
@@ -404,7 +404,7 @@ TEST_F(CCSSZTest, AloneWithoutATestConfirmOnlyCloses) {
 }
 
 TEST_F(CCSSZTest, DuringATestTheSettingsAreShownReadOnlyAndConfirmedAgain) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     pub.dataFilePath = kNewDataFile;
     pub.paramList[Entry::serialNumberValue] = 123456.0f;
     SetFieldText(pub.recordList[7].textLong, "123456");

@@ -1,7 +1,8 @@
 #include "ui/setup/CChange.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
-#include "core/setup/ReplyFeed.h"
+#include "support/ReplyFeed.h"
 #include "ui/app/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
@@ -22,7 +23,7 @@ const QColor kRed(255, 0, 0);
 class CChangeTest : public ::testing::Test {
   protected:
     CChangeTest() {
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
         pub.dataFilePath = QStringLiteral("\\硬盘\\APP\\123456-0001.kvt");
     }
 
@@ -70,13 +71,13 @@ TEST_F(CChangeTest, OpensWithTheCurrentValuesAndTheTableLayout) {
     };
     pub.gaugeDirection[3] = -1;
     for (const Case& c : {Case{true, 0, "12.40"}, Case{false, 3, "12.402"}, Case{true, 58, "12.402"}}) {
-        pub.running = c.running;
+        SetRunning(pub, c.running);
         pub.standardCode = c.standardCode;
         Feed({0, 1250, 0, 0, 0, 0, 0, 0});
         auto dialog = Open();
 
         EXPECT_EQ(dialog->windowTitle(), "数据设置                                 文件名： 123456-0001.kvt");
-        EXPECT_EQ(Box(*dialog, CChange::kLoadCurrent)->text(), QString::number(qRound(pub.currentLoad.load())));
+        EXPECT_EQ(Box(*dialog, CChange::kLoadCurrent)->text(), QString::number(qRound(pub.run.Live().currentLoad)));
         EXPECT_EQ(Box(*dialog, 1003)->text(), QString::fromLatin1(c.gaugeTwo)) << c.standardCode;
         EXPECT_EQ(Box(*dialog, 1006)->text(), "") << "gauge 5 is not in the test";
         for (const int id : CChange::kGaugeCurrentIds)
@@ -103,7 +104,7 @@ TEST_F(CChangeTest, OpensWithTheCurrentValuesAndTheTableLayout) {
 }
 
 TEST_F(CChangeTest, ToggleSwapsTickAndRedText) {
-    pub.running = false;
+    SetRunning(pub, false);
     auto dialog = Open();
     for (const int id : {CChange::kGaugeZeroIds[0], CChange::kGaugeReverseIds[7], CChange::kLoadZero}) {
         QPushButton* toggle = Button(*dialog, id);
@@ -121,7 +122,7 @@ TEST_F(CChangeTest, ToggleSwapsTickAndRedText) {
 TEST_F(CChangeTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
     for (const bool reversed : {false, true}) {
         pub.ResetTest();
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
         Feed({0, 1250, 0, 0, 0, 0, 0, 0});
         auto dialog = Open();
         ASSERT_EQ(Box(*dialog, 1003)->text(), "12.40");
@@ -137,10 +138,10 @@ TEST_F(CChangeTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
         EXPECT_FLOAT_EQ(pub.gaugeOffset[1], reversed ? -0.50f : 0.50f);
         EXPECT_EQ(pub.gaugeDirection[1], reversed ? -1 : 1);
         Feed({0, 1250, 0, 0, 0, 0, 0, 0});
-        EXPECT_NEAR(pub.gaugeValue[1], 0.50f, kTolerance) << reversed;
+        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f, kTolerance) << reversed;
         Feed({0, 1350, 0, 0, 0, 0, 0, 0});
         const float moved = 13.39f - 12.40f;
-        EXPECT_NEAR(pub.gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance) << reversed;
+        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance) << reversed;
         EXPECT_TRUE(pub.saveRequested);
         EXPECT_TRUE(prompter.shown().empty());
     }
@@ -148,8 +149,8 @@ TEST_F(CChangeTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
 
 TEST_F(CChangeTest, ConfirmedRangeAdjustmentCarriesTheGaugesOverTheReset) {
     Feed({2551, 2507, 0, 0, 0, 0, 0, 0});
-    ASSERT_NEAR(pub.gaugeValue[0], 25.31f, kTolerance);
-    ASSERT_NEAR(pub.gaugeValue[1], 24.87f, kTolerance);
+    ASSERT_NEAR(pub.run.Live().gaugeValue[0], 25.31f, kTolerance);
+    ASSERT_NEAR(pub.run.Live().gaugeValue[1], 24.87f, kTolerance);
     auto dialog = Open();
     prompter.queueAnswer(true);
     Click(*dialog, CChange::kAdjustRange);
@@ -163,11 +164,11 @@ TEST_F(CChangeTest, ConfirmedRangeAdjustmentCarriesTheGaugesOverTheReset) {
 
     EXPECT_FALSE(dialog->isVisible());
     Feed({50, 30, 0, 0, 0, 0, 0, 0});
-    EXPECT_NEAR(pub.gaugeValue[0], 25.31f, kTolerance);
-    EXPECT_NEAR(pub.gaugeValue[1], 24.87f, kTolerance);
+    EXPECT_NEAR(pub.run.Live().gaugeValue[0], 25.31f, kTolerance);
+    EXPECT_NEAR(pub.run.Live().gaugeValue[1], 24.87f, kTolerance);
     Feed({150, 130, 0, 0, 0, 0, 0, 0});
-    EXPECT_NEAR(pub.gaugeValue[0], 25.31f + 0.99f, 0.01f);
-    EXPECT_NEAR(pub.gaugeValue[1], 24.87f + 0.99f, 0.01f);
+    EXPECT_NEAR(pub.run.Live().gaugeValue[0], 25.31f + 0.99f, 0.01f);
+    EXPECT_NEAR(pub.run.Live().gaugeValue[1], 24.87f + 0.99f, 0.01f);
     EXPECT_TRUE(pub.rangeAdjustPending) << "for the next reading";
 }
 
@@ -178,7 +179,7 @@ TEST_F(CChangeTest, RangeAdjustmentAnsweredNoOrLeftChangesNothing) {
     };
     for (const Case& c : {Case{false, CChange::kApply}, Case{true, CChange::kLeave}}) {
         pub.ResetTest();
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
         Feed({2551, 2507, 0, 0, 0, 0, 0, 0});
         auto dialog = Open();
         prompter.queueAnswer(c.answer);
@@ -196,7 +197,7 @@ TEST_F(CChangeTest, RangeAdjustmentAnsweredNoOrLeftChangesNothing) {
 }
 
 TEST_F(CChangeTest, NothingIsAppliedWithoutATestOrTheWizard) {
-    pub.running = false;
+    SetRunning(pub, false);
     Feed({1250, 1250, 0, 0, 0, 0, 0, 0});
     auto dialog = Open();
     Click(*dialog, CChange::kGaugeZeroIds[0]);
@@ -217,7 +218,7 @@ TEST_F(CChangeTest, NothingIsAppliedWithoutATestOrTheWizard) {
 }
 
 TEST_F(CChangeTest, WizardAppliesZeroTicks) {
-    pub.running = false;
+    SetRunning(pub, false);
     pub.wizardMode = true;
     Feed({0, 0, 1250, 0, 0, 0, 0, 0});
     auto dialog = Open();
@@ -228,15 +229,15 @@ TEST_F(CChangeTest, WizardAppliesZeroTicks) {
 
     EXPECT_EQ(pub.loadZero, 500.0f);
     Feed({0, 0, 1250, 0, 0, 0, 0, 0});
-    EXPECT_FLOAT_EQ(pub.gaugeValue[2], 0.0f);
-    EXPECT_FLOAT_EQ(pub.currentLoad, 0.0f);
+    EXPECT_FLOAT_EQ(pub.run.Live().gaugeValue[2], 0.0f);
+    EXPECT_FLOAT_EQ(pub.run.Live().currentLoad, 0.0f);
 }
 
 TEST_F(CChangeTest, ChangedGaugesOneToFourAreMarkedWhileLoading) {
     for (const int controlState : {0, 1, 2}) {
         pub.ResetTest();
-        pub.running = true;
-        pub.controlState = controlState;
+        pub.run.Post(RunCommands::Start{});
+        SetControlState(pub, controlState);
         pub.gaugeOn[5] = 1;
         Feed({1250, 1250, 1250, 1250, 0, 1250, 0, 0});
         auto dialog = Open();

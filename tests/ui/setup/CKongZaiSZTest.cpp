@@ -1,4 +1,5 @@
 #include "ui/setup/CKongZaiSZ.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
@@ -69,7 +70,7 @@ class CKongZaiSZTest : public ::testing::Test {
         for (int row = 0; row < 13; ++row)
             SetRow(row, rows[row]);
         SetRow(30, "1");
-        pub.running = true;
+        pub.run.Post(RunCommands::Start{});
     }
 
     std::vector<QString> Messages() const {
@@ -112,7 +113,7 @@ TEST_F(CKongZaiSZTest, OpeningFollowsTheUnitAndHowTheDialogWasOpened) {
     for (const Case& c : cases) {
         pub.loadInKN = c.loadInKN;
         pub.wizardMode = c.wizard;
-        pub.running = c.running;
+        SetRunning(pub, c.running);
         auto dialog = Open();
         EXPECT_EQ(Control<QLabel>(*dialog, 1066)->text(), QString::fromUtf8(c.targetLabel)) << c.name;
         EXPECT_TRUE(Control<QLabel>(*dialog, 1069)->text().endsWith(c.loadInKN ? "(kN)" : "(kPa)")) << c.name;
@@ -181,7 +182,7 @@ TEST_F(CKongZaiSZTest, ControlLoadAboveTheLimitIsRefusedAndEqualPasses) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(RowText(4), "1000");
     EXPECT_EQ(RowText(7), "1000");
-    EXPECT_FLOAT_EQ(pub.targetLoad, 1000.0f);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 1000.0f);
 }
 
 TEST_F(CKongZaiSZTest, OnlyAGroundTestAsksForThePlateArea) {
@@ -309,7 +310,7 @@ TEST_F(CKongZaiSZTest, ChangesDuringARunningTestReachTheTestAtOnce) {
     EXPECT_FLOAT_EQ(pub.stageStep, 150.0f);
     EXPECT_FLOAT_EQ(pub.holdBand, 20.0f);
     EXPECT_EQ(pub.loadProtectSeconds, 120);
-    EXPECT_FLOAT_EQ(pub.targetLoad, 800.0f);
+    EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800.0f);
     EXPECT_FALSE(pub.autoAdvance);
     EXPECT_EQ(RowText(6), "150");
     EXPECT_EQ(RowText(30), "0");
@@ -335,7 +336,7 @@ TEST_F(CKongZaiSZTest, WizardNextHandsOnTheControlLoad) {
 TEST_F(CKongZaiSZTest, BackLeavesWithoutStoring) {
     for (const bool wizard : {true, false}) {
         pub.wizardMode = wizard;
-        pub.running = !wizard;
+        SetRunning(pub, !wizard);
         pub.setupStep = 3;
         controlLoadText = QStringLiteral("500");
         auto dialog = Open();

@@ -1,4 +1,5 @@
 #include "ui/setup/CTDSZ.h"
+#include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
 #include "core/data/DeviceText.h"
@@ -87,7 +88,7 @@ TEST_F(CTDSZTest, OnlyGaugeSixChosen) {
     for (const Case& c : {Case{true, false}, Case{false, true}}) {
         pub.ResetTest();
         pub.wizardMode = c.wizard;
-        pub.running = c.running;
+        SetRunning(pub, c.running);
         StoreGauges({1, 2, 3, 4});
         auto dialog = Open();
         for (const int gauge : {1, 2, 3, 4, 6})
@@ -108,7 +109,7 @@ TEST_F(CTDSZTest, OnlyGaugeSixChosen) {
 }
 
 TEST_F(CTDSZTest, AloneOpensWithTheStoredChoiceAndFileName) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     pub.loadInKN = false;
     StoreGauges({2, 7});
     auto dialog = Open();
@@ -121,7 +122,7 @@ TEST_F(CTDSZTest, AloneOpensWithTheStoredChoiceAndFileName) {
 }
 
 TEST_F(CTDSZTest, RunningTestWithEveryGaugeClearedIsRefusedAndStaysOpen) {
-    pub.running = true;
+    pub.run.Post(RunCommands::Start{});
     StoreGauges({1, 2, 3, 4});
     auto dialog = Open();
     for (const int gauge : {1, 2, 3, 4})
@@ -146,7 +147,7 @@ TEST_F(CTDSZTest, TestTypeChangesInTheWizardOnly) {
     for (const bool wizard : {true, false}) {
         pub.ResetTest();
         pub.wizardMode = wizard;
-        pub.running = !wizard;
+        SetRunning(pub, !wizard);
         StoreGauges({1});
         auto dialog = Open();
         Click(*dialog, CTDSZ::kGround);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/CPublic.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/link/MeasurementConversion.h"
 
 #include <array>
@@ -10,9 +11,10 @@
 // leaves a gauge at 0 mm.
 using GaugeCounts = std::array<int, 8>;
 
-// One controller reply through the real measurement conversion, so that
-// tests see readings and corrected values exactly as the reader makes them.
-// Counts are positive and below 0x8000.
+// One controller reply through the real measurement conversion with the
+// settings of `pub`, so that tests see readings and corrected values exactly
+// as the worker makes them (in pub.run.Live()). Counts are positive and
+// below 0x8000.
 inline bool FeedReply(CPublic& pub, const GaugeCounts& gauges, int loadCounts = 500) {
     std::array<std::uint8_t, kReplyBlockSize> block{};
     block[1] = static_cast<std::uint8_t>(loadCounts & 0xFF);
@@ -21,5 +23,6 @@ inline bool FeedReply(CPublic& pub, const GaugeCounts& gauges, int loadCounts = 
         block[5 + 2 * k] = static_cast<std::uint8_t>(gauges[k] & 0xFF);
         block[6 + 2 * k] = static_cast<std::uint8_t>(gauges[k] >> 8);
     }
-    return ProcessReply(pub, block);
+    PublishSettings(pub);
+    return pub.run.HandleReply(block, 0);
 }
