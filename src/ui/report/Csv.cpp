@@ -1,4 +1,4 @@
-#include "Csv.h"
+#include "ui/report/Csv.h"
 
 #include <charconv>
 
@@ -16,12 +16,16 @@ QString Quoted(const QString& field) {
 
 } // namespace
 
-void WriteCsvLine(std::FILE* out, const QStringList& fields) {
+QByteArray CsvLine(const QStringList& fields) {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
         quoted.append(Quoted(field));
-    const QByteArray line = quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+    return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+}
+
+void WriteCsvLine(std::FILE* out, const QStringList& fields) {
+    const QByteArray line = CsvLine(fields);
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), out);
 }
 

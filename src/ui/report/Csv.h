@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
 
-// Comma-separated output with quoting where a field needs it, UTF-8.
+// Comma-separated lines with quoting where a field needs it, UTF-8.
+QByteArray CsvLine(const QStringList& fields);
 void WriteCsvLine(std::FILE* out, const QStringList& fields);
 
 // Shortest text that reads back to the same float.
