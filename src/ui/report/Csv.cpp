@@ -1,6 +1,7 @@
 #include "ui/report/Csv.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -33,4 +34,8 @@ QString FloatText(float value) {
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+double FloatValue(float value) {
+    return std::isfinite(value) ? FloatText(value).toDouble() : static_cast<double>(value);
 }

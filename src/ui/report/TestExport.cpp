@@ -1,6 +1,7 @@
 #include "ui/report/TestExport.h"
 
 #include "core/data/DeviceText.h"
+#include "core/view/RoundDecimals.h"
 #include "core/view/SettlementRows.h"
 #include "core/view/TableViews.h"
 #include "ui/report/Csv.h"
@@ -15,12 +16,14 @@
 
 namespace {
 
-// A stored float as the decimal it was written from (0.52f exports as 0.52,
-// not 0.519999980926513671875); not-a-number and infinities stay as they are.
 QVariant Number(float value) {
-    if (!std::isfinite(value))
-        return static_cast<double>(value);
-    return FloatText(value).toDouble();
+    return FloatValue(value);
+}
+
+// A settlement worked out as a difference, to the decimals its table shows,
+// without the float subtraction's last digits.
+QVariant Settlement(float mm, int standardCode) {
+    return FloatValue(RoundDecimals(mm, SettlementDecimals(standardCode)));
 }
 
 QString Load(bool loadInKN) {
@@ -62,7 +65,8 @@ ExportTable SettlementRows(const CPublic& pub) {
         ++index;
         // An empty minutes text is a computed 0, shown as nothing.
         table.rows.push_back({index, row.load, row.minutes.isEmpty() ? 0.0 : row.minutes.toDouble(),
-                              Number(row.displacement), Number(row.change), Number(row.levelSettlement)});
+                              Number(row.displacement), Settlement(row.change, pub.standardCode),
+                              Settlement(row.levelSettlement, pub.standardCode)});
     }
     return table;
 }
@@ -77,8 +81,9 @@ ExportTable LevelSummaryTable(const CPublic& pub) {
         return table;
     int level = 0;
     for (const LevelSummary& summary : pub.levelSummaries) {
-        table.rows.push_back({++level, summary.load, Number(summary.levelSettlement), Number(summary.cumSettlement),
-                              Number(summary.levelMinutes), Number(summary.cumMinutes)});
+        table.rows.push_back({++level, summary.load, Settlement(summary.levelSettlement, pub.standardCode),
+                              Settlement(summary.cumSettlement, pub.standardCode), Number(summary.levelMinutes),
+                              Number(summary.cumMinutes)});
     }
     return table;
 }

@@ -3,6 +3,7 @@
 #include "core/setup/TestSettingsRows.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
+#include "ui/report/Csv.h"
 
 #include <algorithm>
 
@@ -80,23 +81,23 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
     };
     if (!pub.loadInKN)
         fields.push_back({QStringLiteral("plate_area_m2"), QStringLiteral("压板面积(m²)"),
-                          static_cast<double>(pub.plateArea), 3});
+                          FloatValue(pub.plateArea), 3});
     fields.push_back({QStringLiteral("standard_code"), QStringLiteral("标准代码"), pub.standardCode.load()});
     fields.push_back({QStringLiteral("standard"), QStringLiteral("标准"),
                       standard ? QVariant(standard->Caption()) : QVariant()});
     fields.push_back({QStringLiteral("load_unit"), QStringLiteral("荷载单位"), unit});
     fields.push_back({QStringLiteral("max_load_") + unit, QStringLiteral("最大加荷值(%1)").arg(unit),
-                      static_cast<double>(pub.maxLoad), 0});
+                      FloatValue(pub.maxLoad), 0});
     fields.push_back({QStringLiteral("stage_load_") + unit, QStringLiteral("单级加荷值(%1)").arg(unit),
-                      static_cast<double>(pub.stageStep), 0});
+                      FloatValue(pub.stageStep), 0});
     fields.push_back({QStringLiteral("jack_number"), QStringLiteral("千斤顶编号"), TextValue(pub.jackNumber)});
     fields.push_back({QStringLiteral("jack_count"), QStringLiteral("千斤顶数量"), pub.jackCount.load()});
     fields.push_back({QStringLiteral("jack_circuit"), QStringLiteral("千斤顶油路"),
                       pub.doubleCircuitJack ? QStringLiteral("双油路") : QStringLiteral("单油路")});
     fields.push_back({QStringLiteral("jack_rated_pressure_MPa"), QStringLiteral("额定油压(MPa)"),
-                      static_cast<double>(pub.jackRatedPressure), 2});
+                      FloatValue(pub.jackRatedPressure), 2});
     fields.push_back({QStringLiteral("jack_rated_force_kN"), QStringLiteral("额定出力(kN)"),
-                      static_cast<double>(pub.jackRatedForce), 0});
+                      FloatValue(pub.jackRatedForce), 0});
     fields.push_back({QStringLiteral("sensor_type"), QStringLiteral("传感器类型"),
                       oilSensor ? QStringLiteral("油压传感器") : QStringLiteral("力传感器")});
     fields.push_back({QStringLiteral("sensor_number"), QStringLiteral("传感器编号"), TextValue(pub.sensorNumber)});
@@ -105,20 +106,20 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
     // A force sensor's box holds its own calibration coefficient there.
     fields.push_back(oilSensor ? IdentityField{QStringLiteral("sensor_sensitivity_mV_per_V"),
                                                QStringLiteral("传感器灵敏度(mV/V)"),
-                                               static_cast<double>(pub.sensorSensitivity), 3}
+                                               FloatValue(pub.sensorSensitivity), 3}
                                : IdentityField{QStringLiteral("sensor_coefficient"),
                                                QStringLiteral("传感器标定系数"),
-                                               static_cast<double>(pub.sensorSensitivity), 3});
+                                               FloatValue(pub.sensorSensitivity), 3});
     fields.push_back({QStringLiteral("load_conversion"), QStringLiteral("荷载换算"), LoadConversion(pub)});
     fields.push_back({QStringLiteral("calibration_coefficient"), QStringLiteral("标定系数K"),
-                      static_cast<double>(pub.calibrationCoefficient), 3});
+                      FloatValue(pub.calibrationCoefficient), 3});
     if (pub.pressureMode == 2)
         fields.push_back({QStringLiteral("calibration_group"), QStringLiteral("率定组"), CalibrationGroup(pub)});
     if (pub.pressureMode == 3) {
         fields.push_back({QStringLiteral("regression_a_MPa"), QStringLiteral("回归系数a(MPa)"),
-                          static_cast<double>(pub.regressionA), 5});
+                          FloatValue(pub.regressionA), 5});
         fields.push_back({QStringLiteral("regression_b_MPa_per_kN"), QStringLiteral("回归系数b(MPa/kN)"),
-                          static_cast<double>(pub.regressionB), 5});
+                          FloatValue(pub.regressionB), 5});
     }
     return fields;
 }
