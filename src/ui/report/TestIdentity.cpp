@@ -5,6 +5,8 @@
 #include "core/view/SettlementRows.h"
 #include "ui/report/Csv.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace {
@@ -106,10 +108,10 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
     // A force sensor's box holds its own calibration coefficient there.
     fields.push_back(oilSensor ? IdentityField{QStringLiteral("sensor_sensitivity_mV_per_V"),
                                                QStringLiteral("传感器灵敏度(mV/V)"),
-                                               FloatValue(pub.sensorSensitivity), 3}
+                                               FloatValue(pub.sensorSensitivity), -1}
                                : IdentityField{QStringLiteral("sensor_coefficient"),
                                                QStringLiteral("传感器标定系数"),
-                                               FloatValue(pub.sensorSensitivity), 3});
+                                               FloatValue(pub.sensorSensitivity), -1});
     fields.push_back({QStringLiteral("load_conversion"), QStringLiteral("荷载换算"), LoadConversion(pub)});
     fields.push_back({QStringLiteral("calibration_coefficient"), QStringLiteral("标定系数K"),
                       FloatValue(pub.calibrationCoefficient), 3});
@@ -127,7 +129,9 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
 QString IdentityText(const IdentityField& field) {
     if (!field.value.isValid())
         return QStringLiteral("未记录");
-    if (field.value.typeId() == QMetaType::Double)
+    if (field.value.typeId() == QMetaType::Double && field.decimals >= 0)
         return QString::number(field.value.toDouble(), 'f', field.decimals);
+    if (field.value.typeId() == QMetaType::Double)
+        return QString::number(field.value.toDouble(), 'g', QLocale::FloatingPointShortest);
     return field.value.toString();
 }

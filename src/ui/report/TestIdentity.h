@@ -15,7 +15,7 @@ struct IdentityField {
     QString key;
     QString caption;
     QVariant value;
-    int decimals = 0; // for a double in the report
+    int decimals = 0; // for a double in the report; -1: as few as read back the same
 };
 
 // The identity of the test in `pub`, after its file has been opened (rows,
