@@ -1,8 +1,9 @@
+#include "KvtRun.h"
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
 #include "support/TempDevice.h"
 
-#include <QProcess>
+#include <QFile>
 
 #include <algorithm>
 #include <cstring>
@@ -12,20 +13,6 @@
 namespace {
 
 const QString kDataPath = QStringLiteral("\\硬盘\\APP\\123456-0001.kvt");
-
-struct KvtRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-KvtRun Kvt(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(KVT_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(KvtDump, PrintsEveryRowWithDecodedTexts) {
     TempDevice device;

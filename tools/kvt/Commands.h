@@ -12,6 +12,11 @@ int RunTables(const QStringList& args, std::FILE* out);
 // Needs a QGuiApplication (fonts); writes the picture's path to `out`.
 int RunPlot(const QStringList& args, std::FILE* out);
 
+// Write one output per data file (FileBatch.h); the report needs a
+// QGuiApplication (fonts).
+int RunTestReport(const QStringList& args, std::FILE* out);
+int RunExport(const QStringList& args, std::FILE* out);
+
 // Runs a whole test against the simulated rig; prints one line per stage.
 int RunSimulate(const QStringList& args, std::FILE* out);
 

@@ -1,8 +1,8 @@
 #include "Commands.h"
-#include "Csv.h"
 
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
+#include "ui/report/Csv.h"
 
 namespace {
 

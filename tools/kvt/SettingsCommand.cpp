@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "Csv.h"
+#include "ui/report/Csv.h"
 
 #include "core/data/KVTFile.h"
 

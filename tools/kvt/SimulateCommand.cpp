@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
-    "                    [--jack single|double] [--out FILE] [--data-root DIR]\n";
+    "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n";
 
 struct SimulateOptions {
     TestSetup setup;
@@ -52,6 +52,11 @@ std::optional<SimulateOptions> ParseOptions(QStringList args) {
         } else if (option == QLatin1String("--jack") &&
                    (value == QLatin1String("single") || value == QLatin1String("double"))) {
             options.setup.doubleCircuitJack = value == QLatin1String("double");
+        } else if (option == QLatin1String("--ground")) {
+            const std::optional<float> area = PositiveNumber(value);
+            if (!area)
+                return std::nullopt;
+            options.setup.plateArea = *area;
         } else if (option == QLatin1String("--out")) {
             options.outFile = value;
         } else if (option == QLatin1String("--data-root")) {

@@ -1,9 +1,9 @@
 #include "Commands.h"
-#include "Csv.h"
 #include "TestFile.h"
 
 #include "core/view/TableViews.h"
 #include "core/view/ViewTitles.h"
+#include "ui/report/Csv.h"
 
 namespace {
 

@@ -5,8 +5,12 @@
 //                       a table of a data file as the main screen lists it
 //   kvt plot FILE [--curve 1|2|3] --out PNG
 //                       a curve of a data file as the main screen draws it
+//   kvt report FILE --out PDF | FILE... --out-dir DIR
+//                       the test report on A4 pages
+//   kvt export FILE --format csv|json --out OUT | FILE... --out-dir DIR
+//                       readings, settlement rows and level summary in an open format
 //   kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]
-//                [--jack single|double] [--out FILE] [--data-root DIR]
+//                [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]
 //                       a whole test against the simulated rig, one line per stage
 
 #include "Commands.h"
@@ -31,7 +35,7 @@ bool ReadHostFile(const QString& path, QByteArray& bytes) {
 int main(int argc, char* argv[]) {
     // Only drawing needs the GUI side of Qt; it must run without a display.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "plot") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "plot") == 0 || std::strcmp(argv[1], "report") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
@@ -49,13 +53,19 @@ int main(int argc, char* argv[]) {
         return RunTables(args, stdout);
     if (command == QLatin1String("plot"))
         return RunPlot(args, stdout);
+    if (command == QLatin1String("report"))
+        return RunTestReport(args, stdout);
+    if (command == QLatin1String("export"))
+        return RunExport(args, stdout);
     if (command == QLatin1String("simulate"))
         return RunSimulate(args, stdout);
     std::fputs("usage: kvt dump FILE | kvt settings FILE\n"
                "       kvt tables FILE [--view records|settlement|summary] [--csv]\n"
                "       kvt plot FILE [--curve 1|2|3] --out PNG\n"
+               "       kvt report FILE --out PDF | kvt report FILE... --out-dir DIR\n"
+               "       kvt export FILE --format csv|json --out OUT | ... --out-dir DIR\n"
                "       kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
-               "                    [--jack single|double] [--out FILE] [--data-root DIR]\n",
+               "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n",
                stderr);
     return 2;
 }

@@ -15,6 +15,7 @@ namespace {
 constexpr int kCyclesPerTick = 5;
 constexpr int kSerialNumberRow = 7;
 constexpr int kPileNumberRow = 8;
+constexpr int kTestDateRow = 9;
 
 RigConfig WithCircuit(RigConfig rig, bool doubleCircuit) {
     rig.circuit = doubleCircuit ? JackCircuit::Double : JackCircuit::Single;
@@ -49,6 +50,10 @@ QString VirtualTest::Prepare() {
         return QStringLiteral("该文件已经存在！请重新输入试桩编号");
 
     pub.doubleCircuitJack = m_setup.doubleCircuitJack;
+    if (m_setup.plateArea > 0) {
+        pub.loadInKN = false;
+        pub.plateArea = m_setup.plateArea;
+    }
     pub.stageStep = m_setup.stageStep;
     pub.maxLoad = m_setup.maxLoad;
     pub.holdBand = m_setup.holdBand;
@@ -62,6 +67,7 @@ QString VirtualTest::Prepare() {
     KVTFile::BuildBlankRecords(pub);
     SetFieldText(pub.recordList[kSerialNumberRow].textLong, DeviceText::FromUnicode(m_setup.serialNumber));
     SetFieldText(pub.recordList[kPileNumberRow].textValue, DeviceText::FromUnicode(m_setup.pileNumber));
+    SetFieldText(pub.recordList[kTestDateRow].textValue, m_setup.start.date().toString(Qt::ISODate).toLatin1());
 
     StandardForm form;
     ApplyPreset(form, m_setup.standardCode, pub, pub.paramList);

@@ -22,6 +22,7 @@ struct TestSetup {
     int pulseTicks = 2;    // "加载点动控制" and "卸载点动控制"
     bool autoAdvance = true;
     bool doubleCircuitJack = false;
+    float plateArea = 0; // m²; above 0 a ground test, its loads in kPa
     QString serialNumber = QStringLiteral("123456");
     QString pileNumber = QStringLiteral("0001");
     QDateTime start = QDateTime(QDate(2026, 5, 4), QTime(8, 0, 0));

@@ -18,15 +18,6 @@ constexpr char kLevelMark[] = "--:--";
 constexpr long long kLeastMinutes = -9999;
 constexpr long long kMostMinutes = 99998;
 
-bool IsManualReading(const Record& record) {
-    static const QString manual = QStringLiteral("手动");
-    static const QByteArray manualBytes = DeviceText::FromUnicode(manual);
-    // A remark holding the word holds its bytes; only such a remark is
-    // decoded, which rules out bytes that straddle two characters.
-    const QByteArray remark = FieldText(record.remark);
-    return remark.contains(manualBytes) && DeviceText::ToUnicode(remark).contains(manual);
-}
-
 // Files of other instrument versions mark record 7's clock with "K9RX" or
 // "gg"; in such a file the level loads of a ground test are divided by the
 // plate area.
@@ -184,6 +175,15 @@ float EnabledGaugeAverage(const CPublic& pub, const Record& record) {
 
 float RoundedGaugeAverage(const CPublic& pub, const Record& record) {
     return RoundDecimals(EnabledGaugeAverage(pub, record), SettlementDecimals(pub.standardCode));
+}
+
+bool IsManualReading(const Record& record) {
+    static const QString manual = QStringLiteral("手动");
+    static const QByteArray manualBytes = DeviceText::FromUnicode(manual);
+    // A remark holding the word holds its bytes; only such a remark is
+    // decoded, which rules out bytes that straddle two characters.
+    const QByteArray remark = FieldText(record.remark);
+    return remark.contains(manualBytes) && DeviceText::ToUnicode(remark).contains(manual);
 }
 
 bool OpensLevel(const Record& record) {

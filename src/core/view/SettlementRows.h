@@ -26,6 +26,9 @@ float EnabledGaugeAverage(const CPublic& pub, const Record& record);
 // The same, rounded to the settlement decimals of pub's standard.
 float RoundedGaugeAverage(const CPublic& pub, const Record& record);
 
+// True for a reading whose remark holds "手动": it has no settlement row.
+bool IsManualReading(const Record& record);
+
 // True for a level-opening record (clock "--:--").
 bool OpensLevel(const Record& record);
 

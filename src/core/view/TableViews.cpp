@@ -108,6 +108,25 @@ TableView RecordTable(const CPublic& pub) {
     return table;
 }
 
+std::vector<LoadSettlementRow> LoadSettlementRows(const CPublic& pub) {
+    const std::vector<Record>& records = pub.recordList;
+    const int rowCount = CountOf(pub.rowCount, records);
+    std::vector<LoadSettlementRow> rows;
+    for (int i = 0; i < rowCount; ++i) {
+        const Record& record = records[static_cast<std::size_t>(i)];
+        LoadSettlementRow row{record.rowLoad, RowMinutesText(record), record.avgSettlement, record.avgSettlement,
+                              record.avgSettlement};
+        if (row.minutes == kEndOfRows)
+            break;
+        if (i > 0) {
+            row.change -= records[static_cast<std::size_t>(i) - 1].avgSettlement;
+            row.levelSettlement = row.minutes == "0" ? row.change : rows.back().levelSettlement + row.change;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 TableView LoadSettlementTable(const CPublic& pub) {
     const int code = pub.standardCode;
     TableView table;
@@ -115,26 +134,12 @@ TableView LoadSettlementTable(const CPublic& pub) {
     table.columns = {{QStringLiteral("序号"), 40},     {LoadCaption(pub.loadInKN), 83},
                      {QStringLiteral("时 间"), 71},    {QStringLiteral("位 移"), 70},
                      {QStringLiteral("本次沉降"), 70}, {QStringLiteral("本级沉降"), 70}};
-
-    const std::vector<Record>& records = pub.recordList;
-    const int rowCount = CountOf(pub.rowCount, records);
-    float levelSettlement = 0.0f; // since the row that opened the level
-    for (int i = 0; i < rowCount; ++i) {
-        const Record& row = records[static_cast<std::size_t>(i)];
-        const QByteArray minutes = RowMinutesText(row);
-        if (minutes == kEndOfRows)
-            break;
-        float change = row.avgSettlement;
-        if (i == 0)
-            levelSettlement = change;
-        else {
-            change -= records[static_cast<std::size_t>(i) - 1].avgSettlement;
-            levelSettlement = minutes == "0" ? change : levelSettlement + change;
-        }
+    int number = 0;
+    for (const LoadSettlementRow& row : LoadSettlementRows(pub)) {
         // The displacement column keeps 2 decimals for every standard.
-        table.rows.push_back({Integer(i + 1), Integer(row.rowLoad), QString::fromLatin1(minutes),
-                              QString::fromLatin1(CFormat("%.2f", static_cast<double>(row.avgSettlement))),
-                              SettlementText(change, code), SettlementText(levelSettlement, code)});
+        table.rows.push_back({Integer(++number), Integer(row.load), QString::fromLatin1(row.minutes),
+                              QString::fromLatin1(CFormat("%.2f", static_cast<double>(row.displacement))),
+                              SettlementText(row.change, code), SettlementText(row.levelSettlement, code)});
     }
     return table;
 }

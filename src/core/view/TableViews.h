@@ -22,6 +22,18 @@ struct TableView {
     std::vector<QStringList> rows;
 };
 
+// A settlement row with what the load-settlement table derives from it.
+struct LoadSettlementRow {
+    int load = 0;              // kN, or kPa for a ground test
+    QByteArray minutes;        // elapsed in the level, trimmed; "0" opens a level
+    float displacement = 0;    // mm, the row's average settlement
+    float change = 0;          // mm, since the row before
+    float levelSettlement = 0; // mm, since the row that opened the level
+};
+
+// The settlement rows of the last derivation, up to the row after the last.
+std::vector<LoadSettlementRow> LoadSettlementRows(const CPublic& pub);
+
 // One row per stored reading with every enabled gauge and their average.
 TableView RecordTable(const CPublic& pub);
 

@@ -1,6 +1,7 @@
-#include "Csv.h"
+#include "ui/report/Csv.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -16,12 +17,16 @@ QString Quoted(const QString& field) {
 
 } // namespace
 
-void WriteCsvLine(std::FILE* out, const QStringList& fields) {
+QByteArray CsvLine(const QStringList& fields) {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
         quoted.append(Quoted(field));
-    const QByteArray line = quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+    return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
+}
+
+void WriteCsvLine(std::FILE* out, const QStringList& fields) {
+    const QByteArray line = CsvLine(fields);
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), out);
 }
 
@@ -29,4 +34,8 @@ QString FloatText(float value) {
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+double FloatValue(float value) {
+    return std::isfinite(value) ? FloatText(value).toDouble() : static_cast<double>(value);
 }
