@@ -16,12 +16,12 @@ using B = BlankText;
 using R = Restore;
 
 // | setting | first row | field | rows | blank text | format | entry | restored as | typed field |
-const std::array kRows = std::to_array<ParameterRow>({
+constexpr std::array kRows = std::to_array<ParameterRow>({
     {P::calibrationCoefficient, 0, value2, 1, B::fieldNumber, "%.3f", -1, R::number, {&CPublic::calibrationCoefficient}},
     {P::loadPulseTicks, 1, value2, 1, B::entryNumber, "%.0f", Entry::loadPulseTicks, R::integer, {&CPublic::loadPulseTicks}},
     {P::unloadPulseTicks, 2, value2, 1, B::entryNumber, "%.0f", Entry::unloadPulseTicks, R::integer, {&CPublic::unloadPulseTicks}},
     {P::plateArea, 3, value2, 1, B::entryNumber, "%.3f", Entry::plateArea, R::number, {&CPublic::plateArea}},
-    // Row 4 holds the target load, a run-state text (RunStateRows.h).
+    // Row 4 holds the target load, a run-state text (kTargetLoadSlot).
     {P::holdBand, 5, value2, 1, B::entryNumber, "%.1f", Entry::holdBand, R::number, {&CPublic::holdBand}},
     {P::jackCount, 6, value, 1, B::entryNumber, "%.0f", Entry::jackCount, R::integer, {&CPublic::jackCount}},
     {P::stageStep, 6, value2, 1, B::entryNumber, "%.1f", Entry::stageStep, R::number, {&CPublic::stageStep}},

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr RowSlot kTargetLoad{4, TextField::value2};
 constexpr RowSlot kReadingCount{31, TextField::value2};
 constexpr RowSlot kControlState{41, TextField::value};
 constexpr RowSlot kStageChanged{42, TextField::value};
@@ -34,7 +33,7 @@ QDate DateOf(const QByteArray& text) {
 } // namespace
 
 void WriteTargetLoadText(std::vector<Record>& rows, float targetLoad) {
-    SetRowBytes(rows, kTargetLoad, Load(targetLoad));
+    SetRowBytes(rows, kTargetLoadSlot, Load(targetLoad));
 }
 
 void WriteRunStateTexts(std::vector<Record>& rows, const RunStateTexts& state) {
@@ -57,7 +56,7 @@ RunStateTexts ReadRunStateTexts(const std::vector<Record>& rows) {
         return state;
     auto text = [&rows](RowSlot slot) { return RowString(rows, slot); };
     auto flag = [&rows](RowSlot slot) { return RowBytes(rows, slot).startsWith('1'); };
-    state.targetLoad = ReadNumber(text(kTargetLoad));
+    state.targetLoad = ReadNumber(text(kTargetLoadSlot));
     state.readingCount = ReadInteger(text(kReadingCount));
     state.controlState = ReadInteger(text(kControlState));
     state.stageChanged = flag(kStageChanged);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/ParameterRows.h"
 #include "core/data/Record.h"
 
 #include <QDate>
@@ -25,6 +26,8 @@ struct RunStateTexts {
 // rows 41-47 whole with their rows.
 inline constexpr int kFirstRunStateRow = 41;
 inline constexpr int kLastRunStateRow = 47;
+// The control load, which the load-control settings also show and set.
+inline constexpr RowSlot kTargetLoadSlot{4, TextField::value2};
 
 // A list shorter than 74 rows is left alone / reads as all zero.
 void WriteRunStateTexts(std::vector<Record>& rows, const RunStateTexts& state);
