@@ -15,6 +15,7 @@ using P = ParameterText;
 using B = BlankText;
 using R = Restore;
 
+// clang-format off
 // | setting | first row | field | rows | blank text | format | entry | restored as | typed field |
 constexpr std::array kRows = std::to_array<ParameterRow>({
     {P::calibrationCoefficient, 0, value2, 1, B::fieldNumber, "%.3f", -1, R::number, {&CPublic::calibrationCoefficient}},
@@ -70,17 +71,17 @@ constexpr std::array kRows = std::to_array<ParameterRow>({
     {P::standardCode, 69, longText, 1, B::entryNumber, "%.0f", Entry::standardCode, R::integer, {&CPublic::standardCode}},
     {P::bearingCapacity, 71, longText, 1, B::keep, nullptr, -1, R::integer, {&CPublic::bearingCapacity}},
 });
+// clang-format on
 
-template <typename... F> struct Overloaded : F... {
-    using F::operator()...;
-};
+template <typename... F> struct Overloaded : F... { using F::operator()...; };
 
 template <std::size_t N> QByteArray BytesOf(const char (&field)[N]) {
     return FieldText(field);
 }
 
 const Record* RowAt(const std::vector<Record>& rows, int row) {
-    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? &rows[static_cast<std::size_t>(row)] : nullptr;
+    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? &rows[static_cast<std::size_t>(row)]
+                                                                   : nullptr;
 }
 
 // Stores a text read back from a row into element i of the typed field.
@@ -88,9 +89,9 @@ void Store(CPublic& pub, const TypedField& typed, int i, Restore restore, const 
     const int integer = ReadInteger(text);
     const float number = ReadNumber(text);
     const bool flag = text.startsWith(QLatin1Char('1'));
-    const int whole = restore == Restore::flag ? (flag ? 1 : 0)
+    const int whole = restore == Restore::flag                        ? (flag ? 1 : 0)
                       : restore == Restore::direction && integer == 0 ? 1
-                                                                       : integer;
+                                                                      : integer;
     const auto element = static_cast<std::size_t>(typed.first + i);
     std::visit(Overloaded{
                    [](std::monostate) {},
@@ -149,21 +150,22 @@ RowSlot SlotOf(ParameterText id, int i) {
 
 double TypedNumber(const CPublic& pub, const TypedField& typed, int i) {
     const auto element = static_cast<std::size_t>(typed.first + i);
-    return std::visit(Overloaded{
-                          [](std::monostate) { return 0.0; },
-                          [](QString CPublic::*) { return 0.0; },
-                          [&](std::atomic<int> CPublic::*m) { return static_cast<double>((pub.*m).load()); },
-                          [&](std::atomic<float> CPublic::*m) { return static_cast<double>((pub.*m).load()); },
-                          [&](std::atomic<bool> CPublic::*m) { return (pub.*m).load() ? 1.0 : 0.0; },
-                          [&](std::array<int, 6> CPublic::*m) { return static_cast<double>((pub.*m)[element]); },
-                          [&](std::array<std::atomic<int>, 8> CPublic::*m) {
-                              return static_cast<double>((pub.*m)[element].load());
-                          },
-                          [&](std::array<std::atomic<float>, 8> CPublic::*m) {
-                              return static_cast<double>((pub.*m)[element].load());
-                          },
-                      },
-                      typed.member);
+    return std::visit(
+        Overloaded{
+            [](std::monostate) { return 0.0; },
+            [](QString CPublic::*) { return 0.0; },
+            [&](std::atomic<int> CPublic::*m) { return static_cast<double>((pub.*m).load()); },
+            [&](std::atomic<float> CPublic::*m) { return static_cast<double>((pub.*m).load()); },
+            [&](std::atomic<bool> CPublic::*m) { return (pub.*m).load() ? 1.0 : 0.0; },
+            [&](std::array<int, 6> CPublic::*m) { return static_cast<double>((pub.*m)[element]); },
+            [&](std::array<std::atomic<int>, 8> CPublic::*m) {
+                return static_cast<double>((pub.*m)[element].load());
+            },
+            [&](std::array<std::atomic<float>, 8> CPublic::*m) {
+                return static_cast<double>((pub.*m)[element].load());
+            },
+        },
+        typed.member);
 }
 
 QByteArray RowBytes(const std::vector<Record>& rows, RowSlot slot) {

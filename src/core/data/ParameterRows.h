@@ -61,17 +61,17 @@ enum class ParameterText {
     highGaugesOn,    // gauges 5-8
     spareGaugesOn,   // 4, always "0"
     autoAdvance,
-    lowGaugesOn,     // gauges 1-4
+    lowGaugesOn, // gauges 1-4
     doubleCircuit,
     singlePileTest,
     loadZero,
-    gaugeZero,       // 8
+    gaugeZero, // 8
     spareZero,
     loadOffset,
-    gaugeOffset,     // 8
+    gaugeOffset, // 8
     spareOffset,
     loadDirection,
-    gaugeDirection,  // 8
+    gaugeDirection, // 8
     spareDirection,
     standardCode,
     bearingCapacity,
@@ -89,16 +89,16 @@ struct TypedField {
 
 // How a blank test fills a row.
 enum class BlankText {
-    keep,          // the template's text stays
-    empty,         // cleared
-    entryNumber,   // list entry `entry` + i with `format`
-    fieldNumber,   // the typed field with `format`
-    fieldText,     // the typed field's text in the device code page
-    entryIsOne,    // "1" when the entry is 1.0, else "0"
-    entryNotZero,  // "1" when the entry is not 0.0
-    entryNotOne,   // "1" when the entry is not 1.0
-    one,           // "1"
-    zero,          // "%.0f" of 0: the spare channel
+    keep,         // the template's text stays
+    empty,        // cleared
+    entryNumber,  // list entry `entry` + i with `format`
+    fieldNumber,  // the typed field with `format`
+    fieldText,    // the typed field's text in the device code page
+    entryIsOne,   // "1" when the entry is 1.0, else "0"
+    entryNotZero, // "1" when the entry is not 0.0
+    entryNotOne,  // "1" when the entry is not 1.0
+    one,          // "1"
+    zero,         // "%.0f" of 0: the spare channel
 };
 
 // How RestoreParameters reads a row into its typed field.

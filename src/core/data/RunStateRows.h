@@ -11,15 +11,15 @@
 // power failure resumes: row 4 (second text) and row 31 (second text), and
 // the first texts of rows 41-47.
 struct RunStateTexts {
-    float targetLoad = 0;    // row 4, "%.2f"
-    int readingCount = 0;    // row 31, "%.0d" (a reopened test counts its rows instead)
-    int controlState = 0;    // row 41, "%.0d": 0 gives an empty text
+    float targetLoad = 0;      // row 4, "%.2f"
+    int readingCount = 0;      // row 31, "%.0d" (a reopened test counts its rows instead)
+    int controlState = 0;      // row 41, "%.0d": 0 gives an empty text
     bool stageChanged = false; // row 42, "%.0d" of 1 or 0
-    float lastTarget = 0;    // row 43, "%.2f"
+    float lastTarget = 0;      // row 43, "%.2f"
     bool stageReached = false; // row 44, "%.0d" of 1 or 0
-    int nextReadingTime = 0; // row 45, "%.0d", seconds since midnight; read as a number, truncated
-    int readingStep = 0;     // row 46, "%.0d"
-    QDate saveDate;          // row 47, "%04d-%02d-%02d"; invalid when the text is no such date
+    int nextReadingTime = 0;   // row 45, "%.0d", seconds since midnight; read as a number, truncated
+    int readingStep = 0;       // row 46, "%.0d"
+    QDate saveDate;            // row 47, "%04d-%02d-%02d"; invalid when the text is no such date
 };
 
 // Rows 4 and 31 are rewritten on every save (KVTFile::WriteRunStateTexts),

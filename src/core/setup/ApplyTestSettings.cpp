@@ -29,8 +29,7 @@ void StoreCoefficient(CPublic& pub, float k) {
 } // namespace
 
 void WriteSettingsRows(CPublic& pub, const TestSettingsForm& form, const QDate& today) {
-    WriteWithCopy(pub, ParameterText::testDate, FlagCopyRow::testDate,
-                  DateText(today));
+    WriteWithCopy(pub, ParameterText::testDate, FlagCopyRow::testDate, DateText(today));
     WriteParameterText(pub, ParameterText::doubleCircuit, FlagText(form.circuit == JackCircuit::Double));
     WriteParameterText(pub, ParameterText::serialNumber, DeviceText::FromUnicode(form.serialNumber));
     WriteParameterText(pub, ParameterText::pileNumber, DeviceText::FromUnicode(form.pileNumber));
@@ -79,8 +78,10 @@ void ApplySettings(CPublic& pub, const TestSettingsForm& form, const SettingsVal
     if (form.mode == PressureMode::Regression) {
         pub.regressionA = ReadNumber(form.regressionA);
         pub.regressionB = ReadNumber(form.regressionB);
-        WriteParameterText(pub, ParameterText::regressionA, StoredText(form.regressionA, StoredFormat::regression));
-        WriteParameterText(pub, ParameterText::regressionB, StoredText(form.regressionB, StoredFormat::regression));
+        WriteParameterText(pub, ParameterText::regressionA,
+                           StoredText(form.regressionA, StoredFormat::regression));
+        WriteParameterText(pub, ParameterText::regressionB,
+                           StoredText(form.regressionB, StoredFormat::regression));
     }
 
     const CalibrationSelection* table = validation.calibration ? &validation.calibration->selection : nullptr;

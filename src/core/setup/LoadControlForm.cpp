@@ -79,7 +79,8 @@ LoadControlForm DefaultForm() {
 // runs.
 LoadControlForm CurrentTestForm(CPublic& pub) {
     LoadControlForm form;
-    form.calibrationCoefficient = CoefficientText(ReadParameterText(pub, ParameterText::calibrationCoefficient));
+    form.calibrationCoefficient =
+        CoefficientText(ReadParameterText(pub, ParameterText::calibrationCoefficient));
     form.loadPulseTicks = ReadParameterText(pub, ParameterText::loadPulseTicks);
     form.unloadPulseTicks = ReadParameterText(pub, ParameterText::unloadPulseTicks);
     form.plateArea = WithoutTrailingZeros(ReadParameterText(pub, ParameterText::plateArea));
@@ -109,10 +110,10 @@ bool TestInProgress(const CPublic& pub) {
 
 LoadLabels LoadControlLabels(bool loadInKN) {
     if (loadInKN)
-        return {QStringLiteral("控载荷载值(kN)"), QStringLiteral("补载下限(kN)"), QStringLiteral("单级加荷值(kN)"),
-                QStringLiteral("最大加荷值(kN)")};
-    return {QStringLiteral("控载荷载值(kPa)"), QStringLiteral("补载下限(kPa)"), QStringLiteral("单级加荷值(kPa)"),
-            QStringLiteral("最大加荷值(kPa)")};
+        return {QStringLiteral("控载荷载值(kN)"), QStringLiteral("补载下限(kN)"),
+                QStringLiteral("单级加荷值(kN)"), QStringLiteral("最大加荷值(kN)")};
+    return {QStringLiteral("控载荷载值(kPa)"), QStringLiteral("补载下限(kPa)"),
+            QStringLiteral("单级加荷值(kPa)"), QStringLiteral("最大加荷值(kPa)")};
 }
 
 PlateAreaState PlateAreaStateOf(const CPublic& pub) {

@@ -24,11 +24,12 @@ void WriteChannelRows(CPublic& pub, const ChannelRows& rows, float zero, float o
 
 void WriteAllChannelRows(CPublic& pub) {
     using P = ParameterText;
-    WriteChannelRows(pub, {SlotOf(P::loadZero), SlotOf(P::loadOffset), SlotOf(P::loadDirection)}, pub.loadZero,
-                     pub.loadOffset, pub.loadDirection);
+    WriteChannelRows(pub, {SlotOf(P::loadZero), SlotOf(P::loadOffset), SlotOf(P::loadDirection)},
+                     pub.loadZero, pub.loadOffset, pub.loadDirection);
     for (std::size_t k = 0; k < kGauges; ++k) {
         const int i = static_cast<int>(k);
-        WriteChannelRows(pub, {SlotOf(P::gaugeZero, i), SlotOf(P::gaugeOffset, i), SlotOf(P::gaugeDirection, i)},
+        WriteChannelRows(pub,
+                         {SlotOf(P::gaugeZero, i), SlotOf(P::gaugeOffset, i), SlotOf(P::gaugeDirection, i)},
                          pub.gaugeZero[k], pub.gaugeOffset[k], pub.gaugeDirection[k]);
     }
 }
@@ -54,7 +55,8 @@ void ApplyModifiedValues(CPublic& pub, const ZeroForm& form) {
         if (!IsNumber(form.gaugeCurrent[k]) || !IsNumber(form.gaugeModified[k]))
             continue;
         pub.gaugeZero[k].store(pub.gaugeReading[k]);
-        pub.gaugeOffset[k] = ReadNumber(form.gaugeModified[k]) * static_cast<float>(pub.gaugeDirection[k].load());
+        pub.gaugeOffset[k] =
+            ReadNumber(form.gaugeModified[k]) * static_cast<float>(pub.gaugeDirection[k].load());
     }
 }
 
@@ -66,7 +68,8 @@ void CarryOverRangeAdjustment(CPublic& pub, RangeAdjustment& adjustment) {
     adjustment.confirmed = false;
     for (std::size_t k = 0; k < kGauges; ++k) {
         pub.gaugeZero[k].store(pub.gaugeReading[k]);
-        pub.gaugeOffset[k] = static_cast<float>(pub.gaugeDirection[k].load()) * adjustment.capturedReadings[k];
+        pub.gaugeOffset[k] =
+            static_cast<float>(pub.gaugeDirection[k].load()) * adjustment.capturedReadings[k];
     }
 }
 

@@ -17,10 +17,8 @@ CriteriaBoxes StoredBoxes(const CPublic& pub) {
     boxes.stableCheckCount = ReadParameterText(pub, ParameterText::stableCheckCount);
     boxes.stableSettlement = ReadParameterText(pub, ParameterText::stableSettlement);
     for (int i = 0; i < 6; ++i) {
-        boxes.loadIntervals[i] =
-            ReadParameterText(pub, ParameterText::loadIntervals, i);
-        boxes.unloadIntervals[i] =
-            ReadParameterText(pub, ParameterText::unloadIntervals, i);
+        boxes.loadIntervals[i] = ReadParameterText(pub, ParameterText::loadIntervals, i);
+        boxes.unloadIntervals[i] = ReadParameterText(pub, ParameterText::unloadIntervals, i);
     }
     return boxes;
 }
@@ -65,8 +63,7 @@ std::array<const QString*, 16> CriteriaBoxes::InCheckOrder() const {
 }
 
 QString StandardDialogCaption(const CPublic& pub) {
-    const int nameLength =
-        ReadParameterText(pub, ParameterText::serialNumber).size() < 7 ? 15 : 21;
+    const int nameLength = ReadParameterText(pub, ParameterText::serialNumber).size() < 7 ? 15 : 21;
     return QStringLiteral("规范选择                                 文件名： ") +
            pub.dataFilePath.right(nameLength);
 }
@@ -108,8 +105,7 @@ void ApplyPreset(StandardForm& form, int code, const CPublic& pub, const Paramet
     if (const StandardEntry* entry = FindStandardByCode(code))
         form.boxes = PresetBoxes(*entry);
     if (code == kBearingCapacityCode) {
-        form.bearingCapacity = pub.wizardMode
-                                   ? EntryText(list, Entry::bearingCapacity, "%.0f")
-                                   : ReadParameterText(pub, ParameterText::bearingCapacity);
+        form.bearingCapacity = pub.wizardMode ? EntryText(list, Entry::bearingCapacity, "%.0f")
+                                              : ReadParameterText(pub, ParameterText::bearingCapacity);
     }
 }
