@@ -6,7 +6,7 @@
 #include "core/engine/LoadControl.h"
 #include "core/engine/Reading.h"
 #include "core/engine/StageTargets.h"
-#include "core/standards/StandardSchedule.h"
+#include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
 
@@ -182,7 +182,7 @@ void TestEngine::ScheduleTick() {
         if (state == 2 || state == 3)
             pub.nextReadingTime = now + pub.loadIntervals[0] * 60;
         else if (state >= 6)
-            pub.nextReadingTime = (pub.standardCode == 10 && pub.targetLoad == 0)
+            pub.nextReadingTime = (StandardRulesOf(pub.standardCode).firstReboundAfterTwoHours && pub.targetLoad == 0)
                                       ? now + 7200
                                       : now + pub.unloadIntervals[0] * 60;
         ShowNextReading();
@@ -231,7 +231,7 @@ void TestEngine::HoldingSchedule(int now) {
         interval = pub.loadIntervals[static_cast<std::size_t>(step)];
     } else {
         step = 5;
-        interval = pub.loadIntervals[5] * (DoublesLastLoadingInterval(pub.standardCode) ? 2 : 1);
+        interval = pub.loadIntervals[5] * (StandardRulesOf(pub.standardCode).doublesLastLoadingInterval ? 2 : 1);
     }
     pub.readingStep = step;
     pub.nextReadingTime = pub.nextReadingTime + interval * 60;
@@ -329,7 +329,7 @@ void TestEngine::UnloadingSchedule(int now) {
     pub.windowTaken = true;
 
     if (pub.targetLoad > 0) {
-        const std::optional<int> readings = UnloadingStageReadings(pub.standardCode);
+        const std::optional<int> readings = StandardRulesOf(pub.standardCode).unloadingStageReadings;
         if (readings && pub.readingStep > *readings)
             pub.targetLoad = NextUnloadingTarget(pub.standardCode, pub.targetLoad, pub.stageStep);
     } else if (FinalReadingsComplete()) {
@@ -344,8 +344,8 @@ bool TestEngine::FinalReadingsComplete() const {
     const int last = pub.rowCount - 1;
     if (last < 0 || last >= static_cast<int>(pub.recordList.size()))
         return false;
-    const int code = pub.standardCode;
-    if ((code == 3 || code == 58) && pub.readingStep > 2) {
+    const StandardRules& rules = StandardRulesOf(pub.standardCode);
+    if (rules.reboundSettlesWithinHundredth && pub.readingStep > 2) {
         if (last < 3)
             return false;
         const float settled = pub.recordList[static_cast<std::size_t>(last - 3)].avgSettlement -
@@ -353,7 +353,7 @@ bool TestEngine::FinalReadingsComplete() const {
         return settled < 0.01f;
     }
     const float minutes = RowMinutesValue(pub.recordList[static_cast<std::size_t>(last)]);
-    return minutes > static_cast<float>(FinalReboundMinutes(code));
+    return minutes > static_cast<float>(rules.finalReboundMinutes);
 }
 
 void TestEngine::FinishTest() {
