@@ -182,9 +182,10 @@ void TestEngine::ScheduleTick() {
         if (state == 2 || state == 3)
             pub.nextReadingTime = now + pub.loadIntervals[0] * 60;
         else if (state >= 6)
-            pub.nextReadingTime = (StandardRulesOf(pub.standardCode).firstReboundAfterTwoHours && pub.targetLoad == 0)
-                                      ? now + 7200
-                                      : now + pub.unloadIntervals[0] * 60;
+            pub.nextReadingTime =
+                (StandardRulesOf(pub.standardCode).firstReboundAfterTwoHours && pub.targetLoad == 0)
+                    ? now + 7200
+                    : now + pub.unloadIntervals[0] * 60;
         ShowNextReading();
         pub.readingStep = 0;
         Read(); // the stage's 0-minute reading
@@ -231,7 +232,8 @@ void TestEngine::HoldingSchedule(int now) {
         interval = pub.loadIntervals[static_cast<std::size_t>(step)];
     } else {
         step = 5;
-        interval = pub.loadIntervals[5] * (StandardRulesOf(pub.standardCode).doublesLastLoadingInterval ? 2 : 1);
+        const bool doubled = StandardRulesOf(pub.standardCode).doublesLastLoadingInterval;
+        interval = pub.loadIntervals[5] * (doubled ? 2 : 1);
     }
     pub.readingStep = step;
     pub.nextReadingTime = pub.nextReadingTime + interval * 60;
