@@ -3,8 +3,8 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
-#include "core/standards/StandardRows.h"
 #include "platform/Clock.h"
 #include "support/TempDevice.h"
 #include "ui/app/ScriptedPrompter.h"
@@ -66,7 +66,7 @@ class CBeginTest : public ::testing::Test {
     }
 
     void PrepareTest() {
-        StandardRow::Write(pub, StandardRow::serialNumber, &Record::textLong, "123456");
+        WriteParameterText(pub, ParameterText::serialNumber, "123456");
         SetFieldText(pub.recordList[8].textValue, "0001");
     }
 

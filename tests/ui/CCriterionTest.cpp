@@ -2,7 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
-#include "core/standards/StandardRows.h"
+#include "core/data/ParameterRows.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "support/TempDevice.h"
 #include "ui/app/ScriptedPrompter.h"
@@ -164,7 +164,7 @@ TEST_F(CCriterionTest, BearingCapacityIsTypedOnTheKeypad) {
 
     EXPECT_EQ(pub.standardCode, kBearingCapacityCode);
     EXPECT_EQ(pub.bearingCapacity, 300);
-    EXPECT_EQ(StandardRow::Read(pub, StandardRow::bearingCapacity, &Record::textLong), "300");
+    EXPECT_EQ(ReadParameterText(pub, ParameterText::bearingCapacity), "300");
 }
 
 TEST_F(CCriterionTest, WizardButtonsMoveTheStep) {

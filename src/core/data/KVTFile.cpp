@@ -1,7 +1,7 @@
 #include "core/data/KVTFile.h"
 
-#include "core/data/CFormat.h"
-#include "core/data/DeviceText.h"
+#include "core/data/ParameterRows.h"
+#include "core/data/RunStateRows.h"
 #include "platform/DeviceFolders.h"
 
 #include <QFile>
@@ -24,23 +24,6 @@ float FloatAt(const QByteArray& bytes, qsizetype offset) {
 // Writes all of `bytes`; false on a short write.
 bool WriteAll(QFile& file, const char* bytes, qint64 size) {
     return file.write(bytes, size) == size;
-}
-
-// --- parameter-column texts ------------------------------------------------
-template <std::size_t N> QString RowText(const char (&field)[N]) {
-    return DeviceText::ToUnicode(FieldText(field));
-}
-
-template <std::size_t N> bool RowFlag(const char (&field)[N]) {
-    return field[0] == '1';
-}
-
-QByteArray FlagText(bool on) {
-    return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
-}
-
-QByteArray DateText(const QDate& date) {
-    return CFormat("%04d-%02d-%02d", date.year(), date.month(), date.day());
 }
 
 } // namespace
@@ -308,63 +291,8 @@ bool KVTFile::RemoveFile(const QString& devicePath) const {
 void KVTFile::BuildBlankRecords(CPublic& pub) {
     std::vector<Record>& rows = pub.recordList;
     rows.assign(74, pub.templateRow);
-    const ParameterList& list = pub.paramList;
-    auto entry = [&list](int index) { return static_cast<double>(ParameterAt(list, index)); };
-
-    SetFieldText(rows[0].textValue2, CFormat("%.3f", static_cast<double>(pub.calibrationCoefficient)));
-    SetFieldText(rows[1].textValue2, CFormat("%.0f", entry(Entry::loadPulseTicks)));
-    SetFieldText(rows[2].textValue2, CFormat("%.0f", entry(Entry::unloadPulseTicks)));
-    SetFieldText(rows[3].textValue2, CFormat("%.3f", entry(Entry::plateArea)));
-    SetFieldText(rows[4].textValue2, CFormat("%.2f", entry(Entry::targetLoad)));
-    SetFieldText(rows[5].textValue2, CFormat("%.1f", entry(Entry::holdBand)));
-    SetFieldText(rows[6].textValue, CFormat("%.0f", entry(Entry::jackCount)));
-    SetFieldText(rows[6].textValue2, CFormat("%.1f", entry(Entry::stageStep)));
-    SetFieldText(rows[7].textValue2, CFormat("%.1f", entry(Entry::maxLoad)));
-    SetFieldText(rows[7].textLong, {});
-    SetFieldText(rows[8].textValue, {});
-    SetFieldText(rows[9].textLong, DeviceText::FromUnicode(pub.sensorNumber));
-    SetFieldText(rows[12].textValue, DeviceText::FromUnicode(pub.jackNumber));
-    for (int i = 0; i < 4; ++i)
-        SetFieldText(rows[8 + i].textValue2, CFormat("%.2f", entry(Entry::maxSettlement + i)));
-    SetFieldText(rows[10].textLong, CFormat("%.0f", entry(Entry::sensorRange)));
-    SetFieldText(rows[11].textLong, CFormat("%.0f", entry(Entry::sensorSensitivity)));
-    SetFieldText(rows[12].textLong, FlagText(entry(Entry::pressureSensor) == 1.0));
-    SetFieldText(rows[13].textLong, CFormat("%.0f", entry(Entry::pressureMode)));
-    SetFieldText(rows[14].textLong, CFormat("%.0f", entry(Entry::calibrationSource)));
-    SetFieldText(rows[15].textLong, CFormat("%.5f", entry(Entry::regressionA)));
-    SetFieldText(rows[16].textLong, CFormat("%.5f", entry(Entry::regressionB)));
-    for (int i = 0; i < 4; ++i)
-        SetFieldText(rows[13 + i].textValue2, CFormat("%.0f", entry(Entry::holdMinutes + i)));
-    SetFieldText(rows[14].textValue, CFormat("%.0f", entry(Entry::jackRatedPressure)));
-    SetFieldText(rows[15].textValue, CFormat("%.0f", entry(Entry::jackRatedForce)));
-    for (int i = 0; i < 6; ++i) {
-        SetFieldText(rows[16 + i].textValue, CFormat("%.0f", entry(Entry::loadIntervalsFirst + i)));
-        SetFieldText(rows[22 + i].textValue, CFormat("%.0f", entry(Entry::unloadIntervalsFirst + i)));
-    }
-    for (int k = 0; k < 4; ++k) {
-        SetFieldText(rows[21 + k].textValue2, FlagText(entry(Entry::gaugeOnFirst + 4 + k) == 1.0));
-        SetFieldText(rows[31 + k].textValue, FlagText(entry(Entry::gaugeOnFirst + k) == 1.0));
-    }
-    SetFieldText(rows[30].textValue2, QByteArrayLiteral("1"));
-    SetFieldText(rows[32].textValue2, FlagText(entry(Entry::doubleCircuitJack) != 0.0));
-    SetFieldText(rows[36].textValue, FlagText(entry(Entry::groundTest) != 1.0));
-    // Channel slots: 0 the load, 1-8 the gauges, 9 a spare that is always 0.
-    for (int slot = 0; slot < 10; ++slot) {
-        double zero = 0, offset = 0, direction = 0;
-        if (slot == 0) {
-            zero = pub.loadZero;
-            offset = pub.loadOffset;
-            direction = pub.loadDirection;
-        } else if (slot <= 8) {
-            zero = pub.gaugeZero[slot - 1];
-            offset = pub.gaugeOffset[slot - 1];
-            direction = pub.gaugeDirection[slot - 1];
-        }
-        SetFieldText(rows[33 + slot].textValue2, CFormat("%.0f", zero));
-        SetFieldText(rows[46 + slot].textValue2, CFormat("%.0f", offset));
-        SetFieldText(rows[59 + slot].textValue2, CFormat("%.0f", direction));
-    }
-    SetFieldText(rows[69].textLong, CFormat("%.0f", entry(Entry::standardCode)));
+    WriteBlankParameterTexts(rows, pub);
+    WriteTargetLoadText(rows, ParameterAt(pub.paramList, Entry::targetLoad));
 }
 
 void RecountRows(CPublic& pub, const std::vector<Record>& rows) {
@@ -391,84 +319,29 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
         LoadUploadQueue(pub.uploadQueue);
         return;
     }
-    const auto& r = records;
-    auto integer = [](const QString& text) { return ReadInteger(text); };
-
-    pub.calibrationCoefficient = ReadNumber(RowText(r[0].textValue2));
-    pub.loadPulseTicks = integer(RowText(r[1].textValue2));
-    pub.unloadPulseTicks = integer(RowText(r[2].textValue2));
-    pub.plateArea = ReadNumber(RowText(r[3].textValue2));
-    const float target = ReadNumber(RowText(r[4].textValue2));
-    pub.holdBand = ReadNumber(RowText(r[5].textValue2));
-    pub.jackCount = integer(RowText(r[6].textValue));
-    pub.stageStep = ReadNumber(RowText(r[6].textValue2));
-    pub.maxLoad = ReadNumber(RowText(r[7].textValue2));
-    pub.sensorNumber = RowText(r[9].textLong);
-    pub.jackNumber = RowText(r[12].textValue);
-    pub.maxSettlement = integer(RowText(r[8].textValue2));
-    pub.maxUnevenSettlement = integer(RowText(r[9].textValue2));
-    pub.loadProtectSeconds = integer(RowText(r[10].textValue2));
-    pub.gaugeRangeAlarm = ReadNumber(RowText(r[11].textValue2));
-    pub.anchorUpliftAlarm = ReadNumber(RowText(r[12].textValue2));
-    pub.sensorRange = integer(RowText(r[10].textLong));
-    pub.sensorSensitivity = ReadNumber(RowText(r[11].textLong));
-    pub.pressureSensor = integer(RowText(r[12].textLong));
-    pub.pressureMode = integer(RowText(r[13].textLong));
-    pub.calibrationSource = integer(RowText(r[14].textLong));
-    pub.regressionA = ReadNumber(RowText(r[15].textLong));
-    pub.regressionB = ReadNumber(RowText(r[16].textLong));
-    pub.holdMinutes = integer(RowText(r[13].textValue2));
-    pub.stableCheckMinutes = integer(RowText(r[14].textValue2));
-    pub.stableCheckCount = integer(RowText(r[15].textValue2));
-    pub.stableSettlement = ReadNumber(RowText(r[16].textValue2));
-    pub.jackRatedPressure = ReadNumber(RowText(r[14].textValue));
-    pub.jackRatedForce = ReadNumber(RowText(r[15].textValue));
-    for (int i = 0; i < 6; ++i) {
-        pub.loadIntervals[i] = integer(RowText(r[16 + i].textValue));
-        pub.unloadIntervals[i] = integer(RowText(r[22 + i].textValue));
-    }
+    ReadParameterTexts(pub, records);
     int mask = 0;
-    for (int k = 0; k < 8; ++k) {
-        const bool on = k < 4 ? RowFlag(r[31 + k].textValue) : RowFlag(r[21 + k - 4].textValue2);
-        pub.gaugeOn[k] = on ? 1 : 0;
-        mask |= on ? (1 << k) : 0;
-    }
+    for (int k = 0; k < 8; ++k)
+        mask |= pub.gaugeOn[k] == 1 ? (1 << k) : 0;
     // The command frame's gauge mask follows the restored gauges.
     pub.gaugeMask = mask;
-    pub.autoAdvance = RowFlag(r[30].textValue2);
-    pub.doubleCircuitJack = RowFlag(r[32].textValue2);
-    pub.loadInKN = RowFlag(r[36].textValue);
-
-    pub.loadZero = ReadNumber(RowText(r[33].textValue2));
-    pub.loadOffset = ReadNumber(RowText(r[46].textValue2));
-    const int loadDirection = integer(RowText(r[59].textValue2));
-    pub.loadDirection = loadDirection == 0 ? 1 : loadDirection;
-    for (int k = 0; k < 8; ++k) {
-        pub.gaugeZero[k] = ReadNumber(RowText(r[34 + k].textValue2));
-        pub.gaugeOffset[k] = ReadNumber(RowText(r[47 + k].textValue2));
-        const int direction = integer(RowText(r[60 + k].textValue2));
-        pub.gaugeDirection[k] = direction == 0 ? 1 : direction;
-    }
-
-    pub.standardCode = integer(RowText(r[69].textLong));
-    pub.bearingCapacity = integer(RowText(r[71].textLong));
 
     // Run state.
-    const ControlState state = ControlStateFromCode(integer(RowText(r[41].textValue)));
-    if (RowFlag(r[42].textValue))
+    const RunStateTexts saved = ReadRunStateTexts(records);
+    const ControlState state = ControlStateFromCode(saved.controlState);
+    if (saved.stageChanged)
         pub.stageChanged = true;
-    const float lastTarget = ReadNumber(RowText(r[43].textValue));
-    if (RowFlag(r[44].textValue))
+    if (saved.stageReached)
         pub.stageReached = true;
-    int nextReading = static_cast<int>(ReadNumber(RowText(r[45].textValue)));
+    int nextReading = saved.nextReadingTime;
     if (nextReading > 86400)
         nextReading -= 86400;
     pub.nextReadingTime = nextReading;
-    pub.readingStep = integer(RowText(r[46].textValue));
+    pub.readingStep = saved.readingStep;
 
     if (IsHoldingLoad(state) || state == ControlState::HoldingUnload) {
         const int nowSeconds = now.time().msecsSinceStartOfDay() / 1000;
-        const bool otherDay = FieldText(r[47].textValue) != DateText(now.date());
+        const bool otherDay = saved.saveDate != now.date();
         if ((otherDay && nextReading < nowSeconds + 86400) || nextReading < nowSeconds)
             pub.resyncSplit = true;
         pub.nextReadingText = FormatSeconds(nextReading);
@@ -477,23 +350,23 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
         pub.resyncSplit = false;
     // A test with readings, or in any stage, goes on running.
     const bool running = pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting;
-    pub.run.Post(RunCommands::Restore{.running = running, .state = state, .target = target, .lastTarget = lastTarget});
+    pub.run.Post(RunCommands::Restore{
+        .running = running, .state = state, .target = saved.targetLoad, .lastTarget = saved.lastTarget});
 
     LoadUploadQueue(pub.uploadQueue);
 }
 
 void RefreshRunStateTexts(CPublic& pub, const QDate& today) {
-    std::vector<Record>& rows = pub.recordList;
-    if (rows.size() < 74)
-        return;
     const RunState run = pub.run.View();
-    SetFieldText(rows[4].textValue2, CFormat("%.2f", static_cast<double>(run.targetLoad)));
-    SetFieldText(rows[31].textValue2, CFormat("%.0d", pub.readingCount));
-    SetFieldText(rows[41].textValue, CFormat("%.0d", StoredCode(run.controlState)));
-    SetFieldText(rows[42].textValue, CFormat("%.0d", pub.stageChanged ? 1 : 0));
-    SetFieldText(rows[43].textValue, CFormat("%.2f", static_cast<double>(run.lastTarget)));
-    SetFieldText(rows[44].textValue, CFormat("%.0d", pub.stageReached ? 1 : 0));
-    SetFieldText(rows[45].textValue, CFormat("%.0d", pub.nextReadingTime));
-    SetFieldText(rows[46].textValue, CFormat("%.0d", pub.readingStep));
-    SetFieldText(rows[47].textValue, DateText(today));
+    RunStateTexts state;
+    state.targetLoad = run.targetLoad;
+    state.readingCount = pub.readingCount;
+    state.controlState = StoredCode(run.controlState);
+    state.stageChanged = pub.stageChanged;
+    state.lastTarget = run.lastTarget;
+    state.stageReached = pub.stageReached;
+    state.nextReadingTime = pub.nextReadingTime;
+    state.readingStep = pub.readingStep;
+    state.saveDate = today;
+    WriteRunStateTexts(pub.recordList, state);
 }

@@ -4,6 +4,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
+#include "core/data/RunStateRows.h"
 #include "core/engine/StabilityJudge.h"
 #include "core/view/SettlementRows.h"
 
@@ -15,9 +16,6 @@ namespace {
 
 constexpr int kReadingBeepTicks = 5; // one second of controller buzzer
 constexpr char kReadingFlag = '1';
-// Rows whose texts hold the schedule state (control state to save date).
-constexpr int kFirstRunStateRow = 41;
-constexpr int kLastRunStateRow = 47;
 
 // Marks the row as holding a reading. The first rows carry copies of the
 // test settings in the same field; their texts are kept.

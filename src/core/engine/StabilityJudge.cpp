@@ -1,6 +1,7 @@
 #include "core/engine/StabilityJudge.h"
 
 #include "core/data/CFormat.h"
+#include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "core/view/Truncate.h"
 
@@ -18,7 +19,7 @@ int RoundedUnits(float mm, float unitsPerMm) {
 class StabilityRule {
   public:
     explicit StabilityRule(CPublic& pub)
-        : m_pub(pub), m_rows(pub.recordList),
+        : m_pub(pub), m_rows(pub.recordList), m_rules(StandardRulesOf(pub.standardCode)),
           m_last(std::min<int>(pub.rowCount, static_cast<int>(pub.recordList.size())) - 1),
           m_windowMinutes(pub.stableCheckMinutes), m_count(std::max(pub.stableCheckCount, 0)),
           m_target(pub.run.View().targetLoad) {}
@@ -29,35 +30,23 @@ class StabilityRule {
         if (Minutes(m_last) < LeastMinutes() || m_last < m_count)
             return false;
 
-        switch (m_pub.standardCode) {
-        case 0:
+        switch (m_rules.stability) {
+        case StabilityFamily::twoIntervalConvergence:
             return TwoIntervalsConverge();
-        case 4:
-        case 11:
+        case StabilityFamily::incrementConvergence:
             return IncrementsConverge();
-        case 7:
-        case 8:
+        case StabilityFamily::holdingTimeOnly:
             return true;
-        case 59:
+        case StabilityFamily::oneWindow:
             return OneWindowPasses();
-        case 2:
-        case 6:
-        case 10:
-        case 32:
-        case 57:
+        case StabilityFamily::windowChain:
             return WindowChainPasses();
-        case 1:
-        case 3:
-        case 5:
-        case 9:
-        case 12:
-        case 33:
-        case 58:
-        case 60:
+        case StabilityFamily::lastReadings:
             return LastReadingsPass();
-        default:
-            return false;
+        case StabilityFamily::never:
+            break;
         }
+        return false;
     }
 
   private:
@@ -75,8 +64,8 @@ class StabilityRule {
     }
 
     int LeastMinutes() const {
-        // The convergence standard holds its tenth stage two hours.
-        if (m_pub.standardCode == 0 && m_target == 10.0f * m_pub.stageStep)
+        // The ladder's tenth stage holds two hours.
+        if (m_rules.loadingLadder && m_target == 10.0f * m_pub.stageStep)
             return 120;
         return m_pub.holdMinutes;
     }
@@ -121,7 +110,7 @@ class StabilityRule {
     // K consecutive windows back from the last row, each ending where the
     // later one starts.
     bool WindowChainPasses() {
-        const bool bearingCapacityRule = m_pub.standardCode == 10;
+        const bool bearingCapacityRule = m_rules.stableSettlementFromBearingCapacity;
         int reference = m_last;
         int passed = 0;
         while (true) {
@@ -143,7 +132,7 @@ class StabilityRule {
 
     // Each of the last K readings against the settlement one window before it.
     bool LastReadingsPass() const {
-        const bool strict = m_pub.standardCode == 1 || m_pub.standardCode == 33;
+        const bool strict = m_rules.strictlyBelowStableSettlement;
         const int allowed = RoundedUnits(m_pub.stableSettlement, 1000.0f);
         int passed = 0;
         for (int row = m_last; row > m_last - m_count; --row) {
@@ -162,6 +151,7 @@ class StabilityRule {
 
     CPublic& m_pub;
     const std::vector<Record>& m_rows;
+    const StandardRules& m_rules;
     const int m_last; // n: the row of the reading just taken
     const int m_windowMinutes;
     const int m_count; // K: windows or readings to pass; a typed negative counts as none

@@ -1,11 +1,13 @@
 #include "core/engine/StageTargets.h"
 
+#include "core/standards/StandardsCatalogue.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Standard 0 unloads 10·S -> 5·S -> 3·S -> 0; above 10·S it holds.
+// The ladder unloads 10·S -> 5·S -> 3·S -> 0; above 10·S it holds.
 float UnloadingLadder(float target, float s) {
     if (target > 10 * s)
         return target;
@@ -24,9 +26,10 @@ std::optional<float> NextLoadingTarget(int standardCode, float target, float sta
     float next = target + s;
     if (next > maxLoad)
         return std::nullopt;
-    if (standardCode == 11 && static_cast<float>(firstRowLoad) == target)
+    const StandardRules& rules = StandardRulesOf(standardCode);
+    if (rules.doubleFirstStep && static_cast<float>(firstRowLoad) == target)
         next = target + 2 * s;
-    if (standardCode == 0) {
+    if (rules.loadingLadder) {
         if (target <= 3 * s)
             next = 5 * s;
         else if (target < 7 * s)
@@ -37,7 +40,7 @@ std::optional<float> NextLoadingTarget(int standardCode, float target, float sta
 }
 
 float NextUnloadingTarget(int standardCode, float target, float stageStep) {
-    if (standardCode == 0)
+    if (StandardRulesOf(standardCode).loadingLadder)
         return UnloadingLadder(target, stageStep);
     return std::max(0.0f, target - 2 * stageStep);
 }
@@ -45,7 +48,7 @@ float NextUnloadingTarget(int standardCode, float target, float stageStep) {
 float FirstUnloadingTarget(int standardCode, float target, float stageStep, float maxLoad) {
     const float s = stageStep;
     const bool oddStageCount = s > 0 && static_cast<long long>(std::trunc(maxLoad / s)) % 2 != 0;
-    if (standardCode == 3 && oddStageCount && target - 2 * s > 0)
+    if (StandardRulesOf(standardCode).oddStageUnloadsThreeSteps && oddStageCount && target - 2 * s > 0)
         return std::max(0.0f, target - 3 * s); // with T <= 3·S, T - 3·S would be below 0
     return NextUnloadingTarget(standardCode, target, s);
 }

@@ -6,7 +6,7 @@
 #include "core/engine/Reading.h"
 #include "core/engine/SettingsPublication.h"
 #include "core/engine/StageTargets.h"
-#include "core/standards/StandardSchedule.h"
+#include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
 
@@ -195,9 +195,10 @@ void TestEngine::ScheduleTick() {
         if (IsHoldingLoad(reached.controlState))
             pub.nextReadingTime = now + pub.loadIntervals[0] * 60;
         else if (reached.controlState == ControlState::HoldingUnload)
-            pub.nextReadingTime = (pub.standardCode == 10 && reached.targetLoad == 0)
-                                      ? now + 7200
-                                      : now + pub.unloadIntervals[0] * 60;
+            pub.nextReadingTime =
+                (StandardRulesOf(pub.standardCode).firstReboundAfterTwoHours && reached.targetLoad == 0)
+                    ? now + 7200
+                    : now + pub.unloadIntervals[0] * 60;
         ShowNextReading();
         pub.readingStep = 0;
         Read(); // the stage's 0-minute reading
@@ -254,7 +255,8 @@ void TestEngine::HoldingSchedule(int now) {
         interval = pub.loadIntervals[static_cast<std::size_t>(step)];
     } else {
         step = 5;
-        interval = pub.loadIntervals[5] * (DoublesLastLoadingInterval(pub.standardCode) ? 2 : 1);
+        const bool doubled = StandardRulesOf(pub.standardCode).doublesLastLoadingInterval;
+        interval = pub.loadIntervals[5] * (doubled ? 2 : 1);
     }
     pub.readingStep = step;
     pub.nextReadingTime = pub.nextReadingTime + interval * 60;
@@ -358,7 +360,7 @@ void TestEngine::UnloadingSchedule(int now) {
 
     const float target = pub.run.View().targetLoad;
     if (target > 0) {
-        const std::optional<int> readings = UnloadingStageReadings(pub.standardCode);
+        const std::optional<int> readings = StandardRulesOf(pub.standardCode).unloadingStageReadings;
         if (readings && pub.readingStep > *readings)
             pub.run.Post(RunCommands::SetTarget{NextUnloadingTarget(pub.standardCode, target, pub.stageStep)});
     } else if (FinalReadingsComplete()) {
@@ -373,8 +375,8 @@ bool TestEngine::FinalReadingsComplete() const {
     const int last = pub.rowCount - 1;
     if (last < 0 || last >= static_cast<int>(pub.recordList.size()))
         return false;
-    const int code = pub.standardCode;
-    if ((code == 3 || code == 58) && pub.readingStep > 2) {
+    const StandardRules& rules = StandardRulesOf(pub.standardCode);
+    if (rules.reboundSettlesWithinHundredth && pub.readingStep > 2) {
         if (last < 3)
             return false;
         const float settled = pub.recordList[static_cast<std::size_t>(last - 3)].avgSettlement -
@@ -382,7 +384,7 @@ bool TestEngine::FinalReadingsComplete() const {
         return settled < 0.01f;
     }
     const float minutes = RowMinutesValue(pub.recordList[static_cast<std::size_t>(last)]);
-    return minutes > static_cast<float>(FinalReboundMinutes(code));
+    return minutes > static_cast<float>(rules.finalReboundMinutes);
 }
 
 void TestEngine::FinishTest() {

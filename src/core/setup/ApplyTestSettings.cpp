@@ -2,20 +2,17 @@
 
 #include "core/data/CFormat.h"
 #include "core/data/DeviceText.h"
+#include "core/data/ParameterRows.h"
 #include "core/setup/LoadCoefficient.h"
 #include "core/setup/TestSettingsRows.h"
 
 namespace {
 
 // A setting whose text also goes to the flag field of its copy row.
-template <std::size_t N>
-void WriteWithCopy(CPublic& pub, int row, char (Record::*field)[N], int copyRow, const QByteArray& text) {
-    SettingsRow::Write(pub, row, field, text);
-    SettingsRow::Write(pub, copyRow, &Record::flagText, text);
-}
-
-QByteArray Flag(bool set) {
-    return set ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+void WriteWithCopy(CPublic& pub, ParameterText id, int copyRow, const QByteArray& text) {
+    WriteParameterText(pub, id, text);
+    if (copyRow < static_cast<int>(pub.recordList.size()))
+        SetFieldText(pub.recordList[static_cast<std::size_t>(copyRow)].flagText, text);
 }
 
 void SetEntry(ParameterList& list, int entry, float value) {
@@ -25,37 +22,34 @@ void SetEntry(ParameterList& list, int entry, float value) {
 
 void StoreCoefficient(CPublic& pub, float k) {
     pub.calibrationCoefficient = k;
-    WriteWithCopy(pub, SettingsRow::coefficient, &Record::textValue2, FlagCopyRow::coefficient,
+    WriteWithCopy(pub, ParameterText::calibrationCoefficient, FlagCopyRow::coefficient,
                   CFormat(StoredFormat::coefficient, static_cast<double>(k)));
 }
 
 } // namespace
 
 void WriteSettingsRows(CPublic& pub, const TestSettingsForm& form, const QDate& today) {
-    using SettingsRow::Write;
-    WriteWithCopy(pub, SettingsRow::testDate, &Record::textValue, FlagCopyRow::testDate,
-                  CFormat("%04d-%02d-%02d", today.year(), today.month(), today.day()));
-    Write(pub, SettingsRow::doubleCircuit, &Record::textValue2, Flag(form.circuit == JackCircuit::Double));
-    Write(pub, SettingsRow::serialNumber, &Record::textLong, DeviceText::FromUnicode(form.serialNumber));
-    Write(pub, SettingsRow::pileNumber, &Record::textValue, DeviceText::FromUnicode(form.pileNumber));
-    WriteWithCopy(pub, SettingsRow::jackNumber, &Record::textValue, FlagCopyRow::jackNumber,
+    WriteWithCopy(pub, ParameterText::testDate, FlagCopyRow::testDate, DateText(today));
+    WriteParameterText(pub, ParameterText::doubleCircuit, FlagText(form.circuit == JackCircuit::Double));
+    WriteParameterText(pub, ParameterText::serialNumber, DeviceText::FromUnicode(form.serialNumber));
+    WriteParameterText(pub, ParameterText::pileNumber, DeviceText::FromUnicode(form.pileNumber));
+    WriteWithCopy(pub, ParameterText::jackNumber, FlagCopyRow::jackNumber,
                   DeviceText::FromUnicode(form.jackNumber));
-    WriteWithCopy(pub, SettingsRow::sensorNumber, &Record::textLong, FlagCopyRow::sensorNumber,
+    WriteWithCopy(pub, ParameterText::sensorNumber, FlagCopyRow::sensorNumber,
                   DeviceText::FromUnicode(form.sensorNumber));
-    WriteWithCopy(pub, SettingsRow::ratedPressure, &Record::textValue, FlagCopyRow::ratedPressure,
+    WriteWithCopy(pub, ParameterText::ratedPressure, FlagCopyRow::ratedPressure,
                   StoredText(form.ratedPressure, StoredFormat::ratedPressure));
-    WriteWithCopy(pub, SettingsRow::ratedForce, &Record::textValue, FlagCopyRow::ratedForce,
+    WriteWithCopy(pub, ParameterText::ratedForce, FlagCopyRow::ratedForce,
                   StoredText(form.ratedForce, StoredFormat::ratedForce));
-    WriteWithCopy(pub, SettingsRow::jackCount, &Record::textValue, FlagCopyRow::jackCount,
+    WriteWithCopy(pub, ParameterText::jackCount, FlagCopyRow::jackCount,
                   StoredText(form.jackCount, StoredFormat::jackCount));
-    WriteWithCopy(pub, SettingsRow::sensorRange, &Record::textLong, FlagCopyRow::sensorRange,
+    WriteWithCopy(pub, ParameterText::sensorRange, FlagCopyRow::sensorRange,
                   StoredText(form.sensorRange, StoredFormat::sensorRange));
-    WriteWithCopy(pub, SettingsRow::sensitivity, &Record::textLong, FlagCopyRow::sensitivity,
+    WriteWithCopy(pub, ParameterText::sensitivity, FlagCopyRow::sensitivity,
                   StoredText(form.sensitivity, StoredFormat::sensitivity));
 }
 
 void ApplySettings(CPublic& pub, const TestSettingsForm& form, const SettingsValidation& validation) {
-    using SettingsRow::Write;
     const bool oil = form.sensor == SensorKind::OilPressure;
     pub.doubleCircuitJack = form.circuit == JackCircuit::Double;
     pub.sensorRange = static_cast<int>(ReadNumber(form.sensorRange));
@@ -66,17 +60,17 @@ void ApplySettings(CPublic& pub, const TestSettingsForm& form, const SettingsVal
     pub.jackNumber = form.jackNumber;
 
     pub.pressureSensor = oil ? 1 : 0;
-    WriteWithCopy(pub, SettingsRow::pressureSensor, &Record::textLong, FlagCopyRow::pressureSensor, Flag(oil));
+    WriteWithCopy(pub, ParameterText::pressureSensor, FlagCopyRow::pressureSensor, FlagText(oil));
     const int mode = static_cast<int>(form.mode);
     pub.pressureMode = mode;
     // Written for both sensor kinds: a test reloaded after a power failure
     // takes its mode and calibration source from these rows.
-    Write(pub, SettingsRow::pressureMode, &Record::textLong, QByteArray::number(mode));
+    WriteParameterText(pub, ParameterText::pressureMode, QByteArray::number(mode));
     if (form.mode == PressureMode::CalibrationData) {
         // A force sensor has only the system calibration.
         const bool system = !oil || form.calibration == CalibrationMode::System;
         pub.calibrationSource = system ? 1 : 0;
-        Write(pub, SettingsRow::calibrationSource, &Record::textLong, Flag(system));
+        WriteParameterText(pub, ParameterText::calibrationSource, FlagText(system));
         pub.sensorNumber = form.sensorNumber;
         if (validation.calibration)
             StoreCalibration(pub, *validation.calibration);
@@ -84,8 +78,10 @@ void ApplySettings(CPublic& pub, const TestSettingsForm& form, const SettingsVal
     if (form.mode == PressureMode::Regression) {
         pub.regressionA = ReadNumber(form.regressionA);
         pub.regressionB = ReadNumber(form.regressionB);
-        Write(pub, SettingsRow::regressionA, &Record::textLong, StoredText(form.regressionA, StoredFormat::regression));
-        Write(pub, SettingsRow::regressionB, &Record::textLong, StoredText(form.regressionB, StoredFormat::regression));
+        WriteParameterText(pub, ParameterText::regressionA,
+                           StoredText(form.regressionA, StoredFormat::regression));
+        WriteParameterText(pub, ParameterText::regressionB,
+                           StoredText(form.regressionB, StoredFormat::regression));
     }
 
     const CalibrationSelection* table = validation.calibration ? &validation.calibration->selection : nullptr;

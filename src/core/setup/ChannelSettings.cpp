@@ -1,15 +1,9 @@
 #include "core/setup/ChannelSettings.h"
 
+#include "core/data/ParameterRows.h"
 #include "core/setup/TickCaption.h"
-#include "core/standards/StandardRows.h"
 
 namespace {
-
-// Rows of the parameter column that hold the channel choice.
-constexpr int kFirstLowGaugeRow = 31;  // textValue, gauges 1-4
-constexpr int kFirstHighGaugeRow = 21; // textValue2, gauges 5-8
-constexpr int kFirstSpareGaugeRow = 25; // textValue2, 25-28, always "0"
-constexpr int kTestTypeRow = 36;       // textValue, "1" single pile
 
 constexpr int kGauges = 8;
 constexpr int kLowGauges = 4;
@@ -17,24 +11,18 @@ constexpr int kLowGauges = 4;
 const QString kSingleCaption = QStringLiteral("单桩");
 const QString kGroundCaption = QStringLiteral("地基");
 
-QByteArray FlagText(bool on) {
-    return on ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
+// Gauges 1-4 and 5-8 are kept apart in the column; `gauge` counts from 0.
+RowSlot GaugeChosenSlot(int gauge) {
+    return gauge < kLowGauges ? SlotOf(ParameterText::lowGaugesOn, gauge)
+                              : SlotOf(ParameterText::highGaugesOn, gauge - kLowGauges);
 }
 
-// Gauges 1-4 live in the first text of rows 31-34, gauges 5-8 in the second
-// text of rows 21-24; `gauge` counts from 0.
 bool StoredGaugeChosen(const CPublic& pub, int gauge) {
-    const QString text = gauge < kLowGauges
-                             ? StandardRow::Read(pub, kFirstLowGaugeRow + gauge, &Record::textValue)
-                             : StandardRow::Read(pub, kFirstHighGaugeRow + gauge - kLowGauges, &Record::textValue2);
-    return text.startsWith(QLatin1Char('1'));
+    return RowString(pub.recordList, GaugeChosenSlot(gauge)).startsWith(QLatin1Char('1'));
 }
 
 void StoreGaugeChosen(CPublic& pub, int gauge, bool chosen) {
-    if (gauge < kLowGauges)
-        StandardRow::Write(pub, kFirstLowGaugeRow + gauge, &Record::textValue, FlagText(chosen));
-    else
-        StandardRow::Write(pub, kFirstHighGaugeRow + gauge - kLowGauges, &Record::textValue2, FlagText(chosen));
+    SetRowBytes(pub.recordList, GaugeChosenSlot(gauge), FlagText(chosen));
 }
 
 void ShowTestType(ChannelForm& form, bool single) {
@@ -43,7 +31,7 @@ void ShowTestType(ChannelForm& form, bool single) {
 }
 
 QString DataFileNameTail(const CPublic& pub) {
-    const QString serial = StandardRow::Read(pub, StandardRow::serialNumber, &Record::textLong);
+    const QString serial = ReadParameterText(pub, ParameterText::serialNumber);
     return pub.dataFilePath.right(serial.size() < 7 ? 15 : 21);
 }
 
@@ -95,7 +83,7 @@ QString ConfirmChannels(CPublic& pub, const ChannelForm& form) {
 
     const bool single = IsTicked(form.single);
     pub.loadInKN = single;
-    StandardRow::Write(pub, kTestTypeRow, &Record::textValue, FlagText(single));
+    WriteParameterText(pub, ParameterText::singlePileTest, FlagText(single));
 
     int mask = 0;
     for (int gauge = 0; gauge < kGauges; ++gauge) {
@@ -106,8 +94,8 @@ QString ConfirmChannels(CPublic& pub, const ChannelForm& form) {
             mask |= 1 << gauge;
     }
     pub.gaugeMask = mask;
-    for (int row = kFirstSpareGaugeRow; row < kFirstSpareGaugeRow + 4; ++row)
-        StandardRow::Write(pub, row, &Record::textValue2, FlagText(false));
+    for (int spare = 0; spare < ParameterRowOf(ParameterText::spareGaugesOn).count; ++spare)
+        WriteParameterText(pub, ParameterText::spareGaugesOn, spare, FlagText(false));
 
     if (mask == 0 && pub.run.View().running)
         return QString::fromUtf8(kNoGaugeChosenText);

@@ -2,9 +2,8 @@
 
 #include "core/data/CFormat.h"
 #include "core/data/KVTFile.h"
-#include "core/setup/LoadControlRows.h"
-#include "core/standards/StandardRows.h"
-
+#include "core/data/ParameterRows.h"
+#include "core/data/RunStateRows.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ struct BoxRule {
     QString LoadControlForm::*box;
     const char* emptyMessage;
     const char* notNumberMessage;
-    int row;
+    RowSlot slot;
     const char* rowFormat;
     int entry;
     int CPublic::*intField;
@@ -23,32 +22,35 @@ struct BoxRule {
 
 // In the order the boxes are checked.
 const BoxRule kBoxRules[] = {
-    {&LoadControlForm::targetLoad, "请输入控制荷载！", "控制荷载数据输入错误！请重新输入",
-     LoadControlRow::targetLoad, "%.0f", Entry::targetLoad, nullptr, nullptr},
-    {&LoadControlForm::holdBand, "请输入补载下限！", "补载下限数据输入错误！请重新输入", LoadControlRow::holdBand,
-     "%.0f", Entry::holdBand, nullptr, &CPublic::holdBand},
-    {&LoadControlForm::stageStep, "请输入单级荷载！", "单级荷载数据输入错误！请重新输入", LoadControlRow::stageStep,
-     "%.0f", Entry::stageStep, nullptr, &CPublic::stageStep},
-    {&LoadControlForm::maxLoad, "请输入限制荷载！", "限制荷载数据输入错误！请重新输入", LoadControlRow::maxLoad,
-     "%.0f", Entry::maxLoad, nullptr, &CPublic::maxLoad},
-    {&LoadControlForm::plateArea, "请输入压板面积！", "压板面积数据输入错误！请重新输入", LoadControlRow::plateArea,
-     "%.3f", Entry::plateArea, nullptr, &CPublic::plateArea},
+    {&LoadControlForm::targetLoad, "请输入控制荷载！", "控制荷载数据输入错误！请重新输入", kTargetLoadSlot,
+     "%.0f", Entry::targetLoad, nullptr, nullptr},
+    {&LoadControlForm::holdBand, "请输入补载下限！", "补载下限数据输入错误！请重新输入",
+     SlotOf(ParameterText::holdBand), "%.0f", Entry::holdBand, nullptr, &CPublic::holdBand},
+    {&LoadControlForm::stageStep, "请输入单级荷载！", "单级荷载数据输入错误！请重新输入",
+     SlotOf(ParameterText::stageStep), "%.0f", Entry::stageStep, nullptr, &CPublic::stageStep},
+    {&LoadControlForm::maxLoad, "请输入限制荷载！", "限制荷载数据输入错误！请重新输入",
+     SlotOf(ParameterText::maxLoad), "%.0f", Entry::maxLoad, nullptr, &CPublic::maxLoad},
+    {&LoadControlForm::plateArea, "请输入压板面积！", "压板面积数据输入错误！请重新输入",
+     SlotOf(ParameterText::plateArea), "%.3f", Entry::plateArea, nullptr, &CPublic::plateArea},
     {&LoadControlForm::maxSettlement, "请输入最大沉降允许值！", "最大沉降允许值输入错误！请重新输入",
-     LoadControlRow::maxSettlement, "%.0f", Entry::maxSettlement, &CPublic::maxSettlement, nullptr},
-    {&LoadControlForm::maxUnevenSettlement, "请输入不均匀沉降允许值！", "不均匀沉降允许值输入错误！请重新输入",
-     LoadControlRow::maxUnevenSettlement, "%.0f", Entry::maxUnevenSettlement, &CPublic::maxUnevenSettlement,
-     nullptr},
+     SlotOf(ParameterText::maxSettlement), "%.0f", Entry::maxSettlement, &CPublic::maxSettlement, nullptr},
+    {&LoadControlForm::maxUnevenSettlement, "请输入不均匀沉降允许值！",
+     "不均匀沉降允许值输入错误！请重新输入", SlotOf(ParameterText::maxUnevenSettlement), "%.0f",
+     Entry::maxUnevenSettlement, &CPublic::maxUnevenSettlement, nullptr},
     {&LoadControlForm::loadProtectSeconds, "请输入加载保护时间！", "加载保护时间输入错误！请重新输入",
-     LoadControlRow::loadProtectSeconds, "%.0f", Entry::loadProtectSeconds, &CPublic::loadProtectSeconds,
-     nullptr},
+     SlotOf(ParameterText::loadProtectSeconds), "%.0f", Entry::loadProtectSeconds,
+     &CPublic::loadProtectSeconds, nullptr},
     {&LoadControlForm::gaugeRangeAlarm, "请输入位移量程报警值！", "位移量程报警值输入错误！请重新输入",
-     LoadControlRow::gaugeRangeAlarm, "%.0f", Entry::gaugeRangeAlarm, nullptr, &CPublic::gaugeRangeAlarm},
+     SlotOf(ParameterText::gaugeRangeAlarm), "%.0f", Entry::gaugeRangeAlarm, nullptr,
+     &CPublic::gaugeRangeAlarm},
     {&LoadControlForm::anchorUpliftAlarm, "请输入锚桩上拔报警值！", "锚桩上拔报警值输入错误！请重新输入",
-     LoadControlRow::anchorUpliftAlarm, "%.0f", Entry::anchorUpliftAlarm, nullptr, &CPublic::anchorUpliftAlarm},
+     SlotOf(ParameterText::anchorUpliftAlarm), "%.0f", Entry::anchorUpliftAlarm, nullptr,
+     &CPublic::anchorUpliftAlarm},
     {&LoadControlForm::loadPulseTicks, "请输入加载点动控制！", "加载点动控制输入错误！请重新输入",
-     LoadControlRow::loadPulseTicks, "%.0f", Entry::loadPulseTicks, &CPublic::loadPulseTicks, nullptr},
+     SlotOf(ParameterText::loadPulseTicks), "%.0f", Entry::loadPulseTicks, &CPublic::loadPulseTicks, nullptr},
     {&LoadControlForm::unloadPulseTicks, "请输入卸载点动控制！", "卸载点动控制输入错误！请重新输入",
-     LoadControlRow::unloadPulseTicks, "%.0f", Entry::unloadPulseTicks, &CPublic::unloadPulseTicks, nullptr},
+     SlotOf(ParameterText::unloadPulseTicks), "%.0f", Entry::unloadPulseTicks, &CPublic::unloadPulseTicks,
+     nullptr},
 };
 
 bool IsPlateArea(const BoxRule& rule) {
@@ -95,7 +97,7 @@ void StoreLoadControlForm(CPublic& pub, ParameterList& list, const LoadControlFo
     for (const BoxRule& rule : kBoxRules) {
         const QString& box = form.*rule.box;
         const QByteArray rowText = RowTextOf(rule, box);
-        StandardRow::Write(pub, rule.row, &Record::textValue2, rowText);
+        SetRowBytes(pub.recordList, rule.slot, rowText);
         // Taken from the row text itself, so the running test works with
         // exactly what its data file records.
         const QString stored = QString::fromLatin1(rowText);
@@ -109,12 +111,12 @@ void StoreLoadControlForm(CPublic& pub, ParameterList& list, const LoadControlFo
             list[static_cast<std::size_t>(rule.entry)] = ReadNumber(box);
     }
     const bool automatic = form.stageAdvance == StageAdvance::Automatic;
-    StandardRow::Write(pub, LoadControlRow::autoAdvance, &Record::textValue2, automatic ? "1" : "0");
+    WriteParameterText(pub, ParameterText::autoAdvance, FlagText(automatic));
     pub.autoAdvance = automatic;
 }
 
-QString ConfirmLoadControlForm(CPublic& pub, ParameterList& list, QString& controlLoadText, const KVTFile& files,
-                               const LoadControlForm& form) {
+QString ConfirmLoadControlForm(CPublic& pub, ParameterList& list, QString& controlLoadText,
+                               const KVTFile& files, const LoadControlForm& form) {
     if (QString refusal = LoadControlRefusal(form, pub.loadInKN); !refusal.isEmpty())
         return refusal;
     const bool wizard = pub.wizardMode;

@@ -1,8 +1,8 @@
 #include "core/setup/LoadControlForm.h"
 
 #include "core/data/CFormat.h"
-#include "core/setup/LoadControlRows.h"
-#include "core/standards/StandardRows.h"
+#include "core/data/ParameterRows.h"
+#include "core/data/RunStateRows.h"
 
 namespace {
 
@@ -36,10 +36,6 @@ QString CoefficientText(const QString& numberText) {
     if (!IsNumber(numberText))
         return QStringLiteral("0.000");
     return Latin(CFormat("%.3f", static_cast<double>(ReadNumber(numberText))));
-}
-
-QString RowText(const CPublic& pub, int row) {
-    return StandardRow::Read(pub, row, &Record::textValue2);
 }
 
 LoadControlForm WizardForm(const CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
@@ -83,23 +79,24 @@ LoadControlForm DefaultForm() {
 // runs.
 LoadControlForm CurrentTestForm(CPublic& pub) {
     LoadControlForm form;
-    form.calibrationCoefficient = CoefficientText(RowText(pub, LoadControlRow::calibrationCoefficient));
-    form.loadPulseTicks = RowText(pub, LoadControlRow::loadPulseTicks);
-    form.unloadPulseTicks = RowText(pub, LoadControlRow::unloadPulseTicks);
-    form.plateArea = WithoutTrailingZeros(RowText(pub, LoadControlRow::plateArea));
-    form.targetLoad = WithoutTrailingZeros(RowText(pub, LoadControlRow::targetLoad));
-    form.holdBand = RowText(pub, LoadControlRow::holdBand);
-    form.stageStep = RowText(pub, LoadControlRow::stageStep);
-    form.maxLoad = RowText(pub, LoadControlRow::maxLoad);
-    form.maxSettlement = RowText(pub, LoadControlRow::maxSettlement);
-    form.maxUnevenSettlement = RowText(pub, LoadControlRow::maxUnevenSettlement);
-    form.loadProtectSeconds = RowText(pub, LoadControlRow::loadProtectSeconds);
-    form.gaugeRangeAlarm = RowText(pub, LoadControlRow::gaugeRangeAlarm);
-    form.anchorUpliftAlarm = RowText(pub, LoadControlRow::anchorUpliftAlarm);
+    form.calibrationCoefficient =
+        CoefficientText(ReadParameterText(pub, ParameterText::calibrationCoefficient));
+    form.loadPulseTicks = ReadParameterText(pub, ParameterText::loadPulseTicks);
+    form.unloadPulseTicks = ReadParameterText(pub, ParameterText::unloadPulseTicks);
+    form.plateArea = WithoutTrailingZeros(ReadParameterText(pub, ParameterText::plateArea));
+    form.targetLoad = WithoutTrailingZeros(RowString(pub.recordList, kTargetLoadSlot));
+    form.holdBand = ReadParameterText(pub, ParameterText::holdBand);
+    form.stageStep = ReadParameterText(pub, ParameterText::stageStep);
+    form.maxLoad = ReadParameterText(pub, ParameterText::maxLoad);
+    form.maxSettlement = ReadParameterText(pub, ParameterText::maxSettlement);
+    form.maxUnevenSettlement = ReadParameterText(pub, ParameterText::maxUnevenSettlement);
+    form.loadProtectSeconds = ReadParameterText(pub, ParameterText::loadProtectSeconds);
+    form.gaugeRangeAlarm = ReadParameterText(pub, ParameterText::gaugeRangeAlarm);
+    form.anchorUpliftAlarm = ReadParameterText(pub, ParameterText::anchorUpliftAlarm);
 
-    if (!IsNumber(RowText(pub, LoadControlRow::autoAdvance)))
-        StandardRow::Write(pub, LoadControlRow::autoAdvance, &Record::textValue2, "1");
-    form.stageAdvance = RowText(pub, LoadControlRow::autoAdvance).startsWith(QLatin1Char('1'))
+    if (!IsNumber(ReadParameterText(pub, ParameterText::autoAdvance)))
+        WriteParameterText(pub, ParameterText::autoAdvance, "1");
+    form.stageAdvance = ReadParameterText(pub, ParameterText::autoAdvance).startsWith(QLatin1Char('1'))
                             ? StageAdvance::Automatic
                             : StageAdvance::Manual;
     return form;
@@ -114,10 +111,10 @@ bool TestInProgress(const CPublic& pub) {
 
 LoadLabels LoadControlLabels(bool loadInKN) {
     if (loadInKN)
-        return {QStringLiteral("控载荷载值(kN)"), QStringLiteral("补载下限(kN)"), QStringLiteral("单级加荷值(kN)"),
-                QStringLiteral("最大加荷值(kN)")};
-    return {QStringLiteral("控载荷载值(kPa)"), QStringLiteral("补载下限(kPa)"), QStringLiteral("单级加荷值(kPa)"),
-            QStringLiteral("最大加荷值(kPa)")};
+        return {QStringLiteral("控载荷载值(kN)"), QStringLiteral("补载下限(kN)"),
+                QStringLiteral("单级加荷值(kN)"), QStringLiteral("最大加荷值(kN)")};
+    return {QStringLiteral("控载荷载值(kPa)"), QStringLiteral("补载下限(kPa)"),
+            QStringLiteral("单级加荷值(kPa)"), QStringLiteral("最大加荷值(kPa)")};
 }
 
 PlateAreaState PlateAreaStateOf(const CPublic& pub) {

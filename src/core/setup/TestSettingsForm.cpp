@@ -1,7 +1,7 @@
 #include "core/setup/TestSettingsForm.h"
 
 #include "core/data/CFormat.h"
-#include "core/setup/TestSettingsRows.h"
+#include "core/data/ParameterRows.h"
 
 #include <algorithm>
 
@@ -85,9 +85,9 @@ PressureMode StoredPressureMode(int code) {
 
 TestSettingsForm RunningTestForm(const CPublic& pub) {
     TestSettingsForm form;
-    form.pileNumber = SettingsRow::Read(pub, SettingsRow::pileNumber, &Record::textValue);
-    form.serialNumber = SettingsRow::Read(pub, SettingsRow::serialNumber, &Record::textLong);
-    form.sensor = SettingsRow::Read(pub, SettingsRow::pressureSensor, &Record::textLong).trimmed() == QStringLiteral("1")
+    form.pileNumber = ReadParameterText(pub, ParameterText::pileNumber);
+    form.serialNumber = ReadParameterText(pub, ParameterText::serialNumber);
+    form.sensor = ReadParameterText(pub, ParameterText::pressureSensor).trimmed() == QStringLiteral("1")
                       ? SensorKind::OilPressure
                       : SensorKind::Force;
     form.mode = StoredPressureMode(pub.pressureMode);

@@ -1,8 +1,8 @@
 #include "core/setup/ZeroSettings.h"
 
 #include "core/data/CFormat.h"
+#include "core/data/ParameterRows.h"
 #include "core/engine/SettingsPublication.h"
-#include "core/standards/StandardRows.h"
 #include "core/view/RoundDecimals.h"
 
 #include <mutex>
@@ -12,22 +12,27 @@ namespace {
 constexpr std::size_t kGauges = 8;
 constexpr std::size_t kMarkedGauges = 4; // gauges whose changes the next reading remarks
 
-// Parameter-column rows (second text) of channel 0, the load; gauge k
-// follows in row + k.
-constexpr int kZeroRow = 33;
-constexpr int kOffsetRow = 46;
-constexpr int kDirectionRow = 59;
+// The rows of one channel: its zero, offset and direction.
+struct ChannelRows {
+    RowSlot zero, offset, direction;
+};
 
-void WriteChannelRows(CPublic& pub, int channel, float zero, float offset, int direction) {
-    StandardRow::Write(pub, kZeroRow + channel, &Record::textValue2, CFormat("%f", static_cast<double>(zero)));
-    StandardRow::Write(pub, kOffsetRow + channel, &Record::textValue2, CFormat("%f", static_cast<double>(offset)));
-    StandardRow::Write(pub, kDirectionRow + channel, &Record::textValue2, CFormat("%d", direction));
+void WriteChannelRows(CPublic& pub, const ChannelRows& rows, float zero, float offset, int direction) {
+    SetRowBytes(pub.recordList, rows.zero, CFormat("%f", static_cast<double>(zero)));
+    SetRowBytes(pub.recordList, rows.offset, CFormat("%f", static_cast<double>(offset)));
+    SetRowBytes(pub.recordList, rows.direction, CFormat("%d", direction));
 }
 
 void WriteAllChannelRows(CPublic& pub) {
-    WriteChannelRows(pub, 0, pub.loadZero, pub.loadOffset, pub.loadDirection);
-    for (std::size_t k = 0; k < kGauges; ++k)
-        WriteChannelRows(pub, static_cast<int>(k) + 1, pub.gaugeZero[k], pub.gaugeOffset[k], pub.gaugeDirection[k]);
+    using P = ParameterText;
+    WriteChannelRows(pub, {SlotOf(P::loadZero), SlotOf(P::loadOffset), SlotOf(P::loadDirection)},
+                     pub.loadZero, pub.loadOffset, pub.loadDirection);
+    for (std::size_t k = 0; k < kGauges; ++k) {
+        const int i = static_cast<int>(k);
+        WriteChannelRows(pub,
+                         {SlotOf(P::gaugeZero, i), SlotOf(P::gaugeOffset, i), SlotOf(P::gaugeDirection, i)},
+                         pub.gaugeZero[k], pub.gaugeOffset[k], pub.gaugeDirection[k]);
+    }
 }
 
 void ApplyTicks(CPublic& pub, const LiveSample& live, const ZeroForm& form) {

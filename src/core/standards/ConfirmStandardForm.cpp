@@ -1,8 +1,9 @@
 #include "core/standards/ConfirmStandardForm.h"
 
 #include "core/data/CFormat.h"
+#include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
-#include "core/standards/StandardRows.h"
+#include "core/data/ParameterRows.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "core/view/Truncate.h"
 
@@ -83,23 +84,18 @@ void StoreCriteria(CPublic& pub, const StandardForm& form) {
     pub.stableCheckMinutes = criteria.stableCheckMinutes;
     pub.stableCheckCount = criteria.stableCheckCount;
     pub.stableSettlement = criteria.stableSettlement;
-    StandardRow::Write(pub, StandardRow::holdMinutes, &Record::textValue2, criteria.holdMinutesText);
-    StandardRow::Write(pub, StandardRow::stableCheckMinutes, &Record::textValue2,
-                       criteria.stableCheckMinutesText);
-    StandardRow::Write(pub, StandardRow::stableCheckCount, &Record::textValue2,
-                       criteria.stableCheckCountText);
-    StandardRow::Write(pub, StandardRow::stableSettlement, &Record::textValue2,
-                       criteria.stableSettlementText);
+    WriteParameterText(pub, ParameterText::holdMinutes, criteria.holdMinutesText);
+    WriteParameterText(pub, ParameterText::stableCheckMinutes, criteria.stableCheckMinutesText);
+    WriteParameterText(pub, ParameterText::stableCheckCount, criteria.stableCheckCountText);
+    WriteParameterText(pub, ParameterText::stableSettlement, criteria.stableSettlementText);
 }
 
 void StoreIntervals(CPublic& pub, const CriteriaBoxes& boxes) {
     for (int i = 0; i < 6; ++i) {
         pub.loadIntervals[static_cast<std::size_t>(i)] = BoxInteger(boxes.loadIntervals[i]);
         pub.unloadIntervals[static_cast<std::size_t>(i)] = BoxInteger(boxes.unloadIntervals[i]);
-        StandardRow::Write(pub, StandardRow::loadIntervalsFirst + i, &Record::textValue,
-                           DeviceBytes(boxes.loadIntervals[i]));
-        StandardRow::Write(pub, StandardRow::unloadIntervalsFirst + i, &Record::textValue,
-                           DeviceBytes(boxes.unloadIntervals[i]));
+        WriteParameterText(pub, ParameterText::loadIntervals, i, DeviceBytes(boxes.loadIntervals[i]));
+        WriteParameterText(pub, ParameterText::unloadIntervals, i, DeviceBytes(boxes.unloadIntervals[i]));
     }
 }
 
@@ -110,7 +106,7 @@ QString ConfirmStandardForm(CPublic& pub, ParameterList& list, const StandardFor
         return refusal;
 
     pub.standardCode = form.code;
-    StandardRow::Write(pub, StandardRow::standardCode, &Record::textLong, CFormat("%d", form.code));
+    WriteParameterText(pub, ParameterText::standardCode, CFormat("%d", form.code));
 
     // Every standard stores box 1027: for the others it holds the row's own
     // text, put there when the dialog opened.
@@ -118,8 +114,7 @@ QString ConfirmStandardForm(CPublic& pub, ParameterList& list, const StandardFor
     if (static_cast<std::size_t>(Entry::bearingCapacity) < list.size())
         list[Entry::bearingCapacity] = bearingCapacity;
     pub.bearingCapacity = TruncateToInt(bearingCapacity);
-    StandardRow::Write(pub, StandardRow::bearingCapacity, &Record::textLong,
-                       DeviceBytes(form.bearingCapacity));
+    WriteParameterText(pub, ParameterText::bearingCapacity, DeviceBytes(form.bearingCapacity));
 
     StoreCriteria(pub, form);
     StoreIntervals(pub, form.boxes);

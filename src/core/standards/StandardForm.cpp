@@ -1,7 +1,7 @@
 #include "core/standards/StandardForm.h"
 
 #include "core/data/CFormat.h"
-#include "core/standards/StandardRows.h"
+#include "core/data/ParameterRows.h"
 #include "core/standards/StandardsCatalogue.h"
 
 namespace {
@@ -12,15 +12,13 @@ QString EntryText(const ParameterList& list, int entry, const char* format) {
 
 CriteriaBoxes StoredBoxes(const CPublic& pub) {
     CriteriaBoxes boxes;
-    boxes.holdMinutes = StandardRow::Read(pub, StandardRow::holdMinutes, &Record::textValue2);
-    boxes.stableCheckMinutes = StandardRow::Read(pub, StandardRow::stableCheckMinutes, &Record::textValue2);
-    boxes.stableCheckCount = StandardRow::Read(pub, StandardRow::stableCheckCount, &Record::textValue2);
-    boxes.stableSettlement = StandardRow::Read(pub, StandardRow::stableSettlement, &Record::textValue2);
+    boxes.holdMinutes = ReadParameterText(pub, ParameterText::holdMinutes);
+    boxes.stableCheckMinutes = ReadParameterText(pub, ParameterText::stableCheckMinutes);
+    boxes.stableCheckCount = ReadParameterText(pub, ParameterText::stableCheckCount);
+    boxes.stableSettlement = ReadParameterText(pub, ParameterText::stableSettlement);
     for (int i = 0; i < 6; ++i) {
-        boxes.loadIntervals[i] =
-            StandardRow::Read(pub, StandardRow::loadIntervalsFirst + i, &Record::textValue);
-        boxes.unloadIntervals[i] =
-            StandardRow::Read(pub, StandardRow::unloadIntervalsFirst + i, &Record::textValue);
+        boxes.loadIntervals[i] = ReadParameterText(pub, ParameterText::loadIntervals, i);
+        boxes.unloadIntervals[i] = ReadParameterText(pub, ParameterText::unloadIntervals, i);
     }
     return boxes;
 }
@@ -65,8 +63,7 @@ std::array<const QString*, 16> CriteriaBoxes::InCheckOrder() const {
 }
 
 QString StandardDialogCaption(const CPublic& pub) {
-    const int nameLength =
-        StandardRow::Read(pub, StandardRow::serialNumber, &Record::textLong).size() < 7 ? 15 : 21;
+    const int nameLength = ReadParameterText(pub, ParameterText::serialNumber).size() < 7 ? 15 : 21;
     return QStringLiteral("规范选择                                 文件名： ") +
            pub.dataFilePath.right(nameLength);
 }
@@ -76,10 +73,10 @@ QString BearingCapacityLabel(bool loadInKN) {
 }
 
 int ReadStoredStandardCode(CPublic& pub) {
-    const QString text = StandardRow::Read(pub, StandardRow::standardCode, &Record::textLong);
+    const QString text = ReadParameterText(pub, ParameterText::standardCode);
     if (IsNumber(text))
         return ReadInteger(text);
-    StandardRow::Write(pub, StandardRow::standardCode, &Record::textLong, "0");
+    WriteParameterText(pub, ParameterText::standardCode, "0");
     return 0;
 }
 
@@ -88,7 +85,7 @@ StandardForm OpenStandardForm(CPublic& pub, const ParameterList& list) {
     form.code = ReadStoredStandardCode(pub);
     pub.standardCode = form.code;
     form.boxes = StoredBoxes(pub);
-    form.bearingCapacity = StandardRow::Read(pub, StandardRow::bearingCapacity, &Record::textLong);
+    form.bearingCapacity = ReadParameterText(pub, ParameterText::bearingCapacity);
     if (form.code != kUserInputCode)
         ApplyPreset(form, form.code, pub, list);
 
@@ -108,8 +105,7 @@ void ApplyPreset(StandardForm& form, int code, const CPublic& pub, const Paramet
     if (const StandardEntry* entry = FindStandardByCode(code))
         form.boxes = PresetBoxes(*entry);
     if (code == kBearingCapacityCode) {
-        form.bearingCapacity = pub.wizardMode
-                                   ? EntryText(list, Entry::bearingCapacity, "%.0f")
-                                   : StandardRow::Read(pub, StandardRow::bearingCapacity, &Record::textLong);
+        form.bearingCapacity = pub.wizardMode ? EntryText(list, Entry::bearingCapacity, "%.0f")
+                                              : ReadParameterText(pub, ParameterText::bearingCapacity);
     }
 }

@@ -1,10 +1,12 @@
 #include "core/view/RoundDecimals.h"
 
+#include "core/standards/StandardsCatalogue.h"
+
 #include <cmath>
 #include <cstdint>
 
 int SettlementDecimals(int standardCode) {
-    return standardCode == 3 || standardCode == 58 ? 3 : 2;
+    return StandardRulesOf(standardCode).settlementDecimals;
 }
 
 float RoundDecimals(float v, int decimals) {

@@ -1,8 +1,7 @@
 #pragma once
 
-// Settlements carry 0.001 mm for the two rock-foundation standards (codes 3
-// and 58) and 0.01 mm for every other standard: readings are recorded,
-// shown and averaged to this many decimals.
+// The settlement decimals of the standard (StandardRules): readings are
+// recorded, shown and averaged to this many decimals.
 int SettlementDecimals(int standardCode);
 
 // Rounds v to 2 or 3 decimals the way the recorded averages have always been

@@ -2,6 +2,7 @@
 
 #include "core/data/CFormat.h"
 #include "core/data/DeviceText.h"
+#include "core/standards/StandardsCatalogue.h"
 #include "core/view/RoundDecimals.h"
 #include "core/view/Truncate.h"
 
@@ -32,7 +33,7 @@ bool HasKnLoadMarker(const std::vector<Record>& records) {
 class Derivation {
   public:
     explicit Derivation(CPublic& pub)
-        : m_pub(pub), m_records(pub.recordList), m_standardCode(pub.standardCode),
+        : m_pub(pub), m_records(pub.recordList), m_rules(StandardRulesOf(pub.standardCode)),
           m_divideByPlateArea(!pub.loadInKN && HasKnLoadMarker(pub.recordList)) {}
 
     void Run() {
@@ -130,14 +131,12 @@ class Derivation {
         const std::array<int, 6>& intervals = m_unloading ? m_pub.unloadIntervals : m_pub.loadIntervals;
         if (m_levelStep == 1) {
             // The rebound reading of a plate test at zero load waits two hours.
-            if (m_unloading && m_standardCode == 10 && m_lastLevelLoad == 0)
+            if (m_unloading && m_rules.firstReboundAfterTwoHours && m_lastLevelLoad == 0)
                 return 120;
             return intervals[0];
         }
         long long step = intervals[static_cast<std::size_t>(m_levelStep) - 1];
-        // These single-pile standards read every hour once the half-hourly
-        // readings are done.
-        if (capped && !m_unloading && (m_standardCode == 1 || m_standardCode == 33))
+        if (capped && !m_unloading && m_rules.doublesLastLoadingInterval)
             step *= 2;
         const Record* previous = RowAt(m_row - 1);
         const long long previousMinutes = previous ? TruncateToInt(RowMinutesValue(*previous)) : 0;
@@ -146,7 +145,7 @@ class Derivation {
 
     CPublic& m_pub;
     std::vector<Record>& m_records;
-    const int m_standardCode;
+    const StandardRules& m_rules;
     const bool m_divideByPlateArea;
     int m_levelStep = 0;
     int m_row = 0;

@@ -2,8 +2,8 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
-#include "core/standards/StandardRows.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
@@ -261,7 +261,7 @@ void CBegin::OnRealTimeSend() {
 
 void CBegin::OnModuleTest() {
     findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(false);
-    if (StandardRow::Read(m_pub, StandardRow::serialNumber, &Record::textLong).isEmpty()) {
+    if (ReadParameterText(m_pub, ParameterText::serialNumber).isEmpty()) {
         m_services.prompter.information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
         return;
     }

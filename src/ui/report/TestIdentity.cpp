@@ -1,6 +1,7 @@
 #include "ui/report/TestIdentity.h"
 
-#include "core/setup/TestSettingsRows.h"
+#include "core/data/ParameterRows.h"
+#include "core/data/RunStateRows.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "ui/report/Csv.h"
@@ -12,7 +13,7 @@
 namespace {
 
 // The date of the last save, written by every save of the run state.
-constexpr int kSaveDateRow = 47;
+constexpr RowSlot kSaveDateSlot{kLastRunStateRow, TextField::value};
 
 QVariant TextValue(const QString& text) {
     const QString trimmed = text.trimmed();
@@ -66,25 +67,23 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
     const bool oilSensor = pub.pressureSensor == 1;
     const QString rangeUnit = oilSensor ? QStringLiteral("MPa") : QStringLiteral("kN");
     const StandardEntry* standard = FindStandardByCode(pub.standardCode);
-    auto text = [&pub](int row, const char (Record::*field)[20]) {
-        return TextValue(SettingsRow::Read(pub, row, field));
-    };
+    auto text = [&pub](ParameterText id) { return TextValue(ReadParameterText(pub, id)); };
 
     std::vector<IdentityField> fields{
         {QStringLiteral("serial_number"), QStringLiteral("检测流水号"),
-         TextValue(SettingsRow::Read(pub, SettingsRow::serialNumber, &Record::textLong))},
-        {QStringLiteral("pile_number"), QStringLiteral("试桩编号"), text(SettingsRow::pileNumber, &Record::textValue)},
-        {QStringLiteral("test_date"), QStringLiteral("测试日期"), text(SettingsRow::testDate, &Record::textValue)},
+         text(ParameterText::serialNumber)},
+        {QStringLiteral("pile_number"), QStringLiteral("试桩编号"), text(ParameterText::pileNumber)},
+        {QStringLiteral("test_date"), QStringLiteral("测试日期"), text(ParameterText::testDate)},
         {QStringLiteral("first_reading_time"), QStringLiteral("首次读数时间"), ReadingClock(pub, false)},
         {QStringLiteral("last_reading_time"), QStringLiteral("末次读数时间"), ReadingClock(pub, true)},
-        {QStringLiteral("last_save_date"), QStringLiteral("末次存盘日期"), text(kSaveDateRow, &Record::textValue)},
+        {QStringLiteral("last_save_date"), QStringLiteral("末次存盘日期"), TextValue(RowString(pub.recordList, kSaveDateSlot))},
         {QStringLiteral("test_type"), QStringLiteral("试验类型"),
          pub.loadInKN ? QStringLiteral("单桩") : QStringLiteral("地基(压板)")},
     };
     if (!pub.loadInKN)
         fields.push_back({QStringLiteral("plate_area_m2"), QStringLiteral("压板面积(m²)"),
                           FloatValue(pub.plateArea), 3});
-    fields.push_back({QStringLiteral("standard_code"), QStringLiteral("标准代码"), pub.standardCode.load()});
+    fields.push_back({QStringLiteral("standard_code"), QStringLiteral("标准代码"), pub.standardCode});
     fields.push_back({QStringLiteral("standard"), QStringLiteral("标准"),
                       standard ? QVariant(standard->Caption()) : QVariant()});
     fields.push_back({QStringLiteral("load_unit"), QStringLiteral("荷载单位"), unit});
@@ -93,7 +92,7 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
     fields.push_back({QStringLiteral("stage_load_") + unit, QStringLiteral("单级加荷值(%1)").arg(unit),
                       FloatValue(pub.stageStep), 0});
     fields.push_back({QStringLiteral("jack_number"), QStringLiteral("千斤顶编号"), TextValue(pub.jackNumber)});
-    fields.push_back({QStringLiteral("jack_count"), QStringLiteral("千斤顶数量"), pub.jackCount.load()});
+    fields.push_back({QStringLiteral("jack_count"), QStringLiteral("千斤顶数量"), pub.jackCount});
     fields.push_back({QStringLiteral("jack_circuit"), QStringLiteral("千斤顶油路"),
                       pub.doubleCircuitJack ? QStringLiteral("双油路") : QStringLiteral("单油路")});
     fields.push_back({QStringLiteral("jack_rated_pressure_MPa"), QStringLiteral("额定油压(MPa)"),
@@ -104,7 +103,7 @@ std::vector<IdentityField> TestIdentity(const CPublic& pub) {
                       oilSensor ? QStringLiteral("油压传感器") : QStringLiteral("力传感器")});
     fields.push_back({QStringLiteral("sensor_number"), QStringLiteral("传感器编号"), TextValue(pub.sensorNumber)});
     fields.push_back({QStringLiteral("sensor_range_") + rangeUnit, QStringLiteral("传感器量程(%1)").arg(rangeUnit),
-                      pub.sensorRange.load()});
+                      pub.sensorRange});
     // A force sensor's box holds its own calibration coefficient there.
     fields.push_back(oilSensor ? IdentityField{QStringLiteral("sensor_sensitivity_mV_per_V"),
                                                QStringLiteral("传感器灵敏度(mV/V)"),

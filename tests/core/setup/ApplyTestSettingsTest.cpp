@@ -1,8 +1,8 @@
 #include "core/setup/ApplyTestSettings.h"
 
+#include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
 #include "core/setup/TestSettingsFormFixtures.h"
-#include "core/setup/TestSettingsRows.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ class ApplyTestSettingsTest : public ::testing::Test {
     ApplyTestSettingsTest() { KVTFile::BuildBlankRecords(pub); }
 
     template <std::size_t N> QString Row(int row, char (Record::*field)[N]) const {
-        return SettingsRow::Read(pub, row, field);
+        return DeviceText::ToUnicode(FieldText(pub.recordList[static_cast<std::size_t>(row)].*field));
     }
 
     CPublic pub;
@@ -99,7 +99,7 @@ TEST_F(ApplyTestSettingsTest, TypedParametersModeRowsAndCoefficientFollowTheMode
         KVTFile::BuildBlankRecords(pub);
         TestSettingsForm form = ValidComputedForm();
         c.change(form);
-        SettingsRow::Write(pub, 14, &Record::textLong, "9");
+        SetFieldText(pub.recordList[14].textLong, "9");
         ApplySettings(pub, form, SettingsValidation{});
         EXPECT_EQ(pub.pressureSensor, c.pressureSensor);
         EXPECT_EQ(pub.pressureMode, c.pressureMode);

@@ -1,7 +1,7 @@
 #include "core/setup/TestSettingsForm.h"
 
 #include "core/data/KVTFile.h"
-#include "core/setup/TestSettingsRows.h"
+#include "core/data/ParameterRows.h"
 
 #include <gtest/gtest.h>
 
@@ -111,9 +111,9 @@ TEST_F(TestSettingsFormTest, AloneWithoutATestShowsTheDefaults) {
 
 TEST_F(TestSettingsFormTest, DuringATestShowsWhatTheTestRunsWithReadOnly) {
     pub.run.Post(RunCommands::Start{});
-    SettingsRow::Write(pub, SettingsRow::serialNumber, &Record::textLong, "123456789012");
-    SettingsRow::Write(pub, SettingsRow::pileNumber, &Record::textValue, "0003");
-    SettingsRow::Write(pub, SettingsRow::pressureSensor, &Record::textLong, " 1 ");
+    WriteParameterText(pub, ParameterText::serialNumber, "123456789012");
+    WriteParameterText(pub, ParameterText::pileNumber, "0003");
+    WriteParameterText(pub, ParameterText::pressureSensor, " 1 ");
     pub.pressureMode = 3;
     pub.calibrationSource = 1;
     pub.doubleCircuitJack = false;
@@ -147,7 +147,7 @@ TEST_F(TestSettingsFormTest, DuringATestShowsWhatTheTestRunsWithReadOnly) {
     EXPECT_EQ(form.sensorNumber, "S31");
 
     pub.calibrationSource = 0;
-    SettingsRow::Write(pub, SettingsRow::pressureSensor, &Record::textLong, "0");
+    WriteParameterText(pub, ParameterText::pressureSensor, "0");
     const TestSettingsForm jackForm = OpenTestSettingsForm(pub, list, QString()).form;
     EXPECT_TRUE(jackForm.sensorNumber.isEmpty()) << "the sensor number belongs to the system calibration";
     EXPECT_EQ(jackForm.sensor, SensorKind::Force);
