@@ -1,32 +1,117 @@
 #include "platform/SimulatedRigProcess.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
 namespace {
+
 constexpr int kStartTimeoutMs = 5000;
+constexpr int kStopTimeoutMs = 2000;
+
+// In the child between fork and exec: only async-signal-safe calls.
+[[noreturn]] void RunRig(const std::vector<char*>& argv, int outputWrite, pid_t parent) {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) // the parent died before the request took effect
+        ::_exit(1);
+    ::dup2(outputWrite, STDOUT_FILENO);
+    ::close(outputWrite);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+}
+
+// The first line the rig prints, without its line end; empty when none
+// came within the time-out.
+QByteArray ReadFirstLine(int fd) {
+    QByteArray line;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+    while (!line.endsWith('\n')) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            return {};
+        char c = 0;
+        const ssize_t got = ::read(fd, &c, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return {};
+        line.append(c);
+    }
+    return line.trimmed();
+}
+
 } // namespace
 
 SimulatedRigProcess::~SimulatedRigProcess() {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(2000))
-        m_process.kill();
-    m_process.waitForFinished(1000);
+    Stop();
 }
 
 QString SimulatedRigProcess::start(const QString& program, const QStringList& arguments) {
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(program, arguments);
-    if (!m_process.waitForStarted(kStartTimeoutMs))
+    if (m_pid > 0)
         return {};
-    while (!m_process.canReadLine()) {
-        if (!m_process.waitForReadyRead(kStartTimeoutMs))
-            return {};
+    // Everything the child needs is prepared before the fork.
+    std::vector<QByteArray> texts{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        texts.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return {};
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        RunRig(argv, output[1], parent);
+    ::close(output[1]);
+    if (pid < 0) {
+        ::close(output[0]);
+        return {};
     }
-    return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    m_pid = pid;
+    m_output = output[0];
+    const QByteArray device = ReadFirstLine(m_output);
+    if (device.isEmpty()) {
+        Stop();
+        return {};
+    }
+    return QString::fromLocal8Bit(device);
+}
+
+void SimulatedRigProcess::Stop() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGTERM);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStopTimeoutMs);
+        while (::waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(m_pid, SIGKILL);
+                ::waitpid(m_pid, nullptr, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        m_pid = -1;
+    }
+    if (m_output >= 0) {
+        ::close(m_output);
+        m_output = -1;
+    }
 }
 
 QString SimulatedRigProcess::findProgram() {
