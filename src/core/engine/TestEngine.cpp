@@ -66,7 +66,6 @@ QString TestEngine::StartTest(bool uploadAtReading) {
     // first reading resumes it.
     SetEntry(pub.paramList, Entry::endMark, 1.0f);
     pub.run.Post(RunCommands::Start{});
-    RefreshRunStateTexts(pub, m_clock.now().date());
     // The data file exists whole before the settings name it as running.
     if (!m_files.CreateDataFile(pub.dataFilePath, pub.recordList)) {
         pub.storageFault = true;
