@@ -84,7 +84,8 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     EXPECT_EQ(path, pub.dataFilePath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
     EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
-    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    // The copy is kept, equal to tarvo.ini, for start-up to restore from.
+    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
 
     CPublic reopened;
     ASSERT_TRUE(device.files().ReadDataFile(pub.dataFilePath, reopened.recordList));
@@ -111,8 +112,9 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     const QByteArray written = device.read(pub.dataFilePath);
     ASSERT_EQ(written.size(), golden.size());
     for (qsizetype offset = 0; offset < written.size(); ++offset)
-        ASSERT_EQ(written[offset], golden[offset]) << "row " << offset / static_cast<qsizetype>(kPackedRecordSize) << ", byte "
-                                                   << offset % static_cast<qsizetype>(kPackedRecordSize);
+        ASSERT_EQ(written[offset], golden[offset])
+            << "row " << offset / static_cast<qsizetype>(kPackedRecordSize) << ", byte "
+            << offset % static_cast<qsizetype>(kPackedRecordSize);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -99,7 +99,8 @@ TEST_F(MainWindowTest, LiveRecordOncePerMinuteWhileUploadingLive) {
 
 TEST_F(MainWindowTest, RequestedFileOpensForReviewOnTheNextTick) {
     StoreRunningTest();
-    ASSERT_TRUE(device.files().RemoveFile(DeviceFile::kSettings)); // start on a blank test
+    // Start on a blank test: the settings name no data file.
+    ASSERT_TRUE(device.files().SaveSettings(QString(), DefaultParameterList()));
     const auto reviewing = Open();
     ASSERT_EQ(pub.readingCount, 0);
     // As the file manager leaves it.

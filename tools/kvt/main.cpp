@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include "core/data/KVTFile.h"
+
 #include <clocale>
 #include <cstring>
 #include <memory>
@@ -28,7 +30,14 @@ bool ReadHostFile(const QString& path, QByteArray& bytes) {
         std::fprintf(stderr, "kvt: cannot read %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
         return false;
     }
-    bytes = file.readAll();
+    // No file of the instrument is longer than a data file of the most rows.
+    constexpr qint64 kMaxBytes = kMaxDataFileRows * static_cast<qint64>(kPackedRecordSize);
+    if (file.size() > kMaxBytes) {
+        std::fprintf(stderr, "kvt: %s is longer than any file of the instrument (%lld bytes at most)\n",
+                     qPrintable(path), static_cast<long long>(kMaxBytes));
+        return false;
+    }
+    bytes = file.read(kMaxBytes);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "core/data/JackRecord.h"
 #include "core/data/ParameterList.h"
 #include "core/data/Record.h"
+#include "core/data/RowWrite.h"
 #include "core/data/UploadQueue.h"
 #include "core/engine/RunController.h"
 
@@ -62,19 +63,19 @@ struct CPublic {
     int gaugeMask = 0x0F;         // bit k-1 = gauge k chosen
     bool loadInKN = true;         // false: ground test, loads in kPa
     bool doubleCircuitJack = false;
-    int pressureSensor = 1;           // 1 oil-pressure sensor, else force sensor
-    float jackRatedPressure = 0;      // MPa
-    float jackRatedForce = 0;         // kN
+    int pressureSensor = 1;      // 1 oil-pressure sensor, else force sensor
+    float jackRatedPressure = 0; // MPa
+    float jackRatedForce = 0;    // kN
     int jackCount = 1;
-    int sensorRange = 80;                 // MPa (kN for a force sensor)
-    float sensorSensitivity = 2.13f;      // mV/V
+    int sensorRange = 80;                  // MPa (kN for a force sensor)
+    float sensorSensitivity = 2.13f;       // mV/V
     float calibrationCoefficient = 2.077f; // K, raw counts per kN
     int loadPulseTicks = 0;
     int unloadPulseTicks = 0;
-    float plateArea = 1.0f; // m²
-    float holdBand = 0;     // kN
-    float stageStep = 0;    // kN
-    float maxLoad = 0;      // kN
+    float plateArea = 1.0f;      // m²
+    float holdBand = 0;          // kN
+    float stageStep = 0;         // kN
+    float maxLoad = 0;           // kN
     int maxSettlement = 0;       // mm
     int maxUnevenSettlement = 0; // mm
     int loadProtectSeconds = 0;  // s
@@ -83,16 +84,16 @@ struct CPublic {
     int holdMinutes = 0;
     int stableCheckMinutes = 0;
     int stableCheckCount = 0;
-    float stableSettlement = 0; // mm
+    float stableSettlement = 0;           // mm
     std::array<int, 6> loadIntervals{};   // minutes
     std::array<int, 6> unloadIntervals{}; // minutes
     int standardCode = 0;
     std::array<int, 3> reservedInts{}; // carried in entries 52-54
-    int pressureMode = 1;       // 1 coefficient, 2 calibration table, 3 regression
-    int calibrationSource = 0;  // 0 jack calibration, 1 system calibration
-    float regressionA = 0;      // MPa
-    float regressionB = 0;      // MPa/kN
-    int bearingCapacity = 0;    // kN
+    int pressureMode = 1;              // 1 coefficient, 2 calibration table, 3 regression
+    int calibrationSource = 0;         // 0 jack calibration, 1 system calibration
+    float regressionA = 0;             // MPa
+    float regressionB = 0;             // MPa/kN
+    int bearingCapacity = 0;           // kN
     QString jackNumber;
     QString sensorNumber;
     // The points the test settings chose; the load is converted through
@@ -101,11 +102,11 @@ struct CPublic {
 
     // --- channels: load and gauges 1-8 ----------------------------------------
     int loadDirection = 1;
-    float loadZero = 0;   // raw counts
-    float loadOffset = 0; // load unit
-    std::array<int, 8> gaugeDirection{};  // +1 or -1
-    std::array<float, 8> gaugeZero{};     // mm
-    std::array<float, 8> gaugeOffset{};   // mm
+    float loadZero = 0;                  // raw counts
+    float loadOffset = 0;                // load unit
+    std::array<int, 8> gaugeDirection{}; // +1 or -1
+    std::array<float, 8> gaugeZero{};    // mm
+    std::array<float, 8> gaugeOffset{};  // mm
 
     // --- the engine's schedule --------------------------------------------------
     bool autoAdvance = true;
@@ -156,6 +157,10 @@ struct CPublic {
     int setupStep = 0;
     bool viewDirty = false;
     bool saveRequested = false;
+    // Row writes of the data file that failed and are tried again every tick
+    // (the rows stay in recordList meanwhile); storageFault shows the failure.
+    std::vector<RowWrite> unsavedRows;
+    bool storageFault = false;
 };
 
 // Validation and conversion of typed numbers, shared by every dialog.

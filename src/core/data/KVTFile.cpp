@@ -4,8 +4,6 @@
 #include "core/data/RunStateRows.h"
 #include "platform/DeviceFolders.h"
 
-#include <QFile>
-
 #include <cstring>
 
 namespace {
@@ -21,14 +19,21 @@ float FloatAt(const QByteArray& bytes, qsizetype offset) {
     return value;
 }
 
-// Writes all of `bytes`; false on a short write.
-bool WriteAll(QFile& file, const char* bytes, qint64 size) {
-    return file.write(bytes, size) == size;
+// The file's bytes when it exists and holds at most `maxBytes`.
+bool ReadBounded(const FileSystem& fs, const QString& hostPath, qint64 maxBytes, QByteArray& bytes) {
+    return !hostPath.isEmpty() && fs.ReadAll(hostPath, maxBytes, bytes) == FileSystem::ReadStatus::Read;
 }
+
+QByteArray PackedRow(const std::vector<Record>& records, qint64 row) {
+    const PackedRecord packed = PackRecord(records[static_cast<std::size_t>(row)]);
+    return {reinterpret_cast<const char*>(packed.data()), static_cast<qsizetype>(packed.size())};
+}
+
+constexpr qint64 kRowBytes = static_cast<qint64>(kPackedRecordSize);
 
 } // namespace
 
-KVTFile::KVTFile(const DeviceFolders& folders) : m_folders(folders) {}
+KVTFile::KVTFile(const DeviceFolders& folders, const FileSystem& fs) : m_folders(folders), m_fs(fs) {}
 
 QString KVTFile::HostPath(const QString& devicePath) const {
     return m_folders.hostPath(devicePath);
@@ -45,14 +50,13 @@ bool KVTFile::WriteSettingsFile(const QString& devicePath, const QString& dataFi
     // The file always holds 82 entries; a shorter list is padded with zeros.
     for (int entry = 0; entry < kParameterCount; ++entry)
         AppendFloat(bytes, ParameterAt(list, entry));
-    QFile file(HostPath(devicePath));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return WriteAll(file, bytes.constData(), bytes.size());
+    const QString host = HostPath(devicePath);
+    return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
 }
 
 bool KVTFile::SaveSettings(const QString& dataFilePath, const ParameterList& list) const {
-    return WriteSettingsFile(DeviceFile::kSettings, dataFilePath, list);
+    return WriteSettingsFile(DeviceFile::kSettings, dataFilePath, list) &&
+           WriteSettingsFile(DeviceFile::kSettingsCopy, dataFilePath, list);
 }
 
 bool KVTFile::SaveSettingsCopy(const QString& dataFilePath, const ParameterList& list) const {
@@ -60,8 +64,8 @@ bool KVTFile::SaveSettingsCopy(const QString& dataFilePath, const ParameterList&
 }
 
 bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList& list) {
-    if (bytes.size() < kSettingsFileSize)
-        return false;
+    if (bytes.size() != kSettingsFileSize)
+        return false; // shorter is damaged, longer is not a settings file
     const auto* units = reinterpret_cast<const char16_t*>(bytes.constData());
     qsizetype length = 0;
     while (length < kSettingsPathBytes / 2 && units[length] != 0)
@@ -75,11 +79,19 @@ bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList
     return true;
 }
 
+bool KVTFile::ReadSettingsFile(const QString& devicePath, QString& dataFilePath, ParameterList& list) const {
+    QByteArray bytes;
+    // A file longer than the layout is not a settings file.
+    return ReadBounded(m_fs, HostPath(devicePath), kSettingsFileSize, bytes) &&
+           ParseSettings(bytes, dataFilePath, list);
+}
+
 bool KVTFile::LoadSettings(QString& dataFilePath, ParameterList& list) const {
-    QFile file(HostPath(DeviceFile::kSettings));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return ParseSettings(file.read(kSettingsFileSize), dataFilePath, list);
+    return ReadSettingsFile(DeviceFile::kSettings, dataFilePath, list);
+}
+
+bool KVTFile::LoadSettingsCopy(QString& dataFilePath, ParameterList& list) const {
+    return ReadSettingsFile(DeviceFile::kSettingsCopy, dataFilePath, list);
 }
 
 void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
@@ -125,21 +137,17 @@ void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
 // --- upload queue --------------------------------------------------------------
 
 bool KVTFile::SaveUploadQueue(const UploadQueue& queue, int /*mode*/) const {
-    QFile file(HostPath(DeviceFile::kUploadQueue));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    for (const UploadFrame& frame : queue.snapshot()) {
-        if (!WriteAll(file, reinterpret_cast<const char*>(frame.data()), kUploadFrameSize))
-            return false;
-    }
-    return true;
+    QByteArray bytes;
+    for (const UploadFrame& frame : queue.snapshot())
+        bytes.append(reinterpret_cast<const char*>(frame.data()), kUploadFrameSize);
+    const QString host = HostPath(DeviceFile::kUploadQueue);
+    return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
 }
 
 bool KVTFile::LoadUploadQueue(UploadQueue& queue, int /*mode*/) const {
-    QFile file(HostPath(DeviceFile::kUploadQueue));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadBounded(m_fs, HostPath(DeviceFile::kUploadQueue), kMaxQueuedFrames * kUploadFrameSize, bytes))
         return false;
-    const QByteArray bytes = file.readAll();
     std::vector<UploadFrame> frames(static_cast<std::size_t>(bytes.size()) / kUploadFrameSize);
     for (std::size_t i = 0; i < frames.size(); ++i)
         std::memcpy(frames[i].data(), bytes.constData() + i * kUploadFrameSize, kUploadFrameSize);
@@ -158,25 +166,23 @@ static_assert(2 * kJackTextFileBytes + kJackValuesSize == kPackedJackRecordSize)
 } // namespace
 
 bool KVTFile::SaveJackTable(const std::vector<JackRecord>& table) const {
-    QFile file(HostPath(DeviceFile::kJackTable));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    QByteArray bytes;
     const std::size_t count = std::min<std::size_t>(table.size(), kJackSlots);
     for (std::size_t i = 0; i < count; ++i) {
         const auto* memory = reinterpret_cast<const char*>(&table[i]);
-        if (!WriteAll(file, memory + offsetof(JackRecord, jackNumber), kJackTextFileBytes) ||
-            !WriteAll(file, memory + offsetof(JackRecord, sensorNumber), kJackTextFileBytes) ||
-            !WriteAll(file, memory + kJackValuesOffset, kJackValuesSize))
-            return false;
+        bytes.append(memory + offsetof(JackRecord, jackNumber), kJackTextFileBytes);
+        bytes.append(memory + offsetof(JackRecord, sensorNumber), kJackTextFileBytes);
+        bytes.append(memory + kJackValuesOffset, kJackValuesSize);
     }
-    return true;
+    const QString host = HostPath(DeviceFile::kJackTable);
+    return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
 }
 
 bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
-    QFile file(HostPath(DeviceFile::kJackTable));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadBounded(m_fs, HostPath(DeviceFile::kJackTable), qint64{kJackSlots} * kPackedJackRecordSize,
+                     bytes))
         return false;
-    const QByteArray bytes = file.readAll();
     const std::size_t onFile = static_cast<std::size_t>(bytes.size()) / kPackedJackRecordSize;
     const std::size_t count = std::min({onFile, static_cast<std::size_t>(kJackSlots), table.size()});
     for (std::size_t i = 0; i < count; ++i) {
@@ -185,7 +191,8 @@ bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
         auto* memory = reinterpret_cast<char*>(&record);
         std::memset(memory, 0, kJackValuesOffset);
         std::memcpy(memory + offsetof(JackRecord, jackNumber), packed, kJackTextFileBytes);
-        std::memcpy(memory + offsetof(JackRecord, sensorNumber), packed + kJackTextFileBytes, kJackTextFileBytes);
+        std::memcpy(memory + offsetof(JackRecord, sensorNumber), packed + kJackTextFileBytes,
+                    kJackTextFileBytes);
         std::memcpy(memory + kJackValuesOffset, packed + 2 * kJackTextFileBytes, kJackValuesSize);
         table[i] = record;
     }
@@ -195,58 +202,76 @@ bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
 // --- data file -----------------------------------------------------------------
 
 bool KVTFile::CreateDataFile(const QString& path, const std::vector<Record>& records) const {
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const QString host = HostPath(path);
+    if (host.isEmpty())
         return false;
-    const std::size_t count = std::min<std::size_t>(records.size(), 74);
-    for (std::size_t row = 0; row < count; ++row) {
-        const PackedRecord packed = PackRecord(records[row]);
-        if (!WriteAll(file, reinterpret_cast<const char*>(packed.data()), kPackedRecordSize))
-            return false;
+    QByteArray bytes;
+    const qint64 count = std::min<qint64>(static_cast<qint64>(records.size()), 74);
+    for (qint64 row = 0; row < count; ++row)
+        bytes.append(PackedRow(records, row));
+    // A journal left by an earlier file of this name must not touch the new
+    // one; the replace syncs the folder, which makes the removal durable too.
+    return m_fs.Remove(DataFileJournal::JournalPath(host)) && m_fs.ReplaceDurably(host, bytes);
+}
+
+bool KVTFile::WriteRows(const QString& path, const std::vector<RowWrite>& writes,
+                        const std::vector<Record>& records) const {
+    const QString host = HostPath(path);
+    const qint64 size = host.isEmpty() ? -1 : m_fs.Size(host);
+    if (size < 0)
+        return false;
+    // Rows the earlier writes of this update put on file count as on file.
+    qint64 rowsOnFile = size / kRowBytes;
+    std::vector<FileExtent> extents;
+    for (const RowWrite& write : writes) {
+        if (write.row < 0 || static_cast<std::size_t>(write.row) >= records.size())
+            continue;
+        if (write.wholeRow) {
+            // Rows missing before `row` (an earlier write that failed) are
+            // written from the list too, so the file never gets a gap.
+            for (qint64 i = std::min<qint64>(rowsOnFile, write.row); i <= write.row; ++i)
+                extents.push_back({i * kRowBytes, PackedRow(records, i)});
+            rowsOnFile = std::max<qint64>(rowsOnFile, write.row + 1);
+        } else if (write.row < rowsOnFile) {
+            const QByteArray row = PackedRow(records, write.row);
+            extents.push_back({write.row * kRowBytes + static_cast<qint64>(kPackedTextsOffset),
+                               row.mid(kPackedTextsOffset, kPackedTextsSize)});
+        }
     }
-    return true;
+    return DataFileJournal::Commit(m_fs, host, extents);
 }
 
 bool KVTFile::WriteRecord(const QString& path, int row, const std::vector<Record>& records) const {
     if (row < 0 || static_cast<std::size_t>(row) >= records.size())
         return false;
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
-    // Rows missing before `row` (an earlier write that failed) are written
-    // from the list too, so the file never gets a gap of zero bytes.
-    const qint64 rowsOnFile = file.size() / static_cast<qint64>(kPackedRecordSize);
-    const qint64 first = std::min<qint64>(rowsOnFile, row);
-    if (!file.seek(first * static_cast<qint64>(kPackedRecordSize)))
-        return false;
-    for (qint64 i = first; i <= row; ++i) {
-        const PackedRecord packed = PackRecord(records[static_cast<std::size_t>(i)]);
-        if (!WriteAll(file, reinterpret_cast<const char*>(packed.data()), kPackedRecordSize))
-            return false;
-    }
-    return true;
+    return WriteRows(path, {{row, true}}, records);
 }
 
 bool KVTFile::WriteRowTexts(const QString& path, int row, const std::vector<Record>& records) const {
     if (row < 0 || static_cast<std::size_t>(row) >= records.size())
         return false;
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
-    const qint64 rowStart = static_cast<qint64>(row) * static_cast<qint64>(kPackedRecordSize);
-    if (file.size() < rowStart + static_cast<qint64>(kPackedRecordSize))
+    const qint64 size = DataFileMissing(path) ? -1 : m_fs.Size(HostPath(path));
+    if (size < (static_cast<qint64>(row) + 1) * kRowBytes)
         return false; // the row is not on file yet: nothing to rewrite in place
-    const PackedRecord packed = PackRecord(records[static_cast<std::size_t>(row)]);
-    if (!file.seek(rowStart + static_cast<qint64>(kPackedTextsOffset)))
-        return false;
-    return WriteAll(file, reinterpret_cast<const char*>(packed.data()) + kPackedTextsOffset, kPackedTextsSize);
+    return WriteRows(path, {{row, false}}, records);
 }
 
 bool KVTFile::WriteRunStateTexts(const QString& path, const std::vector<Record>& records) const {
-    bool written = true;
-    for (const int row : {4, 31, 0})
-        written = WriteRowTexts(path, row, records) && written;
-    return written;
+    return WriteRows(path, {{4, false}, {31, false}, {0, false}}, records);
+}
+
+std::vector<RowWrite> RunStateRowWrites() {
+    std::vector<RowWrite> writes{{4, false}, {31, false}, {0, false}};
+    for (int row = kFirstRunStateRow; row <= kLastRunStateRow; ++row)
+        writes.push_back({row, false});
+    return writes;
+}
+
+DataFileJournal::Recovery KVTFile::RecoverDataFile(const QString& path) const {
+    const QString host = HostPath(path);
+    if (host.isEmpty())
+        return DataFileJournal::Recovery::Clean;
+    return DataFileJournal::Recover(m_fs, host);
 }
 
 std::vector<Record> ParseDataFile(const QByteArray& bytes) {
@@ -254,16 +279,16 @@ std::vector<Record> ParseDataFile(const QByteArray& bytes) {
     std::vector<Record> records;
     records.reserve(count);
     for (std::size_t row = 0; row < count; ++row)
-        records.push_back(UnpackRecord(reinterpret_cast<const std::uint8_t*>(bytes.constData()) +
-                                       row * kPackedRecordSize));
+        records.push_back(
+            UnpackRecord(reinterpret_cast<const std::uint8_t*>(bytes.constData()) + row * kPackedRecordSize));
     return records;
 }
 
 bool KVTFile::ReadDataFile(const QString& path, std::vector<Record>& records) const {
-    QFile file(HostPath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadBounded(m_fs, HostPath(path), kMaxDataFileRows * kRowBytes, bytes))
         return false;
-    records = ParseDataFile(file.readAll());
+    records = ParseDataFile(bytes);
     return true;
 }
 
@@ -271,19 +296,19 @@ qint64 KVTFile::CountRecords(const QString& path) const {
     const QString host = HostPath(path);
     if (host.isEmpty())
         return 0;
-    return QFile(host).size() / static_cast<qint64>(kPackedRecordSize);
+    return std::max<qint64>(m_fs.Size(host), 0) / kRowBytes;
 }
 
 bool KVTFile::DataFileMissing(const QString& path) const {
     const QString host = HostPath(path);
-    return host.isEmpty() || !QFile::exists(host);
+    return host.isEmpty() || m_fs.Size(host) < 0;
 }
 
 bool KVTFile::RemoveFile(const QString& devicePath) const {
     const QString host = HostPath(devicePath);
     if (host.isEmpty())
         return false;
-    return !QFile::exists(host) || QFile::remove(host);
+    return m_fs.Remove(host);
 }
 
 // --- parameter column ------------------------------------------------------------
@@ -312,7 +337,8 @@ void RecountRows(CPublic& pub, const std::vector<Record>& rows) {
     pub.copyCount = copies;
 }
 
-void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records, const QDateTime& now) const {
+void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records,
+                                const QDateTime& now) const {
     RecountRows(pub, records);
     if (records.size() < 74) {
         // Not a test file: nothing of the parameter column to restore.
@@ -348,8 +374,10 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     }
     if (state == ControlState::Waiting || state == ControlState::Stable || state == ControlState::Unloading)
         pub.resyncSplit = false;
-    // A test with readings, or in any stage, goes on running.
-    const bool running = pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting;
+    // A test with readings, or in any stage, or started and not ended
+    // (settings entry 65), goes on running.
+    const bool running = pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting ||
+                         ParameterAt(pub.paramList, Entry::endMark) == 1.0f;
     pub.run.Post(RunCommands::Restore{
         .running = running, .state = state, .target = saved.targetLoad, .lastTarget = saved.lastTarget});
 

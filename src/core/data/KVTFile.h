@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/data/CPublic.h"
+#include "core/data/DataFileJournal.h"
+#include "platform/FileSystem.h"
 
 #include <QDateTime>
 #include <QString>
@@ -24,6 +26,12 @@ inline constexpr int kSettingsFileSize = kSettingsPathBytes + kParameterCount * 
 inline constexpr int kMaxDataFilePathLength = kSettingsPathBytes / 2 - 1;
 static_assert(kSettingsFileSize == 388);
 
+// The most any reader takes of a file; a longer file is refused unread.
+// A data file of 100,000 rows (26.7 MB) holds a reading every minute for more
+// than two months; the queue bound holds a live frame a minute for 45 days.
+inline constexpr qint64 kMaxDataFileRows = 100'000;
+inline constexpr qint64 kMaxQueuedFrames = 65'536;
+
 // Parsing of whole file contents, shared by the file operations and the
 // command-line tool. Settings: false for a damaged image (shorter than 388
 // bytes, or a path field without terminator). Data file: whole rows only.
@@ -34,16 +42,21 @@ std::vector<Record> ParseDataFile(const QByteArray& bytes);
 // opened and processed, shows no message and, on failure, leaves memory as it
 // was. Paths are device paths, mapped to the host by DeviceFolders.
 class KVTFile {
-public:
-    explicit KVTFile(const DeviceFolders& folders);
+  public:
+    // Every file goes through `fs`; tests put a recording layer there.
+    explicit KVTFile(const DeviceFolders& folders, const FileSystem& fs = HostFileSystem::Instance());
 
     // --- settings ----------------------------------------------------------
     // A path longer than kMaxDataFilePathLength is refused, never cut.
+    // Whole-file saves replace their file durably (FileSystem::ReplaceDurably).
+    // SaveSettings also refreshes the copy tarvofu.ini, which start-up reads
+    // when tarvo.ini is lost.
     bool SaveSettings(const QString& dataFilePath, const ParameterList& list) const;
     bool SaveSettingsCopy(const QString& dataFilePath, const ParameterList& list) const;
     // A file shorter than 388 bytes or whose path field lacks its terminator
     // is damaged and refused.
     bool LoadSettings(QString& dataFilePath, ParameterList& list) const;
+    bool LoadSettingsCopy(QString& dataFilePath, ParameterList& list) const;
     static void StoreParametersToList(const CPublic& pub, ParameterList& list);
 
     // --- upload queue (mode is always 1) -------------------------------------
@@ -56,10 +69,16 @@ public:
     bool LoadJackTable(std::vector<JackRecord>& table) const;
 
     // --- data file -------------------------------------------------------------
+    // The rows of a new test appear whole or not at all.
     bool CreateDataFile(const QString& path, const std::vector<Record>& records) const;
     bool WriteRecord(const QString& path, int row, const std::vector<Record>& records) const;
     bool WriteRowTexts(const QString& path, int row, const std::vector<Record>& records) const;
     bool WriteRunStateTexts(const QString& path, const std::vector<Record>& records) const;
+    // All of `writes`, in order, as one journaled update of the file.
+    bool WriteRows(const QString& path, const std::vector<RowWrite>& writes,
+                   const std::vector<Record>& records) const;
+    // Start-up, before the file is read: finishes or drops an interrupted update.
+    DataFileJournal::Recovery RecoverDataFile(const QString& path) const;
     bool ReadDataFile(const QString& path, std::vector<Record>& records) const;
     qint64 CountRecords(const QString& path) const;
     bool DataFileMissing(const QString& path) const;
@@ -75,12 +94,18 @@ public:
 
     QString HostPath(const QString& devicePath) const;
 
-private:
+  private:
     bool WriteSettingsFile(const QString& devicePath, const QString& dataFilePath,
                            const ParameterList& list) const;
+    bool ReadSettingsFile(const QString& devicePath, QString& dataFilePath, ParameterList& list) const;
 
     const DeviceFolders& m_folders;
+    const FileSystem& m_fs;
 };
+
+// The run-state rows a save writes: texts of rows 4, 31 and 0, then of rows
+// 41-47 (the rows a restart resumes a held stage from).
+std::vector<RowWrite> RunStateRowWrites();
 
 // Copies the current run state into rows 4, 31 and 41-47 of the record list
 // (`today` for the save date in row 47).

@@ -1,6 +1,7 @@
 #include "core/engine/Alarms.h"
 
 #include "core/data/CPublic.h"
+#include "core/data/RowStore.h"
 
 #include <algorithm>
 
@@ -60,7 +61,8 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
 
     const int settlementLimit = pub.maxSettlement;
     const bool settlementOver = settlementLimit > 0 && live.liveAverage > static_cast<float>(settlementLimit);
-    if (run.controlState != ControlState::Waiting && (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
+    if (run.controlState != ControlState::Waiting &&
+        (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
         if (++pub.alarmSeconds > 2) {
             line.outcome().playBeep = true;
             pub.run.RequestPumpGate(PumpGate::closed);
@@ -104,6 +106,9 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         if (GaugeEnabled(pub, k) && live.nearRange[static_cast<std::size_t>(k)])
             line.Raise("位移接近最大量程！请调整!");
     }
+    // Unstored rows outrank every other text: the operator must act on them.
+    if (pub.storageFault)
+        line.Raise(kStorageFailedText);
     pub.run.RequestBuzzer(line.buzzerCode());
     return line.outcome();
 }

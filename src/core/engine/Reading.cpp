@@ -4,6 +4,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
+#include "core/data/RowStore.h"
 #include "core/data/RunStateRows.h"
 #include "core/engine/StabilityJudge.h"
 #include "core/view/SettlementRows.h"
@@ -117,13 +118,13 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
     SetFieldText(copy.remark, DeviceText::FromUnicode(remark.text));
 
     RefreshRunStateTexts(pub, now.date());
-    files.WriteRunStateTexts(pub.dataFilePath, pub.recordList);
-    // A restart after a power failure resumes the held stage from these rows.
-    for (int stateRow = kFirstRunStateRow; stateRow <= kLastRunStateRow; ++stateRow)
-        files.WriteRowTexts(pub.dataFilePath, stateRow, pub.recordList);
-    files.WriteRecord(pub.dataFilePath, row, pub.recordList);
+    // One update on disk: the run-state rows a restart resumes the held stage
+    // from, the reading row and its copy row, all or none.
+    std::vector<RowWrite> writes = RunStateRowWrites();
+    writes.push_back({row, true});
     if (copyRow != row)
-        files.WriteRecord(pub.dataFilePath, copyRow, pub.recordList);
+        writes.push_back({copyRow, true});
+    StoreRows(pub, files, writes);
 
     pub.readingCount = row + 1;
     pub.copyCount = copyRow + 1;

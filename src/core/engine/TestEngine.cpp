@@ -2,6 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
+#include "core/data/RowStore.h"
 #include "core/engine/Alarms.h"
 #include "core/engine/Reading.h"
 #include "core/engine/SettingsPublication.h"
@@ -21,7 +22,6 @@ constexpr int kFinalUnloadSignalSeconds = 120;
 constexpr int kCounterLimit = 6500;
 constexpr int kSerialNumberRow = 7;
 constexpr int kPileNumberRow = 8;
-constexpr int kLastTemplateRow = 73;
 
 // A short list (a damaged settings file) is left as it is.
 void SetEntry(ParameterList& list, int entry, float value) {
@@ -43,9 +43,10 @@ void TestEngine::Beep() {
         m_hooks.playBeep();
 }
 
+// The copy tarvofu.ini is written with every save and kept: start-up
+// restores a lost tarvo.ini from it.
 void TestEngine::SaveSettingsAndCopy() {
     m_files.SaveSettings(m_pub.dataFilePath, m_pub.paramList);
-    m_files.SaveSettingsCopy(m_pub.dataFilePath, m_pub.paramList);
 }
 
 QString TestEngine::StartTest(bool uploadAtReading) {
@@ -61,10 +62,16 @@ QString TestEngine::StartTest(bool uploadAtReading) {
     SetEntry(pub.paramList, Entry::uploadOff, uploadAtReading ? 0.0f : 1.0f);
     pub.interruptedMark = false;
     PublishSettings(pub);
+    // Entry 65 holds 1 while the test runs, so that a restart before the
+    // first reading resumes it.
+    SetEntry(pub.paramList, Entry::endMark, 1.0f);
     pub.run.Post(RunCommands::Start{});
+    // The data file exists whole before the settings name it as running.
+    if (!m_files.CreateDataFile(pub.dataFilePath, pub.recordList)) {
+        pub.storageFault = true;
+        pub.alarmText = QString::fromUtf8(kStorageFailedText);
+    }
     m_files.SaveSettings(pub.dataFilePath, pub.paramList);
-    m_files.CreateDataFile(pub.dataFilePath, pub.recordList);
-    m_files.WriteRowTexts(pub.dataFilePath, kLastTemplateRow, pub.recordList);
     pub.wizardMode = false;
     return {};
 }
@@ -75,10 +82,10 @@ void TestEngine::EndTest() {
     pub.testFinished = false;
     pub.timeChanged = false;
     RefreshRunStateTexts(pub, m_clock.now().date());
+    SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     RequestNewTestReset();
     m_files.RemoveFile(DeviceFile::kUploadQueue);
-    m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }
 
 void TestEngine::PauseTest() {
@@ -88,7 +95,6 @@ void TestEngine::PauseTest() {
     pub.resyncSplit = false;
     pub.resyncActive = false;
     SaveSettingsAndCopy();
-    m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }
 
 void TestEngine::ResumeTest() {
@@ -100,7 +106,6 @@ void TestEngine::ResumeTest() {
     SetEntry(pub.paramList, Entry::pausedFlag, 0.0f);
     pub.resyncSplit = true;
     SaveSettingsAndCopy();
-    m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }
 
 void TestEngine::RequestManualReading() {
@@ -149,6 +154,7 @@ void TestEngine::TakeControllerEvents(const RunState& run) {
 
 void TestEngine::ScheduleTick() {
     CPublic& pub = m_pub;
+    RetryUnsavedRows(pub, m_files);
     const RunState run = pub.run.View();
     TakeControllerEvents(run);
     if (run.pausedFlag) {
@@ -280,8 +286,8 @@ void TestEngine::StageAdvance() {
         return;
     }
     const int firstRowLoad = pub.recordList.empty() ? 0 : pub.recordList.front().rowLoad;
-    const std::optional<float> next = NextLoadingTarget(pub.standardCode, pub.run.View().targetLoad, pub.stageStep,
-                                                        pub.maxLoad, firstRowLoad);
+    const std::optional<float> next = NextLoadingTarget(pub.standardCode, pub.run.View().targetLoad,
+                                                        pub.stageStep, pub.maxLoad, firstRowLoad);
     if (next)
         pub.run.Post(RunCommands::SetTarget{*next});
     else if (!pub.maxLoadPromptOpen)
@@ -306,8 +312,8 @@ QString TestEngine::MaxLoadPromptText() const {
 // State and the lower target go to the load controller as one command: a
 // cycle between the two would open the stage at the old target.
 void TestEngine::ConfirmUnloading() {
-    const float target = FirstUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep,
-                                              m_pub.maxLoad);
+    const float target =
+        FirstUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep, m_pub.maxLoad);
     m_pub.run.Post(RunCommands::EnterWithTarget{ControlState::Unloading, target});
     m_pub.maxLoadPromptOpen = false;
 }
@@ -323,7 +329,8 @@ void TestEngine::LoadNextStage() {
 }
 
 void TestEngine::UnloadNextStage() {
-    const float target = NextUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep);
+    const float target =
+        NextUnloadingTarget(m_pub.standardCode, m_pub.run.View().targetLoad, m_pub.stageStep);
     m_pub.run.Post(RunCommands::EnterWithTarget{ControlState::Unloading, target});
     m_pub.stageTimer = kStableSignalSeconds - 2;
 }
@@ -362,7 +369,8 @@ void TestEngine::UnloadingSchedule(int now) {
     if (target > 0) {
         const std::optional<int> readings = StandardRulesOf(pub.standardCode).unloadingStageReadings;
         if (readings && pub.readingStep > *readings)
-            pub.run.Post(RunCommands::SetTarget{NextUnloadingTarget(pub.standardCode, target, pub.stageStep)});
+            pub.run.Post(
+                RunCommands::SetTarget{NextUnloadingTarget(pub.standardCode, target, pub.stageStep)});
     } else if (FinalReadingsComplete()) {
         FinishTest();
     }
@@ -397,5 +405,4 @@ void TestEngine::FinishTest() {
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     m_files.RemoveFile(DeviceFile::kUploadQueue);
-    m_files.RemoveFile(DeviceFile::kSettingsCopy);
 }

@@ -1,8 +1,10 @@
 #include "ui/app/CMainDlg.h"
 
 #include "core/data/CPublic.h"
-#include "core/engine/SettingsPublication.h"
 #include "core/data/KVTFile.h"
+#include "core/data/RowStore.h"
+#include "core/data/SettingsRecovery.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
 #include "core/view/LivePanel.h"
@@ -174,7 +176,7 @@ void CMainDlg::StartRunState() {
     m_pub.ResetTest();
 
     m_pub.dataFilePath.clear();
-    m_files.LoadSettings(m_pub.dataFilePath, m_pub.paramList);
+    const SettingsSource source = LoadSettingsAtStartup(m_files, m_pub.dataFilePath, m_pub.paramList);
     if (m_pub.paramList.empty())
         m_pub.paramList = DefaultParameterList();
 
@@ -182,6 +184,12 @@ void CMainDlg::StartRunState() {
         KVTFile::BuildBlankRecords(m_pub);
     else if (!m_files.DataFileMissing(m_pub.dataFilePath))
         LoadCurrentTestFile();
+    if (source == SettingsSource::DataFile) {
+        // The restored rows give back the typed settings for the new tarvo.ini.
+        KVTFile::StoreParametersToList(m_pub, m_pub.paramList);
+        m_files.SaveSettings(m_pub.dataFilePath, m_pub.paramList);
+    }
+    m_pub.alarmText = SettingsRecoveryText(source);
     ShowSwitches();
 
     PublishSettings(m_pub);
@@ -192,6 +200,8 @@ void CMainDlg::LoadCurrentTestFile() {
     m_pub.wizardMode = false;
     // A test restored after a restart waits for the operator to release the pump.
     m_pub.run.Post(RunCommands::SetPumpGate{PumpGate::closed});
+    // An update cut short by a power failure is finished (or dropped) first.
+    m_files.RecoverDataFile(m_pub.dataFilePath);
     // Restoring from rows that were not read would take the run state of a blank test.
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
         m_state.tableView = kRecordTable;
@@ -230,13 +240,15 @@ void CMainDlg::ShowClock() {
 
 void CMainDlg::SaveRunState() {
     RefreshRunStateTexts(m_pub, m_services.clock.now().date());
-    m_files.WriteRunStateTexts(m_pub.dataFilePath, m_pub.recordList);
-    m_files.WriteRecord(m_pub.dataFilePath, m_pub.readingCount, m_pub.recordList);
+    // Outside a test (a dialog of the wizard) there is no data file yet.
+    if (!m_files.DataFileMissing(m_pub.dataFilePath))
+        StoreRows(m_pub, m_files, {{4, false}, {31, false}, {0, false}, {m_pub.readingCount, true}});
     m_pub.saveRequested = false;
 }
 
 void CMainDlg::CountLiveUpload() {
-    const bool liveUpload = m_pub.run.View().running && ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
+    const bool liveUpload = m_pub.run.View().running &&
+                            ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
                             ParameterAt(m_pub.paramList, Entry::realTimeSendOff) == 0.0f;
     if (!liveUpload)
         return;

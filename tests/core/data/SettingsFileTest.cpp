@@ -1,4 +1,5 @@
 #include "core/data/KVTFile.h"
+#include "core/data/SettingsRecovery.h"
 #include "support/TempDevice.h"
 
 #include <cstring>
@@ -89,25 +90,51 @@ TEST(SettingsFile, MissingShortOrUnterminatedFilesAreRefusedAndLeaveTheOutputs) 
     }
 }
 
-TEST(SettingsFile, ALongerFileIsReadForItsFirst388Bytes) {
+// Longer than 388 bytes is not a settings file: start-up restores from the copy.
+TEST(SettingsFile, ALongerFileIsRefusedAndStartUpRestoresItFromTheCopy) {
     TempDevice device;
     ASSERT_TRUE(device.files().SaveSettings(kPath29, NumberedList()));
-    device.write(DeviceFile::kSettings, device.read(DeviceFile::kSettings) + QByteArray(12, '\x7f'));
+    const QByteArray saved = device.read(DeviceFile::kSettings);
+    device.write(DeviceFile::kSettings, saved + QByteArray(12, '\x7f'));
     QString path;
     ParameterList list;
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    EXPECT_FALSE(device.files().LoadSettings(path, list));
+    EXPECT_EQ(LoadSettingsAtStartup(device.files(), path, list), SettingsSource::Copy);
     EXPECT_EQ(list, NumberedList());
+    EXPECT_EQ(path, kPath29);
+    EXPECT_EQ(device.read(DeviceFile::kSettings), saved);
+}
+
+// Both files lost: the newest data file whose test still runs is named again.
+TEST(SettingsFile, WithBothFilesLostStartUpNamesTheRunningDataFile) {
+    TempDevice device;
+    CPublic pub;
+    pub.paramList = DefaultParameterList();
+    KVTFile::BuildBlankRecords(pub);
+    const QString running = QStringLiteral("\\硬盘\\APP\\123456-0002.kvt");
+    ASSERT_TRUE(
+        device.files().CreateDataFile(QStringLiteral("\\硬盘\\APP\\123456-0001.kvt"), pub.recordList));
+    SetFieldText(pub.recordList[41].textValue, "2"); // holding a stage
+    ASSERT_TRUE(device.files().CreateDataFile(running, pub.recordList));
+    device.write(DeviceFile::kSettings, QByteArray(10, '\0'));
+    QString path;
+    ParameterList list;
+    EXPECT_EQ(LoadSettingsAtStartup(device.files(), path, list), SettingsSource::DataFile);
+    EXPECT_EQ(path, running);
+    EXPECT_EQ(list.size(), 82u);
+    EXPECT_EQ(list[Entry::endMark], 1.0f);
+    EXPECT_FALSE(SettingsRecoveryText(SettingsSource::DataFile).isEmpty());
 }
 
 TEST(DefaultParameterList, HoldsThe82Defaults) {
     const ParameterList list = DefaultParameterList();
     ASSERT_EQ(list.size(), 82u);
     const std::pair<int, float> expected[] = {
-        {0, 0},     {1, 0},     {10, 1},    {11, 1},   {13, 65},   {14, 1000}, {15, 1},    {17, 80},
-        {18, 2.13f}, {21, 1},   {22, 1},    {23, 1},   {24, 0},    {25, 10},   {26, 100},  {27, 1000},
-        {28, 40},   {29, 10},   {30, 90},   {31, 40},  {32, 10},   {33, 10},   {34, 10},   {35, 90},
-        {36, 60},   {37, 2},    {38, 0.1f}, {39, 5},   {40, 10},   {41, 15},   {44, 30},   {45, 15},
-        {47, 30},   {50, 30},   {51, 0},    {60, 0},   {64, 0},    {70, 0},    {73, 0},    {81, 0},
+        {0, 0},      {1, 0},   {10, 1},    {11, 1},  {13, 65}, {14, 1000}, {15, 1},   {17, 80},
+        {18, 2.13f}, {21, 1},  {22, 1},    {23, 1},  {24, 0},  {25, 10},   {26, 100}, {27, 1000},
+        {28, 40},    {29, 10}, {30, 90},   {31, 40}, {32, 10}, {33, 10},   {34, 10},  {35, 90},
+        {36, 60},    {37, 2},  {38, 0.1f}, {39, 5},  {40, 10}, {41, 15},   {44, 30},  {45, 15},
+        {47, 30},    {50, 30}, {51, 0},    {60, 0},  {64, 0},  {70, 0},    {73, 0},   {81, 0},
     };
     for (const auto& [entry, value] : expected)
         EXPECT_EQ(list[static_cast<std::size_t>(entry)], value) << "entry " << entry;

@@ -108,7 +108,8 @@ TEST_F(EngineTest, AStableStageSignals30SecondsThenLoadsTheNextStage) {
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 400);
     EXPECT_EQ(pub.run.View().buzzerCode, 0);
     Second();
-    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding) << "the load-control step saw the higher target, the load followed";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Holding)
+        << "the load-control step saw the higher target, the load followed";
 }
 
 TEST_F(EngineTest, InManualModeAStableStageWaitsForTheOperator) {
@@ -174,7 +175,8 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     EXPECT_EQ(path, kDataPath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
     EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
-    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    // The copy is kept, equal to tarvo.ini, for start-up to restore from.
+    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
 }
 
 TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
@@ -379,7 +381,8 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 0);
     EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
-    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    // The copy is kept, equal to tarvo.ini, for start-up to restore from.
+    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
     EXPECT_GT(pub.readingCount, 0) << "the rows stay until the reset";
 
     watched.CarryOutNewTestReset();
@@ -412,7 +415,8 @@ TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
     ParameterList list;
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(list[Entry::pausedFlag], 1.0f);
-    EXPECT_FALSE(device.exists(DeviceFile::kSettingsCopy));
+    // The copy is kept, equal to tarvo.ini, for start-up to restore from.
+    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
     engine.ResumeTest();
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(list[Entry::pausedFlag], 0.0f);
