@@ -5,6 +5,7 @@
 #include "platform/DeviceFolders.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <cstring>
 
@@ -152,24 +153,32 @@ bool KVTFile::LoadUploadQueue(UploadQueue& queue, int /*mode*/) const {
 namespace {
 // The file keeps the first 20 bytes of each 40-byte text and everything else.
 constexpr std::size_t kJackTextFileBytes = 20;
-constexpr std::size_t kJackValuesOffset = offsetof(JackRecord, value80);
+constexpr std::size_t kJackValuesOffset = offsetof(JackRecord, type);
 constexpr std::size_t kJackValuesSize = sizeof(JackRecord) - kJackValuesOffset;
 static_assert(2 * kJackTextFileBytes + kJackValuesSize == kPackedJackRecordSize);
+
+
+// The whole table replaces the file at once: a failed or interrupted write
+// leaves the groups saved before intact.
+bool ReplaceJackTableFile(const QString& hostPath, const QByteArray& bytes) {
+    QSaveFile file(hostPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(bytes) == bytes.size() && file.commit();
+}
 } // namespace
 
 bool KVTFile::SaveJackTable(const std::vector<JackRecord>& table) const {
-    QFile file(HostPath(DeviceFile::kJackTable));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
     const std::size_t count = std::min<std::size_t>(table.size(), kJackSlots);
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(count * kPackedJackRecordSize));
     for (std::size_t i = 0; i < count; ++i) {
         const auto* memory = reinterpret_cast<const char*>(&table[i]);
-        if (!WriteAll(file, memory + offsetof(JackRecord, jackNumber), kJackTextFileBytes) ||
-            !WriteAll(file, memory + offsetof(JackRecord, sensorNumber), kJackTextFileBytes) ||
-            !WriteAll(file, memory + kJackValuesOffset, kJackValuesSize))
-            return false;
+        bytes.append(memory + offsetof(JackRecord, jackNumber), kJackTextFileBytes);
+        bytes.append(memory + offsetof(JackRecord, sensorNumber), kJackTextFileBytes);
+        bytes.append(memory + kJackValuesOffset, kJackValuesSize);
     }
-    return true;
+    return ReplaceJackTableFile(HostPath(DeviceFile::kJackTable), bytes);
 }
 
 bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
