@@ -109,7 +109,7 @@ const char* StartCalibration(const SystemCalibrationForm& form, SystemCalibratio
         return kAboveLoadRange;
 
     SystemCalibrationRun started = run;
-    started.sensorKind = form.oilSensor ? SensorKind::oil : SensorKind::load;
+    started.sensorKind = form.oilSensor ? CalibrationSensor::oil : CalibrationSensor::load;
     started.sensitivity = *sensitivity;
     started.maxForce = maxForce;
     started.pointCount = n;

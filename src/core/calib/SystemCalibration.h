@@ -49,10 +49,10 @@ inline constexpr const char* kNewCalibration = "新标定";
 inline constexpr const char* kMeasuredHeader = "实测力值kN";
 inline constexpr const char* kCheckHeader = "标定力值kN";
 inline constexpr const char* kPressureHeader = "实测油压MPa";
-inline constexpr const char* kOilRangeLabel = "油压传感器量程(MPa)";
-inline constexpr const char* kLoadRangeLabel = "测力传感器量程(kN)";
-inline constexpr const char* kSensitivityLabel = "传感器灵敏度(mv/V)";
-inline constexpr const char* kCoefficientLabel = "传感器标定系数";
+inline constexpr const char* kOilRangeCaption = "油压传感器量程(MPa)";
+inline constexpr const char* kLoadRangeCaption = "测力传感器量程(kN)";
+inline constexpr const char* kSensitivityCaption = "传感器灵敏度(mv/V)";
+inline constexpr const char* kCoefficientCaption = "传感器标定系数";
 inline constexpr const char* kNotUsed = "--";
 } // namespace SystemCalibrationText
 

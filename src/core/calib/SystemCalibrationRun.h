@@ -6,15 +6,15 @@
 inline constexpr int kSystemCalibrationSlots = 12; // table points 0-11; 0..n are used
 inline constexpr int kSystemCalibrationMaxPoints = 10;
 
-namespace SensorKind {
+namespace CalibrationSensor {
 inline constexpr std::int32_t load = 0; // "荷载传感器"
 inline constexpr std::int32_t oil = 1;  // "油压传感器"
-} // namespace SensorKind
+} // namespace CalibrationSensor
 
 // The state of a system calibration run and its tables, as the file
 // xtbd.ini keeps them (SystemCalibrationFile.h gives the bytes).
 struct SystemCalibrationRun {
-    std::int32_t sensorKind = SensorKind::oil;
+    std::int32_t sensorKind = CalibrationSensor::oil;
     float sensitivity = 2.13f; // S: mV/V (oil) or calibration coefficient (load sensor)
     float countsPerKn = 0;     // K
     float maxForce = 1000;     // F, kN
@@ -39,7 +39,7 @@ struct SystemCalibrationRun {
     Table checkForce{};          // kN
     Table checkPressure{};       // MPa
 
-    bool oilSensor() const { return sensorKind == SensorKind::oil; }
+    bool oilSensor() const { return sensorKind == CalibrationSensor::oil; }
     bool inCheck() const { return checkMode == 1; }
     // The next point of the pass on screen.
     int index() const { return inCheck() ? checkIndex : calibrationIndex; }

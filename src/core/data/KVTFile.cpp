@@ -181,11 +181,7 @@ bool KVTFile::SaveJackTable(const std::vector<JackRecord>& table) const {
     return ReplaceJackTableFile(HostPath(DeviceFile::kJackTable), bytes);
 }
 
-bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
-    QFile file(HostPath(DeviceFile::kJackTable));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
+void ParseJackTable(const QByteArray& bytes, std::vector<JackRecord>& table) {
     const std::size_t onFile = static_cast<std::size_t>(bytes.size()) / kPackedJackRecordSize;
     const std::size_t count = std::min({onFile, static_cast<std::size_t>(kJackSlots), table.size()});
     for (std::size_t i = 0; i < count; ++i) {
@@ -198,6 +194,13 @@ bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
         std::memcpy(memory + kJackValuesOffset, packed + 2 * kJackTextFileBytes, kJackValuesSize);
         table[i] = record;
     }
+}
+
+bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
+    QFile file(HostPath(DeviceFile::kJackTable));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    ParseJackTable(file.readAll(), table);
     return true;
 }
 

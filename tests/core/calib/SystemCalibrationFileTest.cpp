@@ -23,7 +23,7 @@ std::int32_t IntAt(const QByteArray& bytes, int offset) {
 
 TEST(SystemCalibrationFile, FieldsInFileOrder) {
     SystemCalibrationRun run;
-    run.sensorKind = SensorKind::load;
+    run.sensorKind = CalibrationSensor::load;
     run.sensitivity = 2.5f;
     run.countsPerKn = 2.5f;
     run.maxForce = 800;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The controls of the calibration dialogs, each named by its identifier and
+// placed directly on the dialog (the keypad's keys carry ids of their own).
+namespace CalibrationControls {
+
+QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int controlId = 0);
+QLineEdit* AddEdit(QWidget* parent, int controlId, const QRect& area);
+// A box that only shows a value; its text stays dark when disabled.
+QLineEdit* AddShownBox(QWidget* parent, int controlId, const QRect& area);
+QRadioButton* AddRadio(QWidget* parent, int controlId, const QString& caption, const QRect& area);
+QPushButton* AddButton(QWidget* parent, int controlId, const char* caption, const QRect& area);
+// The dialogs' font: the panel is read at arm's length.
+void UseDialogFont(QDialog* dialog);
+
+} // namespace CalibrationControls
