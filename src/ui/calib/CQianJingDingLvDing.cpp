@@ -20,9 +20,9 @@ constexpr QSize kDialogSize(790, 550);
 constexpr QPoint kKeypadTopLeft(580, 52);
 
 // The point table: points 0-5 on the left, 6-10 on the right.
-constexpr int kTableTop = 146;
-constexpr int kRowStep = 40;
-constexpr int kRowHeight = 36;
+constexpr int kTableTop = 176;
+constexpr int kRowStep = 38;
+constexpr int kRowHeight = 34;
 constexpr int kHalfLeft[2] = {10, 290};
 constexpr int kPointWidth = 34;
 constexpr int kValueWidth = 118;
@@ -78,14 +78,14 @@ void CQianJingDingLvDing::CreateEntries() {
     connect(m_systemRadio, &QRadioButton::clicked, this, &CQianJingDingLvDing::OnSystemType);
     m_groupLabel = AddLabel(this, GroupLabel(1), QRect(300, 8, 270, 36), kGroupLabel);
 
-    AddLabel(this, QStringLiteral("千斤顶编号"), QRect(10, 52, 115, 36));
-    m_jackNumber = AddEdit(this, kJackNumber, QRect(128, 52, 140, 36));
-    AddLabel(this, QStringLiteral("传感器编号"), QRect(285, 52, 115, 36));
-    m_sensorNumber = AddEdit(this, kSensorNumber, QRect(403, 52, 160, 36));
-    AddLabel(this, QStringLiteral("率定最大力值kN"), QRect(10, 96, 150, 36));
-    m_maxForce = AddEdit(this, kMaxForce, QRect(163, 96, 105, 36));
-    AddLabel(this, QStringLiteral("率定点数(≦10)"), QRect(285, 96, 150, 36));
-    m_pointCount = AddEdit(this, kPointCount, QRect(438, 96, 125, 36));
+    AddLabel(this, QStringLiteral("千斤顶编号"), QRect(4, 52, 154, 36));
+    m_jackNumber = AddEdit(this, kJackNumber, QRect(162, 52, 110, 36));
+    AddLabel(this, QStringLiteral("传感器编号"), QRect(280, 52, 150, 36));
+    m_sensorNumber = AddEdit(this, kSensorNumber, QRect(434, 52, 130, 36));
+    AddLabel(this, QStringLiteral("率定最大力值kN"), QRect(4, 96, 154, 36));
+    m_maxForce = AddEdit(this, kMaxForce, QRect(162, 96, 110, 36));
+    AddLabel(this, QStringLiteral("率定点数(≦10)"), QRect(280, 96, 150, 36));
+    m_pointCount = AddEdit(this, kPointCount, QRect(434, 96, 130, 36));
     for (QLineEdit* number : {m_jackNumber, m_sensorNumber}) {
         // The file keeps ten units of a number; more could never be found again.
         number->setMaxLength(kJackNumberLength);
@@ -97,11 +97,11 @@ void CQianJingDingLvDing::CreateEntries() {
 
 void CQianJingDingLvDing::CreateTable() {
     for (int half = 0; half < 2; ++half) {
-        AddLabel(this, QStringLiteral("点"), Cell(half, 0, -1));
-        AddLabel(this, QStringLiteral("标准力值kN"), Cell(half, 1, -1));
+        AddHeader(this, QStringLiteral("点"), Cell(half, 0, -1));
+        AddHeader(this, QStringLiteral("标准力值kN"), Cell(half, 1, -1));
     }
-    m_leftHeader = AddLabel(this, Text(kJackHeader), Cell(0, 2, -1), kLeftHeader);
-    m_rightHeader = AddLabel(this, Text(kJackHeader), Cell(1, 2, -1), kRightHeader);
+    m_leftHeader = AddHeader(this, Text(kJackHeader), Cell(0, 2, -1), kLeftHeader);
+    m_rightHeader = AddHeader(this, Text(kJackHeader), Cell(1, 2, -1), kRightHeader);
     for (int point = 0; point <= kJackPoints; ++point) {
         const int half = point < kRowsPerHalf ? 0 : 1;
         const int row = point - half * kRowsPerHalf;
@@ -115,7 +115,7 @@ void CQianJingDingLvDing::CreateTable() {
 }
 
 void CQianJingDingLvDing::CreateButtons() {
-    constexpr int top = 400;
+    constexpr int top = 420;
     constexpr int height = 56;
     m_generate = AddButton(this, kGenerate, "生成标准力值", QRect(580, 290, 200, height));
     m_previous = AddButton(this, kPrevious, "上一组", QRect(10, top, 120, height));

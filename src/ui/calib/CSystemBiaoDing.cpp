@@ -48,15 +48,6 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Column headers in a smaller font, so that "标准力值kN" fits its column.
-QLabel* AddHeader(QWidget* parent, const QString& text, const QRect& area, int controlId = 0) {
-    QLabel* header = AddLabel(parent, text, area, controlId);
-    QFont font = header->font();
-    font.setPixelSize(15);
-    header->setFont(font);
-    return header;
-}
-
 const KeypadField kValueField{.allowsPoint = true, .maxLength = 6, .maxDecimals = 4};
 const KeypadField kCountField{.allowsPoint = false, .maxLength = 2};
 

@@ -19,6 +19,14 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int co
     return label;
 }
 
+QLabel* AddHeader(QWidget* parent, const QString& text, const QRect& area, int controlId) {
+    QLabel* header = AddLabel(parent, text, area, controlId);
+    QFont font = header->font();
+    font.setPixelSize(14);
+    header->setFont(font);
+    return header;
+}
+
 QLineEdit* AddEdit(QWidget* parent, int controlId, const QRect& area) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(ControlName(controlId));

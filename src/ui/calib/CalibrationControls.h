@@ -15,6 +15,9 @@ class QWidget;
 namespace CalibrationControls {
 
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int controlId = 0);
+// A column header of a point table, in a smaller font so that "实测油压MPa"
+// fits its column.
+QLabel* AddHeader(QWidget* parent, const QString& text, const QRect& area, int controlId = 0);
 QLineEdit* AddEdit(QWidget* parent, int controlId, const QRect& area);
 // A box that only shows a value; its text stays dark when disabled.
 QLineEdit* AddShownBox(QWidget* parent, int controlId, const QRect& area);
