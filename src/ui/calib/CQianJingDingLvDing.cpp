@@ -19,19 +19,13 @@ namespace {
 constexpr QSize kDialogSize(790, 550);
 constexpr QPoint kKeypadTopLeft(580, 52);
 
-// The point table: points 0-5 on the left, 6-10 on the right.
-constexpr int kTableTop = 176;
-constexpr int kRowStep = 38;
-constexpr int kRowHeight = 34;
-constexpr int kHalfLeft[2] = {10, 290};
-constexpr int kPointWidth = 34;
-constexpr int kValueWidth = 118;
-constexpr int kRowsPerHalf = 6;
-
-QRect Cell(int half, int column, int row) {
-    const int left = kHalfLeft[half] + (column == 0 ? 0 : kPointWidth + 4 + (column - 1) * (kValueWidth + 4));
-    return QRect(left, kTableTop + row * kRowStep, column == 0 ? kPointWidth : kValueWidth, kRowHeight);
-}
+constexpr PointTableLayout kTable{.top = 176,
+                                  .rowStep = 38,
+                                  .rowHeight = 34,
+                                  .halfLeft = {10, 290},
+                                  .pointWidth = 34,
+                                  .valueWidth = 118,
+                                  .gap = 4};
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -97,19 +91,17 @@ void CQianJingDingLvDing::CreateEntries() {
 
 void CQianJingDingLvDing::CreateTable() {
     for (int half = 0; half < 2; ++half) {
-        AddHeader(this, QStringLiteral("点"), Cell(half, 0, -1));
-        AddHeader(this, QStringLiteral("标准力值kN"), Cell(half, 1, -1));
+        AddHeader(this, QStringLiteral("点"), kTable.Cell(half, 0, -1));
+        AddHeader(this, QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
     }
-    m_leftHeader = AddHeader(this, Text(kJackHeader), Cell(0, 2, -1), kLeftHeader);
-    m_rightHeader = AddHeader(this, Text(kJackHeader), Cell(1, 2, -1), kRightHeader);
+    m_leftHeader = AddHeader(this, Text(kJackHeader), kTable.Cell(0, 2, -1), kLeftHeader);
+    m_rightHeader = AddHeader(this, Text(kJackHeader), kTable.Cell(1, 2, -1), kRightHeader);
     for (int point = 0; point <= kJackPoints; ++point) {
-        const int half = point < kRowsPerHalf ? 0 : 1;
-        const int row = point - half * kRowsPerHalf;
         const auto p = static_cast<std::size_t>(point);
-        AddLabel(this, QString::number(point), Cell(half, 0, row));
-        m_standard[p] = AddShownBox(this, kStandardIds[p], Cell(half, 1, row));
+        AddLabel(this, QString::number(point), kTable.PointCell(point, 0));
+        m_standard[p] = AddShownBox(this, kStandardIds[p], kTable.PointCell(point, 1));
         m_standard[p]->setEnabled(false);
-        m_measured[p] = AddEdit(this, kMeasuredIds[p], Cell(half, 2, row));
+        m_measured[p] = AddEdit(this, kMeasuredIds[p], kTable.PointCell(point, 2));
         m_keypad->attach(m_measured[p], kValueField);
     }
 }

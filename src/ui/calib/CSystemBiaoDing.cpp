@@ -31,18 +31,13 @@ QRect EntryBox(int column, int row) {
     return QRect(column == 0 ? 182 : 460, kEntryTop + row * kEntryStep, column == 0 ? 92 : 108, kEntryHeight);
 }
 
-// The point table: points 0-5 on the left, 6-10 on the right.
-constexpr int kTableTop = 214;
-constexpr int kRowStep = 34;
-constexpr int kRowHeight = 31;
-constexpr int kHalfLeft[2] = {4, 292};
-constexpr int kPointWidth = 28;
-constexpr int kValueWidth = 82;
-constexpr int kRowsPerHalf = 6;
-QRect Cell(int half, int column, int row) {
-    const int left = kHalfLeft[half] + (column == 0 ? 0 : kPointWidth + 2 + (column - 1) * (kValueWidth + 2));
-    return QRect(left, kTableTop + row * kRowStep, column == 0 ? kPointWidth : kValueWidth, kRowHeight);
-}
+constexpr PointTableLayout kTable{.top = 214,
+                                  .rowStep = 34,
+                                  .rowHeight = 31,
+                                  .halfLeft = {4, 292},
+                                  .pointWidth = 28,
+                                  .valueWidth = 82,
+                                  .gap = 2};
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -107,20 +102,19 @@ void CSystemBiaoDing::CreateEntries() {
 
 void CSystemBiaoDing::CreateTable() {
     for (int half = 0; half < 2; ++half) {
-        AddHeader(this, QStringLiteral("点"), Cell(half, 0, -1));
-        AddHeader(this, QStringLiteral("标准力值kN"), Cell(half, 1, -1));
-        m_forceHeaders[static_cast<std::size_t>(half)] = AddHeader(
-            this, Text(kMeasuredHeader), Cell(half, 2, -1), half == 0 ? kLeftForceHeader : kRightForceHeader);
-        AddHeader(this, Text(kPressureHeader), Cell(half, 3, -1));
+        AddHeader(this, QStringLiteral("点"), kTable.Cell(half, 0, -1));
+        AddHeader(this, QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
+        m_forceHeaders[static_cast<std::size_t>(half)] =
+            AddHeader(this, Text(kMeasuredHeader), kTable.Cell(half, 2, -1),
+                      half == 0 ? kLeftForceHeader : kRightForceHeader);
+        AddHeader(this, Text(kPressureHeader), kTable.Cell(half, 3, -1));
     }
     for (int point = 0; point <= kSystemCalibrationMaxPoints; ++point) {
-        const int half = point < kRowsPerHalf ? 0 : 1;
-        const int row = point - half * kRowsPerHalf;
         const auto p = static_cast<std::size_t>(point);
-        AddLabel(this, QString::number(point), Cell(half, 0, row));
-        m_standard[p] = AddShownBox(this, kStandardIds[p], Cell(half, 1, row));
-        m_force[p] = AddShownBox(this, kForceIds[p], Cell(half, 2, row));
-        m_pressure[p] = AddShownBox(this, kPressureIds[p], Cell(half, 3, row));
+        AddLabel(this, QString::number(point), kTable.PointCell(point, 0));
+        m_standard[p] = AddShownBox(this, kStandardIds[p], kTable.PointCell(point, 1));
+        m_force[p] = AddShownBox(this, kForceIds[p], kTable.PointCell(point, 2));
+        m_pressure[p] = AddShownBox(this, kPressureIds[p], kTable.PointCell(point, 3));
     }
 }
 

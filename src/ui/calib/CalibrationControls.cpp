@@ -10,6 +10,21 @@
 
 namespace CalibrationControls {
 
+namespace {
+constexpr int kRowsPerHalf = 6;
+} // namespace
+
+QRect PointTableLayout::Cell(int half, int column, int row) const {
+    const int left =
+        halfLeft[half] + (column == 0 ? 0 : pointWidth + gap + (column - 1) * (valueWidth + gap));
+    return QRect(left, top + row * rowStep, column == 0 ? pointWidth : valueWidth, rowHeight);
+}
+
+QRect PointTableLayout::PointCell(int point, int column) const {
+    const int half = point < kRowsPerHalf ? 0 : 1;
+    return Cell(half, column, point - half * kRowsPerHalf);
+}
+
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int controlId) {
     auto* label = new QLabel(text, parent);
     if (controlId != 0)

@@ -14,6 +14,22 @@ class QWidget;
 // placed directly on the dialog (the keypad's keys carry ids of their own).
 namespace CalibrationControls {
 
+// The point tables: points 0-5 in the left half, 6-10 in the right, each
+// row a point number and value columns; row -1 holds the headers.
+struct PointTableLayout {
+    int top;
+    int rowStep;
+    int rowHeight;
+    int halfLeft[2];
+    int pointWidth;
+    int valueWidth;
+    int gap;
+
+    QRect Cell(int half, int column, int row) const;
+    // Column 0 is the point number, 1.. its values.
+    QRect PointCell(int point, int column) const;
+};
+
 QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area, int controlId = 0);
 // A column header of a point table, in a smaller font so that "实测油压MPa"
 // fits its column.
