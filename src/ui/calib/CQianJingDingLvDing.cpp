@@ -27,13 +27,8 @@ constexpr PointTableLayout kTable{.top = 176,
                                   .valueWidth = 118,
                                   .gap = 4};
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 const KeypadField kNumberField{.allowsPoint = false, .maxLength = kJackNumberLength};
 const KeypadField kValueField{.allowsPoint = true, .maxLength = 7, .maxDecimals = 3};
-const KeypadField kCountField{.allowsPoint = false, .maxLength = 2};
 
 } // namespace
 

@@ -39,12 +39,7 @@ constexpr PointTableLayout kTable{.top = 214,
                                   .valueWidth = 82,
                                   .gap = 2};
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 const KeypadField kValueField{.allowsPoint = true, .maxLength = 6, .maxDecimals = 4};
-const KeypadField kCountField{.allowsPoint = false, .maxLength = 2};
 
 } // namespace
 

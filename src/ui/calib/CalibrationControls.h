@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/setup/NumericKeypad.h"
+
 #include <QRect>
 #include <QString>
 
@@ -39,6 +41,14 @@ QLineEdit* AddEdit(QWidget* parent, int controlId, const QRect& area);
 QLineEdit* AddShownBox(QWidget* parent, int controlId, const QRect& area);
 QRadioButton* AddRadio(QWidget* parent, int controlId, const QString& caption, const QRect& area);
 QPushButton* AddButton(QWidget* parent, int controlId, const char* caption, const QRect& area);
+// A text of the dialogs' own, kept as UTF-8.
+inline QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// A point count of one or two digits.
+inline const KeypadField kCountField{.allowsPoint = false, .maxLength = 2};
+
 // The dialogs' font: the panel is read at arm's length.
 void UseDialogFont(QDialog* dialog);
 
