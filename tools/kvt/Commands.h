@@ -9,6 +9,9 @@
 int RunDump(const QStringList& args, std::FILE* out);
 int RunSettings(const QStringList& args, std::FILE* out);
 int RunTables(const QStringList& args, std::FILE* out);
+// The ten groups of a jack table (QJDlddat.dat); a system calibration run (xtbd.ini).
+int RunJacks(const QStringList& args, std::FILE* out);
+int RunCalibration(const QStringList& args, std::FILE* out);
 // Needs a QGuiApplication (fonts); writes the picture's path to `out`.
 int RunPlot(const QStringList& args, std::FILE* out);
 

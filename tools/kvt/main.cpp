@@ -1,6 +1,9 @@
 // kvt: the instrument's files on the command line.
 //   kvt dump FILE       every row of a data file (.kvt) as CSV
 //   kvt settings FILE   the data-file path and the 82 entries of tarvo.ini
+//   kvt jacks FILE      the ten groups of a jack table (QJDlddat.dat)
+//   kvt calibration FILE
+//                       a system calibration run (xtbd.ini): fields and tables
 //   kvt tables FILE [--view records|settlement|summary] [--csv]
 //                       a table of a data file as the main screen lists it
 //   kvt plot FILE [--curve 1|2|3] --out PNG
@@ -58,6 +61,10 @@ int main(int argc, char* argv[]) {
         return RunDump(args, stdout);
     if (command == QLatin1String("settings"))
         return RunSettings(args, stdout);
+    if (command == QLatin1String("jacks"))
+        return RunJacks(args, stdout);
+    if (command == QLatin1String("calibration"))
+        return RunCalibration(args, stdout);
     if (command == QLatin1String("tables"))
         return RunTables(args, stdout);
     if (command == QLatin1String("plot"))
@@ -68,7 +75,7 @@ int main(int argc, char* argv[]) {
         return RunExport(args, stdout);
     if (command == QLatin1String("simulate"))
         return RunSimulate(args, stdout);
-    std::fputs("usage: kvt dump FILE | kvt settings FILE\n"
+    std::fputs("usage: kvt dump FILE | kvt settings FILE | kvt jacks FILE | kvt calibration FILE\n"
                "       kvt tables FILE [--view records|settlement|summary] [--csv]\n"
                "       kvt plot FILE [--curve 1|2|3] --out PNG\n"
                "       kvt report FILE --out PDF | kvt report FILE... --out-dir DIR\n"

@@ -160,29 +160,28 @@ bool KVTFile::LoadUploadQueue(UploadQueue& queue, int /*mode*/) const {
 namespace {
 // The file keeps the first 20 bytes of each 40-byte text and everything else.
 constexpr std::size_t kJackTextFileBytes = 20;
-constexpr std::size_t kJackValuesOffset = offsetof(JackRecord, value80);
+constexpr std::size_t kJackValuesOffset = offsetof(JackRecord, type);
 constexpr std::size_t kJackValuesSize = sizeof(JackRecord) - kJackValuesOffset;
 static_assert(2 * kJackTextFileBytes + kJackValuesSize == kPackedJackRecordSize);
 } // namespace
 
 bool KVTFile::SaveJackTable(const std::vector<JackRecord>& table) const {
-    QByteArray bytes;
     const std::size_t count = std::min<std::size_t>(table.size(), kJackSlots);
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(count * kPackedJackRecordSize));
     for (std::size_t i = 0; i < count; ++i) {
         const auto* memory = reinterpret_cast<const char*>(&table[i]);
         bytes.append(memory + offsetof(JackRecord, jackNumber), kJackTextFileBytes);
         bytes.append(memory + offsetof(JackRecord, sensorNumber), kJackTextFileBytes);
         bytes.append(memory + kJackValuesOffset, kJackValuesSize);
     }
+    // The whole table replaces the file at once: a failed or interrupted
+    // write leaves the groups saved before intact.
     const QString host = HostPath(DeviceFile::kJackTable);
     return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
 }
 
-bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
-    QByteArray bytes;
-    if (!ReadBounded(m_fs, HostPath(DeviceFile::kJackTable), qint64{kJackSlots} * kPackedJackRecordSize,
-                     bytes))
-        return false;
+void ParseJackTable(const QByteArray& bytes, std::vector<JackRecord>& table) {
     const std::size_t onFile = static_cast<std::size_t>(bytes.size()) / kPackedJackRecordSize;
     const std::size_t count = std::min({onFile, static_cast<std::size_t>(kJackSlots), table.size()});
     for (std::size_t i = 0; i < count; ++i) {
@@ -196,6 +195,14 @@ bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
         std::memcpy(memory + kJackValuesOffset, packed + 2 * kJackTextFileBytes, kJackValuesSize);
         table[i] = record;
     }
+}
+
+bool KVTFile::LoadJackTable(std::vector<JackRecord>& table) const {
+    QByteArray bytes;
+    if (!ReadBounded(m_fs, HostPath(DeviceFile::kJackTable), qint64{kJackSlots} * kPackedJackRecordSize,
+                     bytes))
+        return false;
+    ParseJackTable(bytes, table);
     return true;
 }
 

@@ -37,6 +37,8 @@ inline constexpr qint64 kMaxQueuedFrames = 65'536;
 // bytes, or a path field without terminator). Data file: whole rows only.
 bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList& list);
 std::vector<Record> ParseDataFile(const QByteArray& bytes);
+// Jack table: overwrites the first min(whole records, 10, table size) slots.
+void ParseJackTable(const QByteArray& bytes, std::vector<JackRecord>& table);
 
 // The instrument's file operations. Each returns true when its file could be
 // opened and processed, shows no message and, on failure, leaves memory as it

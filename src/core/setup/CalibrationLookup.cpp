@@ -6,14 +6,9 @@
 
 namespace {
 
-template <std::size_t N> QString RecordText(const char16_t (&field)[N]) {
-    const auto end = std::find(field, field + N, u'\0');
-    return QString::fromUtf16(field, end - field);
-}
-
 bool Matches(const JackRecord& record, const CalibrationQuery& query) {
-    const QString jack = RecordText(record.jackNumber);
-    const QString sensor = RecordText(record.sensorNumber);
+    const QString jack = JackText(record.jackNumber);
+    const QString sensor = JackText(record.sensorNumber);
     if (!query.oilSensor)
         return sensor == query.sensorNumber && jack.isEmpty();
     if (!query.systemCalibration)

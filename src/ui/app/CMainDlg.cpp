@@ -12,12 +12,15 @@
 #include "core/view/TableViews.h"
 #include "core/view/ViewTitles.h"
 #include "platform/Clock.h"
+#include "platform/Sound.h"
 #include "ui/app/ButtonPictures.h"
 #include "ui/app/ControlIds.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/LivePanel.h"
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
+#include "ui/calib/CQianJingDingLvDing.h"
+#include "ui/calib/CSystemBiaoDing.h"
 #include "ui/view/C2DGraph.h"
 #include "ui/view/TableList.h"
 
@@ -119,7 +122,7 @@ void CMainDlg::CreateToolbar() {
         button->setFixedSize(kToolbarButton, kToolbarButton);
         m_commands[command.id] = action;
     }
-    // The file and calibration commands are connected where their dialogs are built.
+    // The file commands are connected where their dialogs are built.
     connect(m_commands.at(CommandId::nextTable), &QAction::triggered, this, &CMainDlg::OnNextTable);
     connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
@@ -138,6 +141,15 @@ void CMainDlg::CreateToolbar() {
             [this] { m_setupDialogs.OpenLoadControlSettings(); });
     connect(m_commands.at(CommandId::zeroSettings), &QAction::triggered, this,
             [this] { m_setupDialogs.OpenZeroSettings(); });
+    connect(m_commands.at(CommandId::jackCalibration), &QAction::triggered, this, [this] {
+        CQianJingDingLvDing dialog(m_pub, m_files, m_services.prompter, this);
+        dialog.exec();
+    });
+    connect(m_commands.at(CommandId::systemCalibration), &QAction::triggered, this, [this] {
+        const Sound sound(m_services.folders);
+        CSystemBiaoDing dialog(m_pub, m_services.folders, m_services.prompter, [&sound] { sound.PlayBeep(); }, this);
+        dialog.exec();
+    });
 }
 
 void CMainDlg::CreateTableList() {

@@ -20,14 +20,15 @@ JackRecord Sample(int seed) {
     JackRecord record = JackRecord::Blank();
     SetText(record.jackNumber, QStringLiteral("QJ-%1").arg(seed));
     SetText(record.sensorNumber, QStringLiteral("CGQ%1").arg(seed));
-    record.value80 = 0x01020304u + static_cast<std::uint32_t>(seed);
+    record.type = seed % 2;
     record.pointCount = 6;
     for (int i = 0; i < 10; ++i) {
         record.force[i] = 100.0f * static_cast<float>(i + seed);
         record.pressure[i] = 6.5f * static_cast<float>(i + 1);
     }
-    record.value172 = 77;
-    record.value176[2] = 99;
+    record.zeroValue = 0.25f;
+    record.saved = 1;
+    record.unused[1] = 99;
     return record;
 }
 

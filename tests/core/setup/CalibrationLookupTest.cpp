@@ -60,7 +60,7 @@ TEST_F(CalibrationLookupTest, SelectionCarriesTheRecordsPointsAndTheWholeTable) 
     EXPECT_EQ(found->selection.calibrationLoads[4], 0.0f);
     ASSERT_EQ(found->table.size(), static_cast<std::size_t>(kJackSlots));
     EXPECT_EQ(found->table[3].jackNumber[0], u'8');
-    EXPECT_EQ(found->table[9].value84, 1000.0f) << "blank slots after the saved records";
+    EXPECT_EQ(found->table[9].maxForce, 1000.0f) << "blank slots after the saved records";
 }
 
 TEST_F(CalibrationLookupTest, DamagedPointCountIsKeptWithinTheTenPoints) {
