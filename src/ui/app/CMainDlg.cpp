@@ -1,8 +1,8 @@
 #include "ui/app/CMainDlg.h"
 
 #include "core/data/CPublic.h"
-#include "core/engine/SettingsPublication.h"
 #include "core/data/KVTFile.h"
+#include "core/engine/SettingsPublication.h"
 #include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
 #include "core/view/LivePanel.h"
@@ -16,6 +16,7 @@
 #include "ui/app/LivePanel.h"
 #include "ui/app/SoftwareUpgrade.h"
 #include "ui/app/ToolbarCommands.h"
+#include "ui/files/COpen.h"
 #include "ui/view/C2DGraph.h"
 #include "ui/view/TableList.h"
 
@@ -117,7 +118,11 @@ void CMainDlg::CreateToolbar() {
         button->setFixedSize(kToolbarButton, kToolbarButton);
         m_commands[command.id] = action;
     }
-    // The file and calibration commands are connected where their dialogs are built.
+    // The calibration commands are connected where their dialogs are built.
+    connect(m_commands.at(CommandId::openFile), &QAction::triggered, this,
+            [this] { OpenFileManager(FileMode::viewing); });
+    connect(m_commands.at(CommandId::exportData), &QAction::triggered, this,
+            [this] { OpenFileManager(FileMode::exporting); });
     connect(m_commands.at(CommandId::nextTable), &QAction::triggered, this, &CMainDlg::OnNextTable);
     connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
@@ -236,7 +241,8 @@ void CMainDlg::SaveRunState() {
 }
 
 void CMainDlg::CountLiveUpload() {
-    const bool liveUpload = m_pub.run.View().running && ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
+    const bool liveUpload = m_pub.run.View().running &&
+                            ParameterAt(m_pub.paramList, Entry::uploadOff) == 0.0f &&
                             ParameterAt(m_pub.paramList, Entry::realTimeSendOff) == 0.0f;
     if (!liveUpload)
         return;
@@ -337,6 +343,21 @@ void CMainDlg::OnNextCurve() {
     m_state.curveView = CycleView(m_state.curveView);
     UpdateViewTitles();
     ShowCurve();
+}
+
+// --- file manager ----------------------------------------------------------------
+
+void CMainDlg::OpenFileManager(int fileMode) {
+    m_state.fileMode = fileMode;
+    const DataFiles files(m_services.folders);
+    COpen dialog(fileMode == FileMode::viewing ? COpen::Mode::Open : COpen::Mode::Export,
+                 COpen::Links{.fileMode = m_state.fileMode,
+                              .fileChosen = m_state.fileChosen,
+                              .fileOpenRequested = m_state.fileOpenRequested,
+                              .pub = m_pub},
+                 files, m_services.prompter, this);
+    dialog.exec();
+    UpdateToolbar();
 }
 
 // --- buttons ---------------------------------------------------------------------
