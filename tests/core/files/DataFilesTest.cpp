@@ -1,6 +1,6 @@
 #include "core/files/DataFiles.h"
 
-#include "support/TempDevice.h"
+#include "support/StoredDataFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,22 +11,12 @@
 
 namespace {
 
-const QString kApp = QStringLiteral("\\硬盘\\APP\\");
-const QString kUsb = QStringLiteral("\\硬盘2\\");
-const QDateTime kMorning(QDate(2026, 5, 4), QTime(8, 0, 0));
-
-QDateTime ModifiedTime(const QFileInfo& file) {
-    return file.lastModified();
-}
+using namespace StoredDataFiles;
 
 class DataFilesTest : public ::testing::Test {
   protected:
-    // A data file of `bytes` bytes last changed at `time`.
     void Store(const QString& name, const QByteArray& bytes, const QDateTime& time = kMorning) const {
-        device.write(kApp + name, bytes);
-        QFile file(device.folders().hostPath(kApp + name));
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+        StoredDataFiles::Store(device, name, bytes, time);
     }
     QStringList ListedNames() const {
         QStringList names;

@@ -1,6 +1,6 @@
 #include "core/files/DataFiles.h"
 
-#include "support/TempDevice.h"
+#include "support/StoredDataFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,8 +17,8 @@
 
 namespace {
 
-const QString kApp = QStringLiteral("\\硬盘\\APP\\");
-const QString kUsb = QStringLiteral("\\硬盘2\\");
+using StoredDataFiles::kApp;
+using StoredDataFiles::kUsb;
 
 constexpr int kSkip = 77;
 
