@@ -26,23 +26,29 @@ CommandLine ParseCommandLine(const QApplication& app) {
     const QCommandLineOption dataRoot(QStringLiteral("data-root"),
                                       QStringLiteral("Folder that holds the instrument's device folders."),
                                       QStringLiteral("DIR"), DeviceFolders::defaultDataRoot());
+    const QCommandLineOption usb(
+        QStringLiteral("usb"),
+        QStringLiteral("Folder of the USB disk (default: a mounted removable disk, else DIR/硬盘2)."),
+        QStringLiteral("FOLDER"));
     const QCommandLineOption com1(QStringLiteral("com1"),
                                   QStringLiteral("Serial device of the loading controller (COM1)."),
                                   QStringLiteral("DEVICE"));
     const QCommandLineOption com2(QStringLiteral("com2"),
                                   QStringLiteral("Serial device of the GPRS modem (COM2)."),
                                   QStringLiteral("DEVICE"));
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
     const QCommandLineOption timeScale(
         QStringLiteral("time-scale"),
         QStringLiteral("With --simulate: clock seconds per real second, e.g. 60 to watch a test in minutes."),
         QStringLiteral("X"), QStringLiteral("1"));
-    parser.addOptions({dataRoot, com1, com2, simulate, timeScale});
+    parser.addOptions({dataRoot, usb, com1, com2, simulate, timeScale});
     parser.process(app);
 
-    CommandLine commandLine{{parser.value(dataRoot), parser.value(com1), parser.value(com2)},
-                            parser.isSet(simulate)};
+    CommandLine commandLine{
+        {parser.value(dataRoot), parser.value(usb), parser.value(com1), parser.value(com2)},
+        parser.isSet(simulate)};
     bool ok = false;
     commandLine.options.timeScale = parser.value(timeScale).toDouble(&ok);
     if (!ok || !(commandLine.options.timeScale >= 1.0 && commandLine.options.timeScale <= 600.0)) {

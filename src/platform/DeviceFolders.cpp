@@ -8,10 +8,29 @@ const QString kDiskName = QStringLiteral("硬盘");
 const QString kUsbName = QStringLiteral("硬盘2");
 } // namespace
 
-DeviceFolders::DeviceFolders(QString dataRoot) : m_root(QDir::cleanPath(std::move(dataRoot))) {}
+DeviceFolders::DeviceFolders(QString dataRoot, UsbDiskMapping usb)
+    : m_root(QDir::cleanPath(std::move(dataRoot))), m_usb(std::move(usb)) {
+    if (!m_usb.folder.isEmpty())
+        m_usb.folder = QDir::cleanPath(m_usb.folder);
+}
 
 QString DeviceFolders::defaultDataRoot() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/staticload");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/staticload");
+}
+
+QString DeviceFolders::appFolder() const {
+    return m_root + QLatin1Char('/') + kDiskName + QStringLiteral("/APP");
+}
+
+QString DeviceFolders::usbFolder() const {
+    if (!m_usb.folder.isEmpty())
+        return m_usb.folder;
+    if (m_usb.findRemovableDisk) {
+        if (const QString mounted = m_usb.findRemovableDisk(); !mounted.isEmpty())
+            return QDir::cleanPath(mounted);
+    }
+    return m_root + QLatin1Char('/') + kUsbName;
 }
 
 QString DeviceFolders::hostPath(const QString& devicePath) const {
@@ -27,6 +46,8 @@ QString DeviceFolders::hostPath(const QString& devicePath) const {
             part.contains(QLatin1Char('/')))
             return {};
     }
+    if (parts[1] == kUsbName)
+        return usbFolder() + QLatin1Char('/') + parts.mid(2).join(QLatin1Char('/'));
     return m_root + QLatin1Char('/') + parts.mid(1).join(QLatin1Char('/'));
 }
 

@@ -2,20 +2,36 @@
 
 #include <QString>
 
+#include <functional>
+
+// Where the host mounts the instrument's USB disk "\硬盘2\".
+struct UsbDiskMapping {
+    QString folder; // named by the operator; used whenever it is set
+    // Without a named folder: the mount point of a removable disk, or empty
+    // when none is mounted (then the data root's 硬盘2 folder stands for it).
+    std::function<QString()> findRemovableDisk;
+};
+
 // The instrument names its files by device paths: "\硬盘\APP\name" (the
 // instrument's own disk) and "\硬盘2\name" (the USB disk). Stored paths keep
 // that form so files stay byte-compatible with the panel; this maps them to
-// folders under a data root on the host:
+// folders on the host:
 //   \硬盘\APP\name  ->  <root>/硬盘/APP/name
-//   \硬盘2\name     ->  <root>/硬盘2/name
+//   \硬盘2\name     ->  <USB folder>/name, by default <root>/硬盘2/name
 class DeviceFolders {
-public:
-    explicit DeviceFolders(QString dataRoot);
+  public:
+    explicit DeviceFolders(QString dataRoot, UsbDiskMapping usb = {});
 
     // Per-user data folder used when the app is given no root.
     static QString defaultDataRoot();
 
     const QString& dataRoot() const { return m_root; }
+
+    // Host folder of "\硬盘\APP\".
+    QString appFolder() const;
+    // Host folder of "\硬盘2\" now: a removable disk may come and go between
+    // two calls.
+    QString usbFolder() const;
 
     // Host path of a device path; empty for a path outside the two device
     // folders or one that tries to climb out of them ("..").
@@ -24,8 +40,9 @@ public:
     // Creates the two device folders under the root; false when it cannot.
     bool createFolders() const;
 
-private:
+  private:
     QString m_root;
+    UsbDiskMapping m_usb;
 };
 
 namespace DevicePath {

@@ -382,16 +382,17 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     if (state == ControlState::Waiting || state == ControlState::Stable || state == ControlState::Unloading)
         pub.resyncSplit = false;
     // A test with readings, or in any stage, or started and not ended
-    // (settings entry 65), goes on running.
-    const bool running = pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting ||
-                         ParameterAt(pub.paramList, Entry::endMark) == 1.0f;
+    // (settings entry 65), goes on running, unless its rows record its end.
+    const bool running = !saved.ended && (pub.run.View().running || pub.readingCount > 0 ||
+                                          state != ControlState::Waiting ||
+                                          ParameterAt(pub.paramList, Entry::endMark) == 1.0f);
     pub.run.Post(RunCommands::Restore{
         .running = running, .state = state, .target = saved.targetLoad, .lastTarget = saved.lastTarget});
 
     LoadUploadQueue(pub.uploadQueue);
 }
 
-void RefreshRunStateTexts(CPublic& pub, const QDate& today) {
+void RefreshRunStateTexts(CPublic& pub, const QDate& today, bool testEnded) {
     const RunState run = pub.run.View();
     RunStateTexts state;
     state.targetLoad = run.targetLoad;
@@ -403,5 +404,6 @@ void RefreshRunStateTexts(CPublic& pub, const QDate& today) {
     state.nextReadingTime = pub.nextReadingTime;
     state.readingStep = pub.readingStep;
     state.saveDate = today;
+    state.ended = testEnded;
     WriteRunStateTexts(pub.recordList, state);
 }

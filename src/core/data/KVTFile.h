@@ -111,7 +111,9 @@ std::vector<RowWrite> RunStateRowWrites();
 
 // Copies the current run state into rows 4, 31 and 41-47 of the record list
 // (`today` for the save date in row 47).
-void RefreshRunStateTexts(CPublic& pub, const QDate& today);
+// With `testEnded` row 41 marks the test as ended, so that a restart shows
+// it for review instead of running it again.
+void RefreshRunStateTexts(CPublic& pub, const QDate& today, bool testEnded = false);
 
 // The three counts of `pub` from the end marks of `rows`.
 void RecountRows(CPublic& pub, const std::vector<Record>& rows);

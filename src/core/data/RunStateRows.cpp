@@ -41,7 +41,7 @@ void WriteRunStateTexts(std::vector<Record>& rows, const RunStateTexts& state) {
         return;
     WriteTargetLoadText(rows, state.targetLoad);
     SetRowBytes(rows, kReadingCount, Count(state.readingCount));
-    SetRowBytes(rows, kControlState, Count(state.controlState));
+    SetRowBytes(rows, kControlState, state.ended ? QByteArrayLiteral("00") : Count(state.controlState));
     SetRowBytes(rows, kStageChanged, Count(state.stageChanged ? 1 : 0));
     SetRowBytes(rows, kLastTarget, Load(state.lastTarget));
     SetRowBytes(rows, kStageReached, Count(state.stageReached ? 1 : 0));
@@ -59,6 +59,7 @@ RunStateTexts ReadRunStateTexts(const std::vector<Record>& rows) {
     state.targetLoad = ReadNumber(text(kTargetLoadSlot));
     state.readingCount = ReadInteger(text(kReadingCount));
     state.controlState = ReadInteger(text(kControlState));
+    state.ended = RowBytes(rows, kControlState) == "00";
     state.stageChanged = flag(kStageChanged);
     state.lastTarget = ReadNumber(text(kLastTarget));
     state.stageReached = flag(kStageReached);

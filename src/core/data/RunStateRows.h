@@ -20,6 +20,11 @@ struct RunStateTexts {
     int nextReadingTime = 0;   // row 45, "%.0d", seconds since midnight; read as a number, truncated
     int readingStep = 0;       // row 46, "%.0d"
     QDate saveDate;            // row 47, "%04d-%02d-%02d"; invalid when the text is no such date
+    // Row 41 holds "00": the test has ended (by the operator or by itself).
+    // A waiting test writes the empty text and a blank test's template holds
+    // "0", so the mark is told apart from both while every reader of the
+    // number still sees state 0.
+    bool ended = false;
 };
 
 // Rows 4 and 31 are rewritten on every save (KVTFile::WriteRunStateTexts),

@@ -81,7 +81,7 @@ void TestEngine::EndTest() {
     pub.run.Post(RunCommands::Stop{.finished = false});
     pub.testFinished = false;
     pub.timeChanged = false;
-    RefreshRunStateTexts(pub, m_clock.now().date());
+    StoreEnd();
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     RequestNewTestReset();
@@ -395,6 +395,13 @@ bool TestEngine::FinalReadingsComplete() const {
     return minutes > static_cast<float>(rules.finalReboundMinutes);
 }
 
+// The data file records the end, so that a restart shows the test for
+// review and never takes more readings into it.
+void TestEngine::StoreEnd() {
+    RefreshRunStateTexts(m_pub, m_clock.now().date(), true);
+    StoreRows(m_pub, m_files, RunStateRowWrites());
+}
+
 void TestEngine::FinishTest() {
     CPublic& pub = m_pub;
     pub.run.Post(RunCommands::Stop{.finished = true});
@@ -402,6 +409,7 @@ void TestEngine::FinishTest() {
     pub.testFinished = true;
     pub.wizardMode = true;
     pub.alarmText.clear();
+    StoreEnd();
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     m_files.RemoveFile(DeviceFile::kUploadQueue);

@@ -67,6 +67,7 @@ class TestEngine {
     void UnloadingSchedule(int now);
     bool FinalReadingsComplete() const;
     void FinishTest();
+    void StoreEnd();
     void Beep();
     void SaveSettingsAndCopy();
     void NewTestReset();

@@ -4,8 +4,9 @@
 
 // Start-up options of the program on a host.
 struct AppOptions {
-    QString dataRoot;   // host folder that holds the device folders
-    QString com1Device; // serial device of the controller link; empty: none given
-    QString com2Device; // serial device of the GPRS link; empty: none given
+    QString dataRoot;  // host folder that holds the device folders
+    QString usbFolder; // host folder of the USB disk; empty: a mounted removable disk, else <dataRoot>/硬盘2
+    QString com1Device;     // serial device of the controller link; empty: none given
+    QString com2Device;     // serial device of the GPRS link; empty: none given
     double timeScale = 1.0; // clock seconds per real second; above 1 only with the simulated rig
 };

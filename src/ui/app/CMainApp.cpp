@@ -1,6 +1,7 @@
 #include "ui/app/CMainApp.h"
 
 #include "core/link/ControllerLink.h"
+#include "platform/RemovableDisk.h"
 #include "ui/app/CMainDlg.h"
 #include "ui/files/CSysTime.h"
 #include "ui/files/CXZ.h"
@@ -10,8 +11,9 @@
 #include <cstdio>
 
 CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController)
-    : m_options(std::move(options)), m_folders(m_options.dataRoot), m_files(m_folders),
-      m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
+    : m_options(std::move(options)),
+      m_folders(m_options.dataRoot, UsbDiskMapping{m_options.usbFolder, FindRemovableDisk}),
+      m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
     // Both run on the controller worker, the one owner of the run state.
     ControllerPort::Composer compose = [this] { return m_pub.run.Cycle(); };
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
@@ -22,7 +24,8 @@ CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController)
     if (makeController)
         m_link = makeController(m_clock, std::move(compose), std::move(handleReply));
     else if (!m_options.com1Device.isEmpty())
-        m_link = std::make_unique<ControllerLink>(m_options.com1Device, std::move(compose), std::move(handleReply));
+        m_link = std::make_unique<ControllerLink>(m_options.com1Device, std::move(compose),
+                                                  std::move(handleReply));
 }
 
 EngineHooks CMainApp::MakeEngineHooks() {

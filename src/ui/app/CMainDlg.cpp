@@ -21,6 +21,7 @@
 #include "ui/app/ToolbarCommands.h"
 #include "ui/calib/CQianJingDingLvDing.h"
 #include "ui/calib/CSystemBiaoDing.h"
+#include "ui/files/COpen.h"
 #include "ui/view/C2DGraph.h"
 #include "ui/view/TableList.h"
 
@@ -122,7 +123,10 @@ void CMainDlg::CreateToolbar() {
         button->setFixedSize(kToolbarButton, kToolbarButton);
         m_commands[command.id] = action;
     }
-    // The file commands are connected where their dialogs are built.
+    connect(m_commands.at(CommandId::openFile), &QAction::triggered, this,
+            [this] { OpenFileManager(FileMode::viewing); });
+    connect(m_commands.at(CommandId::exportData), &QAction::triggered, this,
+            [this] { OpenFileManager(FileMode::exporting); });
     connect(m_commands.at(CommandId::nextTable), &QAction::triggered, this, &CMainDlg::OnNextTable);
     connect(m_commands.at(CommandId::nextCurve), &QAction::triggered, this, &CMainDlg::OnNextCurve);
     connect(m_commands.at(CommandId::softwareUpgrade), &QAction::triggered, this,
@@ -361,6 +365,21 @@ void CMainDlg::OnNextCurve() {
     m_state.curveView = CycleView(m_state.curveView);
     UpdateViewTitles();
     ShowCurve();
+}
+
+// --- file manager ----------------------------------------------------------------
+
+void CMainDlg::OpenFileManager(int fileMode) {
+    m_state.fileMode = fileMode;
+    const DataFiles files(m_services.folders);
+    COpen dialog(fileMode == FileMode::viewing ? COpen::Mode::Open : COpen::Mode::Export,
+                 COpen::Links{.fileMode = m_state.fileMode,
+                              .fileChosen = m_state.fileChosen,
+                              .fileOpenRequested = m_state.fileOpenRequested,
+                              .pub = m_pub},
+                 files, m_services.prompter, this);
+    dialog.exec();
+    UpdateToolbar();
 }
 
 // --- buttons ---------------------------------------------------------------------

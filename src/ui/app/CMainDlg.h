@@ -34,7 +34,7 @@ struct MainWindowServices {
     const Clock& clock;
     Prompter& prompter;
     const ProcessLauncher& launcher;
-    TestEngine& engine; // the test run: the wizard and test control work on it
+    TestEngine& engine;         // the test run: the wizard and test control work on it
     std::function<void()> quit; // ends the program at once, without saving
     AppOptions options;
     MainWindowHooks hooks;
@@ -89,6 +89,7 @@ class CMainDlg : public QDialog {
     void OnNextTable();
     void OnNextCurve();
     void OnSoftwareUpgrade();
+    void OpenFileManager(int fileMode);
 
     static void Call(const std::function<void()>& hook);
 

@@ -5,6 +5,7 @@
 #include "support/TempDevice.h"
 
 #include <cstring>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,30 @@ class EngineTest : public ::testing::Test {
             ++seconds;
         }
         return seconds;
+    }
+    // A held stage at 200 with readings on file.
+    void SetUpRestartCase() {
+        pub.run.Post(RunCommands::SetTarget{200});
+        Seconds(20 * 60);
+        ASSERT_GT(pub.readingCount, 2);
+    }
+    // The program starts again from the data file and runs an hour: true
+    // when the test resumed and took readings.
+    bool RestartTakesReadings() {
+        CPublic restarted;
+        if (!device.files().ReadDataFile(kDataPath, restarted.recordList))
+            return false;
+        device.files().RestoreParameters(restarted, restarted.recordList, clock.now());
+        const bool running = restarted.run.View().running;
+        const int readings = restarted.readingCount;
+        TestEngine after{restarted, device.files(), clock};
+        for (int second = 0; second < 3600; ++second) {
+            clock.advanceMs(1000);
+            IdealControllerCycle(restarted, restarted.run.View().targetLoad);
+            after.ScheduleTick();
+        }
+        EXPECT_EQ(restarted.readingCount > readings, running) << "readings follow the restored run state";
+        return running;
     }
     QString LastClock() const {
         return QString::fromLatin1(pub.recordList[static_cast<std::size_t>(pub.readingCount - 1)].clock, 5);
@@ -188,6 +213,29 @@ TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
     EXPECT_EQ(pub.readingCount, readings);
     EXPECT_EQ(pub.alarmText, QStringLiteral("测试暂停"));
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
+}
+
+// A restart after the end shows the test for review: it never runs again
+// and takes no more readings; a test that was still running resumes.
+TEST_F(EngineTest, ATestEndedByTheOperatorStaysEndedAfterARestart) {
+    SetUpRestartCase();
+    engine.EndTest();
+    EXPECT_FALSE(RestartTakesReadings());
+}
+
+TEST_F(EngineTest, ATestEndedByItselfStaysEndedAfterARestart) {
+    SetUpRestartCase();
+    pub.standardCode = 0; // the final rebound is held 20 minutes
+    pub.unloadIntervals = {5, 5, 5, 5, 5, 5};
+    engine.UnloadNextStage();
+    SecondsUntilTheEnd(3 * 3600);
+    ASSERT_TRUE(pub.testFinished);
+    EXPECT_FALSE(RestartTakesReadings());
+}
+
+TEST_F(EngineTest, ARunningTestResumesAfterARestart) {
+    SetUpRestartCase();
+    EXPECT_TRUE(RestartTakesReadings());
 }
 
 TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
