@@ -17,9 +17,3 @@ QDateTime SystemClock::now() const {
 void SystemClock::shiftTo(const QDateTime& localTime) {
     m_offsetMs.store(localTime.toMSecsSinceEpoch() - scaledMs());
 }
-
-ManualClock::ManualClock(const QDateTime& start) : m_msSinceEpoch(start.toMSecsSinceEpoch()) {}
-
-QDateTime ManualClock::now() const {
-    return QDateTime::fromMSecsSinceEpoch(m_msSinceEpoch.load());
-}

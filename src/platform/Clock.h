@@ -35,15 +35,3 @@ private:
     const qint64 m_startMs;
     std::atomic<qint64> m_offsetMs{0};
 };
-
-// A clock that only moves when told to; safe to read from any thread.
-class ManualClock final : public Clock {
-public:
-    explicit ManualClock(const QDateTime& start);
-    QDateTime now() const override;
-    void advanceMs(qint64 ms) { m_msSinceEpoch.fetch_add(ms); }
-    void set(const QDateTime& when) { m_msSinceEpoch.store(when.toMSecsSinceEpoch()); }
-
-private:
-    std::atomic<qint64> m_msSinceEpoch;
-};

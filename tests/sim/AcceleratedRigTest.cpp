@@ -2,7 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/engine/SettingsPublication.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 
 #include <QCoreApplication>
 

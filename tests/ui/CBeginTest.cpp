@@ -5,9 +5,9 @@
 #include "core/data/KVTFile.h"
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/TempDevice.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "core/data/ParameterRows.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "support/TempDevice.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>

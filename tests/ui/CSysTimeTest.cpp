@@ -2,7 +2,7 @@
 #include "support/RunStateSetup.h"
 
 #include "core/data/CPublic.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "platform/SystemTime.h"
 
 #include <QCalendarWidget>

@@ -2,7 +2,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/engine/TestEngine.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/TempDevice.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 
 #include "core/data/CPublic.h"
 #include "core/engine/TestEngine.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "platform/ProcessLauncher.h"
 #include "support/TempDevice.h"
 #include "ui/app/CMainDlg.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/engine/TestEngine.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 
 #include <QDateTime>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "core/data/SettingsRecovery.h"
 #include "core/engine/Reading.h"
 #include "core/engine/TestEngine.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/CrashFileSystem.h"
 #include "support/TempDevice.h"
 

@@ -1,6 +1,6 @@
 #include "core/engine/TestEngine.h"
 #include "core/data/DeviceText.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 

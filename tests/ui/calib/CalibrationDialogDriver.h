@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QDialog>

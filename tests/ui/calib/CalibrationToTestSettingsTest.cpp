@@ -2,7 +2,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/setup/TestSettingsForm.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/ReplyFeed.h"
 #include "support/TempDevice.h"
 #include "ui/calib/CQianJingDingLvDing.h"

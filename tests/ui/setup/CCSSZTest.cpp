@@ -4,9 +4,9 @@
 #include "core/data/DeviceText.h"
 #include "core/data/KVTFile.h"
 #include "core/setup/JackRecords.h"
-#include "platform/Clock.h"
+#include "platform/ManualClock.h"
 #include "support/TempDevice.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 
 #include "core/data/CPublic.h"
 #include "support/ReplyFeed.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "support/TempDevice.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/DeviceText.h"
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QPushButton>
 

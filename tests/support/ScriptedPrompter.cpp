@@ -1,4 +1,4 @@
-#include "ui/app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 void ScriptedPrompter::information(const QString& title, const QString& text) {
     m_shown.push_back({Kind::Information, title, text});
