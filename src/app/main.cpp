@@ -3,6 +3,7 @@
 #include "platform/SimulatedRigProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
+#include "ui/report/TestDocuments.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,7 +84,7 @@ int main(int argc, char* argv[]) {
         CMainApp instrument(commandLine.options, [](const Clock& clock, ControllerPort::Composer composer,
                                                     ControllerPort::ReplyHandler replyHandler) {
             return std::make_unique<AcceleratedRig>(clock, std::move(composer), std::move(replyHandler));
-        });
+        }, WriteTestDocuments);
         return instrument.Run();
     }
     SimulatedRigProcess rig;
@@ -93,6 +94,6 @@ int main(int argc, char* argv[]) {
         if (commandLine.options.com1Device.isEmpty())
             std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
     }
-    CMainApp instrument(commandLine.options);
+    CMainApp instrument(commandLine.options, {}, WriteTestDocuments);
     return instrument.Run();
 }

@@ -21,6 +21,7 @@ std::unique_ptr<CMainDlg> MainWindowTest::Open() {
         .quit = [this] { ++quitCalls; },
         .options = {},
         .hooks = hooks,
+        .writeDocuments = {},
     });
 }
 

@@ -61,8 +61,12 @@ QString DataFiles::StoredPath(const QString& name) const {
     return host;
 }
 
+QString DataFiles::UsbFolder() const {
+    return m_folders.usbFolder();
+}
+
 bool DataFiles::UsbPresent() const {
-    return QFileInfo(m_folders.usbFolder()).isDir();
+    return QFileInfo(UsbFolder()).isDir();
 }
 
 bool DataFiles::OnUsb(const QString& name) const {

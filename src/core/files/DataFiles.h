@@ -60,12 +60,16 @@ class DataFiles {
     bool CutToUsb(const QString& name) const;
     bool Remove(const QString& name) const;
 
+    // The host path of the data file `name` when it is a plain regular file
+    // of the instrument's disk; empty otherwise.
+    QString StoredPath(const QString& name) const;
+    // The host folder of the USB disk.
+    QString UsbFolder() const;
+
     // Runs after each chunk a copy writes; a test pulls the disk here.
     void SetCopyChunkHook(std::function<void()> hook) { m_afterChunk = std::move(hook); }
 
   private:
-    QString StoredPath(const QString& name) const;
-
     const DeviceFolders& m_folders;
     CreationTime m_creationTime;
     std::function<void()> m_afterChunk;

@@ -10,10 +10,11 @@
 
 #include <cstdio>
 
-CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController)
+CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController, TestDocumentWriter writeDocuments)
     : m_options(std::move(options)),
       m_folders(m_options.dataRoot, UsbDiskMapping{m_options.usbFolder, FindRemovableDisk}),
-      m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()) {
+      m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()),
+      m_writeDocuments(std::move(writeDocuments)) {
     // Both run on the controller worker, the one owner of the run state.
     ControllerPort::Composer compose = [this] { return m_pub.run.Cycle(); };
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
@@ -83,6 +84,7 @@ int CMainApp::Run() {
         .quit = [] { QCoreApplication::exit(0); },
         .options = m_options,
         .hooks = std::move(hooks),
+        .writeDocuments = m_writeDocuments,
     });
     m_mainWindow = &mainWindow;
     if (m_link) {

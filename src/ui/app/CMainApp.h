@@ -12,6 +12,7 @@
 #include "platform/SystemTime.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/Prompter.h"
+#include "ui/files/TestDocumentWriter.h"
 
 #include <functional>
 #include <memory>
@@ -27,7 +28,10 @@ class CMainApp {
     using ControllerFactory = std::function<std::unique_ptr<ControllerPort>(
         const Clock& clock, ControllerPort::Composer composer, ControllerPort::ReplyHandler replyHandler)>;
 
-    explicit CMainApp(AppOptions options, const ControllerFactory& makeController = {});
+    // `writeDocuments` draws the reports the file manager exports; the
+    // report library sits above this one.
+    explicit CMainApp(AppOptions options, const ControllerFactory& makeController = {},
+                      TestDocumentWriter writeDocuments = {});
     CMainApp(const CMainApp&) = delete;
     CMainApp& operator=(const CMainApp&) = delete;
 
@@ -51,4 +55,5 @@ class CMainApp {
     TestEngine m_engine;
     CMainDlg* m_mainWindow = nullptr;       // while Run() shows it
     std::unique_ptr<ControllerPort> m_link; // none without a COM1 device
+    TestDocumentWriter m_writeDocuments;
 };

@@ -377,7 +377,7 @@ void CMainDlg::OpenFileManager(int fileMode) {
                               .fileChosen = m_state.fileChosen,
                               .fileOpenRequested = m_state.fileOpenRequested,
                               .pub = m_pub},
-                 files, m_services.prompter, this);
+                 files, m_services.prompter, m_services.writeDocuments, this);
     dialog.exec();
     UpdateToolbar();
 }

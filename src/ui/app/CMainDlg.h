@@ -7,6 +7,7 @@
 #include "ui/app/MainWindowHooks.h"
 #include "ui/app/MainWindowState.h"
 #include "ui/app/SetupDialogs.h"
+#include "ui/files/TestDocumentWriter.h"
 
 #include <QDialog>
 
@@ -38,6 +39,7 @@ struct MainWindowServices {
     std::function<void()> quit; // ends the program at once, without saving
     AppOptions options;
     MainWindowHooks hooks;
+    TestDocumentWriter writeDocuments; // "导出报告"; none: not offered
 };
 
 // The instrument's single full-screen window: toolbar, table list, curve

@@ -5,9 +5,13 @@
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
+#include "ui/files/DocumentExportJob.h"
+
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -59,8 +63,10 @@ QString DeviceFileName(const QString& devicePath) {
 
 } // namespace
 
-COpen::COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_mode(mode), m_links(links), m_files(files), m_prompter(prompter) {
+COpen::COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter, TestDocumentWriter writeDocuments,
+             QWidget* parent)
+    : QDialog(parent), m_mode(mode), m_links(links), m_files(files), m_prompter(prompter),
+      m_writeDocuments(std::move(writeDocuments)) {
     CreateControls();
     FillFileList();
     if (m_mode == Mode::Open) {
@@ -111,12 +117,18 @@ void COpen::CreateControls() {
     connect(m_delete, &QPushButton::clicked, this, &COpen::OnDelete);
     connect(CreateButton(this, kExportExit, "退出", QRect(645, 216, 140, 48)), &QPushButton::clicked, this,
             &QDialog::reject);
+    connect(CreateButton(this, kReport, "导出报告", QRect(645, 272, 140, 44)), &QPushButton::clicked, this,
+            &COpen::OnExportDocuments);
     auto* hint =
         new QLabel(QStringLiteral("提示：１、导出数据前请检查，仪器的USB口是否已经接上U盘。"
                                   "２、对数据操作前，需选中文件名前的复选框，可以选中一个也可多个。"),
                    this);
     hint->setObjectName(ControlName(kHint));
-    hint->setGeometry(645, 272, 140, 140);
+    // Smaller than the buttons' text so that the whole hint fits below "导出报告".
+    QFont hintFont = hint->font();
+    hintFont.setPixelSize(12);
+    hint->setFont(hintFont);
+    hint->setGeometry(645, 320, 140, 96);
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -133,6 +145,7 @@ void COpen::ShowControlsOf(Mode mode) {
         findChild<QWidget*>(ControlName(id))->setVisible(exporting);
     for (const int id : {kOpen, kLeave})
         findChild<QWidget*>(ControlName(id))->setVisible(!exporting);
+    findChild<QWidget*>(ControlName(kReport))->setVisible(exporting && m_writeDocuments);
 }
 
 void COpen::FillFileList() {
@@ -296,14 +309,8 @@ void COpen::OnTransfer(Transfer transfer) {
             }
         }
     }
-    if (count == 1) {
-        const QString name = CheckedName(0);
-        if (m_files.OnUsb(name) && !m_prompter.question(QString(), QStringLiteral("已存在") + name +
-                                                                       QStringLiteral("文件，是否替换？")))
-            return;
-    } else if (!m_prompter.question(QString(), QString::fromUtf8(texts.several))) {
+    if (!ReplaceOnUsbAgreed({CheckedName(0)}, texts.several))
         return;
-    }
 
     bool succeeded = true;
     // The files after a failed one are left as they are: a pulled or full
@@ -319,6 +326,17 @@ void COpen::OnTransfer(Transfer transfer) {
         FillFileList();
         m_tickAll->setChecked(false);
     }
+}
+
+bool COpen::ReplaceOnUsbAgreed(const QStringList& names, const char* severalQuestion) {
+    if (m_checkedItems.size() > 1)
+        return m_prompter.question(QString(), QString::fromUtf8(severalQuestion));
+    for (const QString& name : names) {
+        if (m_files.OnUsb(name))
+            return m_prompter.question(QString(),
+                                       QStringLiteral("已存在") + name + QStringLiteral("文件，是否替换？"));
+    }
+    return true;
 }
 
 void COpen::OnDelete() {
@@ -355,4 +373,56 @@ void COpen::OnDelete() {
         m_checkedItems.clear();
     FillFileList();
     m_tickAll->setChecked(false);
+}
+
+// --- reports ---------------------------------------------------------------------
+
+void COpen::OnExportDocuments() {
+    if (!CollectChecked("请选中要导出报告的文件！"))
+        return;
+    if (!m_files.UsbPresent()) {
+        Tell(QStringLiteral("请插入U盘！"));
+        return;
+    }
+    if (!ReplaceOnUsbAgreed(TestDocumentNames(CheckedName(0)), "是否导出全部所选文件的报告若有相同文件并替换？"))
+        return;
+    const bool succeeded = RunDocumentExport(m_checkedItems);
+    Tell(succeeded ? QStringLiteral("所选文件报告导出成功！") : QStringLiteral("所选文件报告导出失败！"));
+    if (succeeded)
+        m_checkedItems.clear();
+}
+
+bool COpen::RunDocumentExport(const std::vector<int>& rows) {
+    std::vector<DocumentExportJob::DataFile> dataFiles;
+    for (const int row : rows) {
+        const QString name = m_names.at(row);
+        const QString path = m_files.StoredPath(name);
+        if (path.isEmpty())
+            return false; // gone since the list was filled
+        dataFiles.push_back({name, path});
+    }
+    const int count = static_cast<int>(dataFiles.size());
+    QProgressDialog progress(this);
+    progress.setCancelButton(nullptr);
+    progress.setRange(0, count);
+    progress.setMinimumDuration(0);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setLabelText(QStringLiteral("正在导出报告…"));
+
+    DocumentExportJob job(m_writeDocuments, m_files.UsbFolder(), std::move(dataFiles));
+    QEventLoop untilDone;
+    bool succeeded = false;
+    connect(&job, &DocumentExportJob::fileStarted, &progress, [&progress](int index, int total, const QString& name) {
+        progress.setValue(index);
+        progress.setLabelText(QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
+    });
+    connect(&job, &DocumentExportJob::finished, &untilDone, [&](bool ok) {
+        succeeded = ok;
+        untilDone.quit();
+    });
+    job.Start();
+    // The main window's tick goes on while the reports are drawn.
+    untilDone.exec();
+    progress.setValue(count);
+    return succeeded;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/DataFiles.h"
+#include "ui/files/TestDocumentWriter.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -15,7 +16,8 @@ struct CPublic;
 
 // The file manager: lists the test data files of "\硬盘\APP\" and either
 // opens one for viewing ("打开文件") or copies, cuts and deletes them
-// ("数据导出") to and from the USB disk.
+// ("数据导出") to and from the USB disk, where it also writes the report and
+// the CSV export of tests ("导出报告").
 class COpen : public QDialog {
     Q_OBJECT
   public:
@@ -30,6 +32,7 @@ class COpen : public QDialog {
     static constexpr int kOpen = 1020;
     static constexpr int kLeave = 1043;      // open mode, below the list
     static constexpr int kExportExit = 1041; // export mode, beside the buttons
+    static constexpr int kReport = 1045;     // export mode, only with a document writer
 
     // The main window's fields the file manager sets (user-interface thread).
     struct Links {
@@ -39,7 +42,9 @@ class COpen : public QDialog {
         CPublic& pub; // dataFilePath and whether a test runs
     };
 
-    COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter, QWidget* parent = nullptr);
+    // Without `writeDocuments` the export mode offers no "导出报告".
+    COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter,
+          TestDocumentWriter writeDocuments = {}, QWidget* parent = nullptr);
 
     void FillFileList();
 
@@ -56,6 +61,9 @@ class COpen : public QDialog {
     void OnTickAll();
     void OnTransfer(Transfer transfer);
     void OnDelete();
+    void OnExportDocuments();
+    bool ReplaceOnUsbAgreed(const QStringList& names, const char* severalQuestion);
+    bool RunDocumentExport(const std::vector<int>& rows);
     bool CollectChecked(const char* noneMessage);
     bool Ticked(int row) const;
     void SetTicked(int row, bool ticked);
@@ -67,6 +75,7 @@ class COpen : public QDialog {
     Links m_links;
     const DataFiles& m_files;
     Prompter& m_prompter;
+    TestDocumentWriter m_writeDocuments;
 
     std::vector<StoredFile> m_fileEntries; // by row
     QStringList m_names;                   // file name of each row
