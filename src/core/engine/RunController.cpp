@@ -97,6 +97,8 @@ void RunController::WatchLink() {
 bool RunController::HandleReply(std::span<const std::uint8_t> block, qint64 arrivalMs) {
     if (block.size() != kReplyBlockSize)
         return false;
+    // A whole reply shows the controller alive even when it carries nothing.
+    m_cyclesWithoutReply = 0;
     const std::optional<LiveSample> converted = ConvertReply(Conversion(), block, m_sample);
     if (!converted)
         return false;
@@ -105,7 +107,6 @@ bool RunController::HandleReply(std::span<const std::uint8_t> block, qint64 arri
     m_sample.number = number;
     m_sample.arrivalMs = arrivalMs;
     m_sample.controlState = m_state.controlState;
-    m_cyclesWithoutReply = 0;
     const std::lock_guard lock(m_mutex);
     m_publishedSample = m_sample;
     return true;
