@@ -125,8 +125,8 @@ std::vector<LoadSettlementRow> LoadSettlementRows(const CPublic& pub) {
     std::vector<LoadSettlementRow> rows;
     for (int i = 0; i < rowCount; ++i) {
         const Record& record = records[static_cast<std::size_t>(i)];
-        LoadSettlementRow row{record.rowLoad, RowMinutesText(record), record.avgSettlement, record.avgSettlement,
-                              record.avgSettlement};
+        LoadSettlementRow row{record.rowLoad, RowMinutesText(record), record.avgSettlement,
+                              record.avgSettlement, record.avgSettlement};
         if (row.minutes == kEndOfRows)
             break;
         if (i > 0) {
@@ -149,8 +149,8 @@ TableView LoadSettlementTable(const CPublic& pub) {
     for (const LoadSettlementRow& row : LoadSettlementRows(pub)) {
         // The displacement column keeps 2 decimals for every standard.
         table.rows.push_back({Integer(++number), Integer(row.load), QString::fromLatin1(row.minutes),
-                              Fixed("%.2f", row.displacement),
-                              SettlementText(row.change, code), SettlementText(row.levelSettlement, code)});
+                              Fixed("%.2f", row.displacement), SettlementText(row.change, code),
+                              SettlementText(row.levelSettlement, code)});
     }
     return table;
 }
