@@ -74,6 +74,7 @@ constexpr std::array kRows = std::to_array<ParameterRow>({
 // clang-format on
 
 template <typename... F> struct Overloaded : F... { using F::operator()...; };
+template <typename... F> Overloaded(F...) -> Overloaded<F...>; // clang needs the guide
 
 template <std::size_t N> QByteArray BytesOf(const char (&field)[N]) {
     return FieldText(field);

@@ -4,7 +4,16 @@
 #include "core/data/CPublic.h"
 #include "core/data/ParameterRows.h"
 
+#include <cmath>
+
 namespace {
+
+// Seconds of the day of the next reading; a damaged file's number beyond
+// any day (or not a number) reads as 0, as an unreadable text does.
+int SecondsOfDay(float seconds) {
+    constexpr float kLargest = 2.0f * 86400.0f;
+    return std::fabs(seconds) <= kLargest ? static_cast<int>(seconds) : 0;
+}
 
 constexpr RowSlot kReadingCount{31, TextField::value2};
 constexpr RowSlot kControlState{41, TextField::value};
@@ -63,7 +72,7 @@ RunStateTexts ReadRunStateTexts(const std::vector<Record>& rows) {
     state.stageChanged = flag(kStageChanged);
     state.lastTarget = ReadNumber(text(kLastTarget));
     state.stageReached = flag(kStageReached);
-    state.nextReadingTime = static_cast<int>(ReadNumber(text(kNextReadingTime)));
+    state.nextReadingTime = SecondsOfDay(ReadNumber(text(kNextReadingTime)));
     state.readingStep = ReadInteger(text(kReadingStep));
     state.saveDate = DateOf(RowBytes(rows, kSaveDate));
     return state;

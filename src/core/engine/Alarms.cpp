@@ -31,9 +31,24 @@ bool GaugeEnabled(const CPublic& pub, int k) {
     return pub.gaugeOn[static_cast<std::size_t>(k)] == 1;
 }
 
+// A silent controller leaves only stale values, which judge nothing: the
+// fault alone is shown (an unstored row still outranks it). The worker has
+// already stopped the pump.
+AlarmOutcome LinkFaultAlarm(CPublic& pub) {
+    AlarmLine line(pub);
+    pub.alarmSeconds = 0;
+    line.Raise(kLinkFaultText);
+    if (pub.storageFault)
+        line.Raise(kStorageFailedText);
+    pub.run.RequestBuzzer(line.buzzerCode());
+    return line.outcome();
+}
+
 } // namespace
 
 AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live) {
+    if (run.linkFault)
+        return LinkFaultAlarm(pub);
     AlarmLine line(pub);
     pub.alarmText.clear();
 

@@ -4,6 +4,8 @@ struct CPublic;
 struct LiveSample;
 struct RunState;
 
+inline constexpr const char* kLinkFaultText = "控制器通讯出现故障！";
+
 // What the once-a-second alarm check asks of the main window.
 struct AlarmOutcome {
     bool playBeep = false;         // the beep sound file
@@ -15,6 +17,7 @@ struct AlarmOutcome {
 // uplift limits, gauges near the end of their range and the remote link.
 // Every alarm sets `alarmText` (the last one wins) and the controller buzzer;
 // a pressure, uneven-settlement or settlement alarm that lasts into its
-// third second closes the pump gate. `run` and `live` are the tick's one
+// third second closes the pump gate. While the controller link is at fault
+// only its alarm is raised. `run` and `live` are the tick's one
 // view of the run state and one live sample.
 AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live);

@@ -31,7 +31,7 @@ struct Remark {
 };
 
 // Consumes the one-shot flags that mark a reading.
-Remark BuildRemark(CPublic& pub) {
+Remark BuildRemark(CPublic& pub, bool valuesMissing) {
     Remark remark;
     if (pub.rangeAdjustPending) {
         // A range adjustment moves every gauge: no gauge words.
@@ -62,6 +62,8 @@ Remark BuildRemark(CPublic& pub) {
         remark.text += QStringLiteral(" 手动");
         remark.flags |= 0x40;
     }
+    if (valuesMissing)
+        remark.text = QStringLiteral("通讯故障");
     return remark;
 }
 
@@ -98,7 +100,10 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
     } else {
         clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
         // The stage's 0-minute reading is booked at the stage load.
-        load = Whole(std::exchange(pub.stageReachedMark, false) ? run.targetLoad : live.currentLoad);
+        // Without a measured load the row keeps its stage's load, which the
+        // settlement rows group it by; the remark tells it was not measured.
+        const bool atStageLoad = std::exchange(pub.stageReachedMark, false) || ValuesMissing(live);
+        load = Whole(atStageLoad ? run.targetLoad : live.currentLoad);
         pub.stageReached = false;
     }
 
@@ -109,7 +114,7 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
         reading.gauge[k] = live.gaugeValue[k];
     MarkReadingRow(reading);
 
-    const Remark remark = BuildRemark(pub);
+    const Remark remark = BuildRemark(pub, ValuesMissing(live));
     pub.uploadFlags = remark.flags;
     Record& copy = pub.recordList[static_cast<std::size_t>(copyRow)];
     std::memcpy(copy.copyMark, clock.constData(), sizeof copy.copyMark);

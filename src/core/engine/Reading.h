@@ -14,5 +14,7 @@ struct LiveSample;
 //
 // The remark tells what happened since the last reading ("表1 2 3 4" gauges
 // adjusted, "时间" clock set, "中断" test restarted, " 手动" asked for by the
-// operator); `uploadFlags` carries the same as bits for the upload record.
+// operator; "通讯故障" alone when the controller was silent and `live`
+// carries no values: its gauges are then stored as NaN at the stage load);
+// `uploadFlags` carries the same as bits for the upload record.
 void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const LiveSample& live);

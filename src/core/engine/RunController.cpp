@@ -56,7 +56,9 @@ CommandCycle RunController::Cycle() {
     }
     for (const RunCommand& command : commands)
         ApplyRunCommand(m_state, command);
-    if (m_state.running)
+    WatchLink();
+    // A stale load must not move the control state.
+    if (m_state.running && !m_state.linkFault)
         LoadControlStep(m_state, m_sample.currentLoad, settings.holdBand);
 
     const FrameInputs inputs{
@@ -79,7 +81,24 @@ CommandCycle RunController::Cycle() {
     return cycle;
 }
 
+// Counts this cycle against the last whole reply. While the link is at fault
+// the pump stays stopped whatever was asked: it would be steered by a load
+// nobody measures. The operator opens the gate again once replies return.
+void RunController::WatchLink() {
+    if (m_cyclesWithoutReply < kLinkFaultCycles)
+        ++m_cyclesWithoutReply;
+    m_state.linkFault = m_cyclesWithoutReply >= kLinkFaultCycles;
+    if (m_state.linkFault) {
+        m_state.pumpGate = PumpGate::closed;
+        m_state.manualLoad = false;
+    }
+}
+
 bool RunController::HandleReply(std::span<const std::uint8_t> block, qint64 arrivalMs) {
+    if (block.size() != kReplyBlockSize)
+        return false;
+    // A whole reply shows the controller alive even when it carries nothing.
+    m_cyclesWithoutReply = 0;
     const std::optional<LiveSample> converted = ConvertReply(Conversion(), block, m_sample);
     if (!converted)
         return false;

@@ -43,16 +43,23 @@ class RunController {
     // Applies the queued commands, runs the load-control step while a test
     // runs, composes the frame and publishes the new state.
     CommandCycle Cycle();
-    // Converts one reply and publishes it as the live sample; false (nothing
-    // published) for a block that carries no measurement.
+    // Converts one whole reply (kReplyBlockSize bytes) and publishes it as the
+    // live sample; false (nothing published) for a block of any other length
+    // or one that carries no measurement.
     bool HandleReply(std::span<const std::uint8_t> block, qint64 arrivalMs);
 
+    // Cycles without a whole reply after which the link is at fault (1 s).
+    static constexpr int kLinkFaultCycles = 5;
+
   private:
+    void WatchLink();
+
     const std::function<void()> m_midCycle;
 
     // Worker thread only.
     RunState m_state;
     LiveSample m_sample;
+    int m_cyclesWithoutReply = 0;
 
     mutable std::mutex m_mutex; // guards every member below
     RunState m_published;

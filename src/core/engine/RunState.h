@@ -27,6 +27,10 @@ struct RunState {
     std::uint32_t stageChanges = 0; // the target changed: the stage's opening reading is due
     std::uint32_t stageReaches = 0; // the load reached the target: the stage's schedule starts
 
+    // No whole reply for kLinkFaultCycles cycles: the live values are stale,
+    // the pump gate is held closed and manual loading off until replies return.
+    bool linkFault = false;
+
     PumpCounters pump;
 
     bool operator==(const RunState&) const = default;

@@ -6,6 +6,7 @@
 #include "core/view/Truncate.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,6 +29,9 @@ class StabilityRule {
         if (m_last < 1)
             return false;
         if (Minutes(m_last) < LeastMinutes() || m_last < m_count)
+            return false;
+        // A missing reading would pass every comparison it is part of.
+        if (StageHasMissingReading())
             return false;
 
         switch (m_rules.stability) {
@@ -58,6 +62,13 @@ class StabilityRule {
     };
 
     float Settlement(int row) const { return m_rows[static_cast<std::size_t>(row)].avgSettlement; }
+    bool StageHasMissingReading() const {
+        for (int row = m_last; row >= 0 && StageLoad(row) == StageLoad(m_last); --row) {
+            if (!std::isfinite(Settlement(row)))
+                return true;
+        }
+        return false;
+    }
     int StageLoad(int row) const { return m_rows[static_cast<std::size_t>(row)].rowLoad; }
     int Minutes(int row) const {
         return ReadInteger(QString::fromLatin1(RowMinutesText(m_rows[static_cast<std::size_t>(row)])));
@@ -118,8 +129,7 @@ class StabilityRule {
             if (window.outcome != Window::Found)
                 return false;
             if (bearingCapacityRule)
-                m_pub.stableSettlement =
-                    static_cast<float>(m_pub.bearingCapacity) < m_target ? 0.25f : 0.1f;
+                m_pub.stableSettlement = static_cast<float>(m_pub.bearingCapacity) < m_target ? 0.25f : 0.1f;
             const int settled = RoundedUnits(Settlement(reference) - Settlement(window.start), 100.0f);
             const int allowed = RoundedUnits(m_pub.stableSettlement, 100.0f);
             if (bearingCapacityRule ? settled > allowed : settled >= allowed)
@@ -154,7 +164,7 @@ class StabilityRule {
     const StandardRules& m_rules;
     const int m_last; // n: the row of the reading just taken
     const int m_windowMinutes;
-    const int m_count; // K: windows or readings to pass; a typed negative counts as none
+    const int m_count;    // K: windows or readings to pass; a typed negative counts as none
     const float m_target; // the stage load
 };
 

@@ -21,6 +21,7 @@ constexpr int kStableSignalSeconds = 30;
 constexpr int kFinalUnloadSignalSeconds = 120;
 constexpr int kCounterLimit = 6500;
 constexpr int kSerialNumberRow = 7;
+constexpr int kLastWindowSecond = 9;
 constexpr int kPileNumberRow = 8;
 
 // A short list (a damaged settings file) is left as it is.
@@ -231,18 +232,23 @@ void TestEngine::ScheduleTick() {
 }
 
 void TestEngine::Read() {
-    // One reply's values, never a mix of two.
-    TakeReading(m_pub, m_files, m_clock.now(), m_pub.run.Live());
+    // One reply's values, never a mix of two, and never stale ones.
+    const LiveSample live = m_pub.run.Live();
+    TakeReading(m_pub, m_files, m_clock.now(), m_pub.run.View().linkFault ? WithoutValues(live) : live);
     if (m_hooks.readingTaken)
         m_hooks.readingTaken();
 }
 
 // Readings fall in the 10-second window of their scheduled time, once.
+// While the controller is silent a reading waits for fresh replies until the
+// window's last second, and is then booked without values.
 bool TestEngine::ReadingDue(int now) {
     if (now / 10 != m_pub.nextReadingTime / 10) {
         m_pub.windowTaken = false;
         return false;
     }
+    if (m_pub.run.View().linkFault && now % 10 < kLastWindowSecond)
+        return false;
     return !m_pub.windowTaken;
 }
 

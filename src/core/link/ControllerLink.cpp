@@ -36,3 +36,8 @@ bool ControllerLink::open() {
         m_thread.join();
     return ok;
 }
+
+ReplyCounts ControllerLink::replyCounts() const {
+    const std::lock_guard lock(m_countsMutex);
+    return m_replyCounts;
+}

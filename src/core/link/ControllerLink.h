@@ -1,19 +1,22 @@
 #pragma once
 
 #include "core/link/ControllerPort.h"
+#include "core/link/ReplyFramer.h"
 
 #include <QString>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 // The serial link to the loading controller on COM1, in a thread of its own
 // so that its 200 ms cycle keeps time while the user interface is busy:
 // every 200 ms the composer builds a 12-byte command frame and it is sent;
-// the first byte of a reply starts a 30 ms gathering window, after which up
-// to 31 bytes are handed to the reply handler. Both callbacks run in the link
-// thread and may only touch thread-safe state.
+// the bytes that come back are cut into bursts at a quiet line
+// (ReplyFramer.h), and only a burst that is one whole 31-byte reply reaches
+// the reply handler. Both callbacks run in the link thread and may only
+// touch thread-safe state.
 //
 // Line: 9600 baud, 8 data bits, no parity, two stop bits (the controller
 // expects one and a half, which Linux UARTs cannot send; a receiver for 1 or
@@ -21,23 +24,21 @@
 class ControllerLink final : public ControllerPort {
     Q_OBJECT
   public:
-    // The reply handler gets 31 bytes, zero-padded.
-
     static constexpr int kCycleMs = 200;
-    static constexpr int kGatherMs = 30;
-    static constexpr int kReplyBytes = 31;
 
     ControllerLink(QString device, Composer composer, ReplyHandler replyHandler);
     ~ControllerLink() override;
 
     // Opens the port and starts the cycle in the link thread; false (and no
-    // thread left running) when the port cannot be opened. Opens once. A missing controller is not an error the
-    // operator sees: the instrument just runs without live values.
+    // thread left running) when the port cannot be opened. Opens once. A missing controller is not an error
+    // the operator sees: the instrument just runs without live values.
     bool open() override;
 
     // Cycles run since open (for status and tests).
     std::uint64_t cycles() const { return m_cycles.load(); }
     bool portOpen() const { return m_portOpen.load(); }
+    // Whole replies handed on and bursts dropped since open.
+    ReplyCounts replyCounts() const;
 
   private:
     friend class ControllerSession;
@@ -49,4 +50,6 @@ class ControllerLink final : public ControllerPort {
     std::atomic<bool> m_stopRequested{false};
     std::atomic<std::uint64_t> m_cycles{0};
     std::atomic<bool> m_portOpen{false};
+    mutable std::mutex m_countsMutex; // guards m_replyCounts, written by the link thread
+    ReplyCounts m_replyCounts;
 };

@@ -9,11 +9,11 @@ constexpr int kReopenEveryCycles = 5;
 ControllerSession::ControllerSession(ControllerLink& link, QEventLoop& loop) : m_link(link), m_loop(loop) {
     m_cycleTimer.setTimerType(Qt::PreciseTimer);
     m_cycleTimer.setInterval(ControllerLink::kCycleMs);
-    m_gatherTimer.setTimerType(Qt::PreciseTimer);
-    m_gatherTimer.setSingleShot(true);
-    m_gatherTimer.setInterval(ControllerLink::kGatherMs);
+    m_quietTimer.setTimerType(Qt::PreciseTimer);
+    m_quietTimer.setSingleShot(true);
+    m_quietTimer.setInterval(ReplyFramer::kQuietMs);
     connect(&m_cycleTimer, &QTimer::timeout, this, &ControllerSession::runCycle);
-    connect(&m_gatherTimer, &QTimer::timeout, this, &ControllerSession::deliverReply);
+    connect(&m_quietTimer, &QTimer::timeout, this, &ControllerSession::onLineQuiet);
     connect(&m_port, &QSerialPort::readyRead, this, &ControllerSession::onReadyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::onError);
 }
@@ -45,7 +45,7 @@ bool ControllerSession::openPort() {
 void ControllerSession::runCycle() {
     if (m_link.m_stopRequested) {
         m_cycleTimer.stop();
-        m_gatherTimer.stop();
+        m_quietTimer.stop();
         m_port.close();
         m_link.m_portOpen = false;
         m_loop.quit();
@@ -64,22 +64,40 @@ void ControllerSession::runCycle() {
     }
     // Each frame carries the whole desired state: drop anything pending and
     // send the fresh one. A failed write is not retried; the next cycle follows.
+    // A reply still arriving now loses its unread bytes to the discard.
+    if (m_port.bytesAvailable() > 0)
+        m_framer.Receive(m_port.readAll());
+    if (m_framer.InBurst()) {
+        m_quietTimer.stop();
+        m_framer.Discard();
+        publishCounts();
+    }
     m_port.clear(QSerialPort::AllDirections);
     m_port.write(reinterpret_cast<const char*>(composed.frame.data()), composed.frame.size());
 }
 
 void ControllerSession::onReadyRead() {
-    if (!m_gatherTimer.isActive())
-        m_gatherTimer.start();
+    m_framer.Receive(m_port.readAll());
+    m_quietTimer.start();
 }
 
-void ControllerSession::deliverReply() {
-    QByteArray block = m_port.read(ControllerLink::kReplyBytes);
-    if (block.isEmpty())
+void ControllerSession::onLineQuiet() {
+    // Bytes whose readyRead is still queued belong to the same burst.
+    if (m_port.bytesAvailable() > 0) {
+        onReadyRead();
         return;
-    block.resize(ControllerLink::kReplyBytes, '\0');
-    m_link.m_replyHandler(block);
+    }
+    const std::optional<QByteArray> reply = m_framer.EndBurst();
+    publishCounts();
+    if (!reply)
+        return;
+    m_link.m_replyHandler(*reply);
     emit m_link.replyProcessed();
+}
+
+void ControllerSession::publishCounts() {
+    const std::lock_guard lock(m_link.m_countsMutex);
+    m_link.m_replyCounts = m_framer.Counts();
 }
 
 void ControllerSession::onError(QSerialPort::SerialPortError error) {

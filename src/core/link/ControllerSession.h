@@ -7,8 +7,9 @@
 #include <QTimer>
 
 // The part of the controller link that lives in the link thread: the port,
-// the 200 ms cycle timer and the 30 ms reply-gathering timer. It ends the
-// thread's event loop once the link asks it to stop.
+// the 200 ms cycle timer, the reply framer and the timer that notices the
+// line going quiet. It ends the thread's event loop once the link asks it
+// to stop.
 class ControllerSession : public QObject {
     Q_OBJECT
   public:
@@ -19,13 +20,15 @@ class ControllerSession : public QObject {
   private:
     void runCycle();
     void onReadyRead();
-    void deliverReply();
+    void onLineQuiet();
+    void publishCounts();
     void onError(QSerialPort::SerialPortError error);
 
     ControllerLink& m_link;
     QEventLoop& m_loop;
     QSerialPort m_port;
     QTimer m_cycleTimer;
-    QTimer m_gatherTimer;
+    QTimer m_quietTimer; // restarted by every byte: fires once the line is quiet
+    ReplyFramer m_framer;
     int m_cyclesUntilReopen = 0;
 };

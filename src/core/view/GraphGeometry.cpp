@@ -55,15 +55,19 @@ GraphMapper::GraphMapper(const CurveModel& curves, const GraphFrame& frame)
 std::optional<GraphPoint> GraphMapper::MapPoint(CurvePoint point) const {
     const int W = m_frame.W();
     const int H = m_frame.H();
-    int px = m_frame.X0();
+    // Offsets are added in double and saturated: a damaged file's huge load
+    // or settlement lands far off the frame instead of overflowing an int.
+    double dx = 0;
     if (m_curves.curveMode == 1) {
-        px += static_cast<int>(std::int64_t{W} * point.x / LinearLoadSpan(m_curves));
+        dx = static_cast<double>(std::int64_t{W} * point.x / LinearLoadSpan(m_curves));
     } else {
         if (point.x <= 0)
             return std::nullopt;
-        px += TruncateToInt(W * std::log10(point.x) / m_decades);
+        dx = std::trunc(W * std::log10(point.x) / m_decades);
     }
     const double scaled = static_cast<double>(std::int64_t{H} * point.y) * MmPerUnit(m_curves.standardCode);
-    const int py = m_frame.Y0() + TruncateToInt(scaled / m_yRange);
-    return GraphPoint{px, py};
+    double dy = std::trunc(scaled / m_yRange);
+    if (std::isnan(dy))
+        dy = 0;
+    return GraphPoint{TruncateToInt(m_frame.X0() + dx), TruncateToInt(m_frame.Y0() + dy)};
 }

@@ -4,6 +4,7 @@
 #include "core/view/Truncate.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,6 +36,9 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
     auto pointOf = [code](int x, const Record& row) {
         return CurvePoint{x, ScaledSettlement(row.avgSettlement, code)};
     };
+    // A reading without values (the controller was silent) is left out of
+    // the curves: it has no point, not a point at zero.
+    auto measured = [](const Record& row) { return std::isfinite(row.avgSettlement); };
 
     pub.levelSummaries.clear();
     curves.ClearPoints();
@@ -54,12 +58,14 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
         if (minutesText == "0") {
             ++pub.levelCount;
             const Record& levelEnd = rows[r - 1];
-            curves.AddLoadPoint(pointOf(levelEnd.rowLoad, levelEnd));
+            if (measured(levelEnd))
+                curves.AddLoadPoint(pointOf(levelEnd.rowLoad, levelEnd));
             AppendLevel(pub, levelEnd);
         } else {
             const int minutes = TruncateToInt(RowMinutesValue(row));
             pub.maxMinutes = std::max(pub.maxMinutes, minutes);
-            curves.AddTimePoint(pointOf(minutes, row), row.rowLoad);
+            if (measured(row))
+                curves.AddTimePoint(pointOf(minutes, row), row.rowLoad);
         }
     }
 
@@ -67,7 +73,8 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
     // manual one there is no row, hence no level.
     if (rowCount > 0) {
         const Record& newest = rows[static_cast<std::size_t>(rowCount) - 1];
-        curves.AddLoadPoint(pointOf(newest.rowLoad, newest));
+        if (measured(newest))
+            curves.AddLoadPoint(pointOf(newest.rowLoad, newest));
         AppendLevel(pub, newest);
     }
 

@@ -4,17 +4,32 @@
 #include "core/link/MeasurementConversion.h"
 #include "core/view/RoundDecimals.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
 
+// Shown for a value nobody measured: the controller is silent, or the value
+// is not finite.
+const QString kNoValue = QStringLiteral("--");
+
 QString Settlement(float value, int decimals) {
+    if (!std::isfinite(value))
+        return kNoValue;
     return QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(value)));
+}
+
+QString Fixed(const char* format, float value) {
+    if (!std::isfinite(value))
+        return kNoValue;
+    return QString::fromLatin1(CFormat(format, static_cast<double>(value)));
 }
 
 // "%f" without its trailing zeros and then without a trailing point:
 // 1200 is shown as "1200", 1200.5 as "1200.5".
 QString TrimmedLoad(float value) {
+    if (!std::isfinite(value))
+        return kNoValue;
     QByteArray text = CFormat("%f", static_cast<double>(value));
     while (text.endsWith('0'))
         text.chop(1);
@@ -52,30 +67,34 @@ StatusFields StatusFor(const CPublic& pub, const RunState& run, const QString& c
 
 SwitchPictures SwitchPicturesFor(const RunState& run, bool manualLoadAllowed) {
     using Manual = SwitchPictures::Manual;
-    const Manual manual = !manualLoadAllowed ? Manual::Unavailable : run.manualLoad ? Manual::On : Manual::Off;
+    const Manual manual = !manualLoadAllowed ? Manual::Unavailable
+                          : run.manualLoad   ? Manual::On
+                                             : Manual::Off;
     return {run.pumpGate == PumpGate::closed, manualLoadAllowed, manual};
 }
 
-LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live, bool manualLoadAllowed,
-                               const QString& clockText) {
+LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live,
+                               bool manualLoadAllowed, const QString& clockText) {
     const int decimals = SettlementDecimals(pub.standardCode);
+    // A silent controller leaves only stale values: none is shown as a number.
+    const LiveSample shown = run.linkFault ? WithoutValues(live) : live;
     LivePanelView view;
     // A refused calibration table freezes the load the pump is steered by:
     // that outranks the alarms, which come back once the table is mended.
-    view.messageLine = live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
+    view.messageLine =
+        live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
 
-    if (const std::optional<float> average = LiveAverageOf(pub.gaugeOn, live.gaugeValue))
+    if (const std::optional<float> average = LiveAverageOf(pub.gaugeOn, shown.gaugeValue))
         view.averageText = Settlement(RoundDecimals(*average, decimals), decimals);
     for (std::size_t k = 0; k < view.gaugeTexts.size(); ++k) {
         if (pub.gaugeOn[k] == 1)
-            view.gaugeTexts[k] = Settlement(live.gaugeValue[k], decimals);
+            view.gaugeTexts[k] = Settlement(shown.gaugeValue[k], decimals);
     }
 
     view.targetLoadText = TrimmedLoad(run.targetLoad);
-    view.currentLoadText = QString::fromLatin1(CFormat("%.0f", static_cast<double>(live.currentLoad)));
+    view.currentLoadText = Fixed("%.0f", shown.currentLoad);
     if (pub.pressureSensor == 1)
-        view.oilPressureText =
-            QString::fromLatin1(CFormat("%.2f", static_cast<double>(live.oilPressure)));
+        view.oilPressureText = Fixed("%.2f", shown.oilPressure);
 
     view.switches = SwitchPicturesFor(run, manualLoadAllowed);
 

@@ -7,6 +7,7 @@
 #include "core/view/ViewTitles.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +22,14 @@ QString LoadCaption(bool loadInKN) {
 
 QString Integer(int value) {
     return QString::number(value);
+}
+
+// A value that is not finite (a reading taken while the controller was
+// silent, a damaged file) is shown as missing, never as "nan".
+QString Fixed(const char* format, float value) {
+    if (!std::isfinite(value))
+        return kNoValue;
+    return QString::fromLatin1(CFormat(format, static_cast<double>(value)));
 }
 
 int CountOf(int count, const std::vector<Record>& rows) {
@@ -52,6 +61,8 @@ class RecordRow {
 } // namespace
 
 QString SettlementText(float mm, int standardCode) {
+    if (!std::isfinite(mm))
+        return kNoValue;
     return QString::fromLatin1(CFormat("%.*f", SettlementDecimals(standardCode), static_cast<double>(mm)));
 }
 
@@ -114,8 +125,8 @@ std::vector<LoadSettlementRow> LoadSettlementRows(const CPublic& pub) {
     std::vector<LoadSettlementRow> rows;
     for (int i = 0; i < rowCount; ++i) {
         const Record& record = records[static_cast<std::size_t>(i)];
-        LoadSettlementRow row{record.rowLoad, RowMinutesText(record), record.avgSettlement, record.avgSettlement,
-                              record.avgSettlement};
+        LoadSettlementRow row{record.rowLoad, RowMinutesText(record), record.avgSettlement,
+                              record.avgSettlement, record.avgSettlement};
         if (row.minutes == kEndOfRows)
             break;
         if (i > 0) {
@@ -138,8 +149,8 @@ TableView LoadSettlementTable(const CPublic& pub) {
     for (const LoadSettlementRow& row : LoadSettlementRows(pub)) {
         // The displacement column keeps 2 decimals for every standard.
         table.rows.push_back({Integer(++number), Integer(row.load), QString::fromLatin1(row.minutes),
-                              QString::fromLatin1(CFormat("%.2f", static_cast<double>(row.displacement))),
-                              SettlementText(row.change, code), SettlementText(row.levelSettlement, code)});
+                              Fixed("%.2f", row.displacement), SettlementText(row.change, code),
+                              SettlementText(row.levelSettlement, code)});
     }
     return table;
 }
@@ -153,9 +164,7 @@ TableView SummaryTable(const CPublic& pub) {
                      {QStringLiteral("本级时间"), 70}, {QStringLiteral("累计时间"), 70}};
     if (pub.readingCount <= 0)
         return table;
-    auto minutesText = [](float minutes) {
-        return QString::fromLatin1(CFormat("%.f", static_cast<double>(minutes)));
-    };
+    auto minutesText = [](float minutes) { return Fixed("%.f", minutes); };
     int number = 0;
     for (const LevelSummary& level : pub.levelSummaries) {
         table.rows.push_back({Integer(++number), Integer(level.load),

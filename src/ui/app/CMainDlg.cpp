@@ -238,6 +238,9 @@ void CMainDlg::OnTimer() {
     if (m_pub.saveRequested)
         SaveRunState();
     Call(m_services.hooks.scheduleTick);
+    // No reply refreshes the live panel while the controller is silent.
+    if (m_pub.run.View().linkFault)
+        RefreshLivePanel();
     if (m_pub.viewDirty) {
         m_pub.viewDirty = false;
         ShowTable();

@@ -1,9 +1,11 @@
 #include "core/engine/TestEngine.h"
 #include "core/data/DeviceText.h"
+#include "core/engine/Alarms.h"
 #include "platform/ManualClock.h"
 #include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 
@@ -471,5 +473,79 @@ TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
     EXPECT_FALSE(pub.run.View().pausedFlag);
     EXPECT_TRUE(pub.resyncSplit);
 }
+
+} // namespace
+
+namespace {
+
+// The controller falls silent two seconds before the 5-minute reading of a
+// held stage for a while; the reading waits in its window for fresh replies.
+struct Silence {
+    const char* name;
+    int seconds;
+    bool measured; // the reading carries the true values, else it is booked as missing
+};
+
+const Silence kSilences[] = {
+    {"BackWithinTheWindow", 6, true},
+    {"SilentPastTheWindow", 20, false},
+};
+
+class EngineSilence : public EngineTest, public ::testing::WithParamInterface<Silence> {
+  protected:
+    // One second of a silent controller: five cycles, no reply.
+    void SilentSecond() {
+        clock.advanceMs(1000);
+        for (int cycle = 0; cycle < 5; ++cycle)
+            pub.run.Cycle();
+        engine.ScheduleTick();
+    }
+    const Record* RowWith(char (Record::*field)[5], const char* clockText) const {
+        for (const Record& row : pub.recordList) {
+            if (std::memcmp(row.*field, clockText, 5) == 0)
+                return &row;
+        }
+        return nullptr;
+    }
+};
+
+TEST_P(EngineSilence, AReadingIsNeverTakenFromStaleValues) {
+    const Silence& silence = GetParam();
+    pub.run.Post(RunCommands::SetTarget{100});
+    Seconds(5 * 60 - 2);
+    pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+    for (int second = 0; second < silence.seconds; ++second) {
+        SilentSecond();
+        if (second >= 1) {
+            EXPECT_EQ(pub.alarmText, QString::fromUtf8(kLinkFaultText)) << "second " << second;
+            EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed) << "second " << second;
+        }
+    }
+    Seconds(3);
+    EXPECT_NE(pub.alarmText, QString::fromUtf8(kLinkFaultText)) << "the fault clears with the replies";
+    EXPECT_FALSE(pub.run.View().linkFault);
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed) << "the operator opens the pump again";
+
+    const Record* reading = RowWith(&Record::clock, "10:05");
+    const Record* copy = RowWith(&Record::copyMark, "10:05");
+    ASSERT_NE(reading, nullptr);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(reading->load, 100) << "the stage load";
+    const QString remark = DeviceText::ToUnicode(FieldText(copy->remark));
+    if (silence.measured) {
+        EXPECT_EQ(reading->gauge[0], 0.0f);
+        EXPECT_TRUE(remark.isEmpty()) << qPrintable(remark);
+    } else {
+        for (int k = 0; k < 8; ++k)
+            EXPECT_TRUE(std::isnan(reading->gauge[k])) << "gauge " << k + 1;
+        EXPECT_EQ(remark, QStringLiteral("通讯故障"));
+    }
+    EXPECT_EQ(Clocks().count(QStringLiteral("10:05")), 1) << "one reading in the window";
+}
+
+INSTANTIATE_TEST_SUITE_P(Controller, EngineSilence, ::testing::ValuesIn(kSilences),
+                         [](const ::testing::TestParamInfo<Silence>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

@@ -64,7 +64,7 @@ TEST(ControllerLink, SendsAFrameEvery200Milliseconds) {
     }
 }
 
-TEST(ControllerLink, GathersAReplyIntoOneZeroPaddedBlock) {
+TEST(ControllerLink, HandsOnAWholeReplyArrivingInPiecesAndCountsADroppedOne) {
     PseudoTerminal pty;
     ASSERT_TRUE(pty.isOpen());
     Peer peer;
@@ -72,18 +72,29 @@ TEST(ControllerLink, GathersAReplyIntoOneZeroPaddedBlock) {
     ASSERT_TRUE(link.open());
     ASSERT_EQ(pty.read(12, 1000).size(), 12);
 
-    // A reply arriving in two pieces within the 30 ms window is one block.
-    ASSERT_TRUE(pty.write(QByteArray("\x00\x10\x02", 3)));
-    QThread::msleep(5);
-    ASSERT_TRUE(pty.write(QByteArray("\x00\x00\x20\x03", 4)));
+    // Pieces a few milliseconds apart are one burst; 31 bytes are one reply.
+    QByteArray reply(31, '\0');
+    reply[1] = 0x10;
+    reply[2] = 0x02;
+    ASSERT_TRUE(pty.write(reply.first(7)));
+    QThread::msleep(3);
+    ASSERT_TRUE(pty.write(reply.sliced(7)));
     QElapsedTimer waited;
     waited.start();
     while (peer.takeReplies().empty() && waited.elapsed() < 1000)
         QThread::msleep(5);
-
-    const std::vector<QByteArray> replies = peer.takeReplies();
+    std::vector<QByteArray> replies = peer.takeReplies();
     ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0], QByteArray("\x00\x10\x02\x00\x00\x20\x03", 7) + QByteArray(24, '\0'));
+    EXPECT_EQ(replies[0], reply);
+
+    // A short reply to the next frame is dropped and counted.
+    ASSERT_EQ(pty.read(12, 1000).size(), 12);
+    ASSERT_TRUE(pty.write(reply.first(7)));
+    waited.restart();
+    while (link.replyCounts().tooShort == 0 && waited.elapsed() < 1000)
+        QThread::msleep(5);
+    EXPECT_EQ(link.replyCounts(), (ReplyCounts{.whole = 1, .tooShort = 1}));
+    EXPECT_EQ(peer.takeReplies().size(), 1u);
 }
 
 TEST(ControllerLink, AMissingPortIsSilentAndStartsNothing) {

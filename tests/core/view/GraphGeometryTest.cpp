@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +94,10 @@ TEST(MapPoint, ModesAndUnits) {
         {"log time: 100 min of three decades", 3, 1000, 1000, 0, 1000, {100, 0}, GraphPoint{250, 30}},
         {"log time: 100 min of four decades", 3, 100000, 1001, 0, 1000, {100, 0}, GraphPoint{197, 30}},
         {"log time: minute 0", 3, 1000, 1000, 0, 1000, {0, 50}, std::nullopt},
+        // A damaged file: an infinite settlement (scaled to the int limit)
+        // over a tiny range lands far off the frame, saturated, not overflowed.
+        {"huge settlement", 3, 1000, 1000, 0, 1e-30, {100, INT_MAX}, GraphPoint{250, INT_MAX}},
+        {"huge negative settlement", 1, 1000, 1000, 0, 1e-30, {500, -INT_MAX}, GraphPoint{197, INT_MIN}},
     };
     for (const MapCase& c : cases) {
         CurveModel curves;

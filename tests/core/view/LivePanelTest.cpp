@@ -2,6 +2,8 @@
 
 #include "core/link/MeasurementConversion.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(States, LivePanelStatusTest,
                                          StatusCase{5, true, true, QString::fromUtf8("卸载中"), QString()},
                                          StatusCase{6, true, true, QString::fromUtf8("卸载中"), kNextReading},
                                          StatusCase{7, true, true, QString::fromUtf8("卸载中"), kNextReading},
-                                         StatusCase{8, true, true, QString::fromUtf8("卸载中"), kNextReading}));
+                                         StatusCase{8, true, true, QString::fromUtf8("卸载中"),
+                                                    kNextReading}));
 
 TEST_F(LivePanelTest, AverageIsRoundedButGaugesAreNot) {
     EnableOnly({1});
@@ -138,6 +141,34 @@ TEST_F(LivePanelTest, LoadAndOilPressureFields) {
     pub.pressureSensor = 0; // force sensor: no oil pressure to show
     view = Refresh();
     EXPECT_EQ(view.oilPressureText, QString());
+}
+
+// Stale values (the controller silent) and values that are not finite are
+// shown as "--", never as frozen numbers or "nan".
+TEST_F(LivePanelTest, ValuesNobodyMeasuredAreShownAsMissing) {
+    pub.pressureSensor = 1;
+    live.currentLoad = 100;
+    live.oilPressure = 20;
+    live.gaugeValue = {4.96f, 9.92f, 14.88f, 19.84f};
+    run.targetLoad = 200;
+    run.linkFault = true;
+    LivePanelView view = Refresh();
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(view.gaugeTexts[static_cast<std::size_t>(k)], QStringLiteral("--")) << "gauge " << k + 1;
+    EXPECT_EQ(view.averageText, QStringLiteral("--"));
+    EXPECT_EQ(view.currentLoadText, QStringLiteral("--"));
+    EXPECT_EQ(view.oilPressureText, QStringLiteral("--"));
+    EXPECT_EQ(view.targetLoadText, QStringLiteral("200")) << "the target is the instrument's own";
+
+    run.linkFault = false;
+    live.gaugeValue[1] = std::numeric_limits<float>::infinity();
+    live.currentLoad = std::numeric_limits<float>::quiet_NaN();
+    view = Refresh();
+    EXPECT_EQ(view.gaugeTexts[0], QStringLiteral("4.96"));
+    EXPECT_EQ(view.gaugeTexts[1], QStringLiteral("--"));
+    EXPECT_EQ(view.averageText, QStringLiteral("--"));
+    EXPECT_EQ(view.currentLoadText, QStringLiteral("--"));
+    EXPECT_EQ(view.oilPressureText, QStringLiteral("20.00"));
 }
 
 using Manual = SwitchPictures::Manual;
