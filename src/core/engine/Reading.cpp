@@ -97,8 +97,14 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
         // its mark, so that its schedule starts with the 0-minute reading.
     } else {
         clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
-        // The stage's 0-minute reading is booked at the stage load.
-        load = Whole(std::exchange(pub.stageReachedMark, false) ? run.targetLoad : live.currentLoad);
+        // The stage's 0-minute reading is booked at the stage load. An
+        // unloading stage counts as reached whenever the load is not above it,
+        // so one that the jack had already leaked below (while the operator
+        // decided at the maximum load) is booked as measured.
+        const bool atStage = run.controlState != ControlState::HoldingUnload ||
+                             live.currentLoad >= run.targetLoad - 2 * pub.holdBand;
+        load =
+            Whole(std::exchange(pub.stageReachedMark, false) && atStage ? run.targetLoad : live.currentLoad);
         pub.stageReached = false;
     }
 

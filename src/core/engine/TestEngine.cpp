@@ -273,6 +273,10 @@ void TestEngine::HoldingSchedule(int now) {
 
 void TestEngine::StageAdvance() {
     CPublic& pub = m_pub;
+    // The stage signal was given before the prompt opened; the operator's
+    // answer decides what follows.
+    if (pub.maxLoadPromptOpen)
+        return;
     ++pub.stageTimer;
     pub.run.RequestBuzzer(kBuzzerOn);
     Beep();
@@ -290,18 +294,15 @@ void TestEngine::StageAdvance() {
                                                         pub.stageStep, pub.maxLoad, firstRowLoad);
     if (next)
         pub.run.Post(RunCommands::SetTarget{*next});
-    else if (!pub.maxLoadPromptOpen)
-        AskUnloadAtMaxLoad();
+    else
+        OfferUnloadAtMaxLoad();
 }
 
-void TestEngine::AskUnloadAtMaxLoad() {
-    if (!m_hooks.askUnloadAtMaxLoad)
+void TestEngine::OfferUnloadAtMaxLoad() {
+    if (!m_hooks.offerUnloadAtMaxLoad)
         return;
     m_pub.maxLoadPromptOpen = true;
-    if (m_hooks.askUnloadAtMaxLoad(MaxLoadPromptText()))
-        ConfirmUnloading();
-    else
-        KeepLoad();
+    m_hooks.offerUnloadAtMaxLoad(MaxLoadPromptText());
 }
 
 QString TestEngine::MaxLoadPromptText() const {

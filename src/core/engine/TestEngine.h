@@ -13,8 +13,10 @@ struct RunState;
 
 // What the engine asks of the main window; all run on the user-interface thread.
 struct EngineHooks {
-    // The maximum-load prompt, modal; true = "确定" (unload), false = "取消".
-    std::function<bool(const QString& text)> askUnloadAtMaxLoad;
+    // Shows the maximum-load prompt and returns at once: the schedule,
+    // alarms and clock go on while it is open. The answer arrives as
+    // ConfirmUnloading ("确定") or KeepLoad ("取消").
+    std::function<void(const QString& text)> offerUnloadAtMaxLoad;
     std::function<void()> playBeep;     // the beep sound file, asynchronously
     std::function<void()> readingTaken; // tables and curves follow the new reading
     // The main window resets its own view fields and repaints.
@@ -45,7 +47,7 @@ class TestEngine {
     void LoadNextStage();
     void UnloadNextStage();
 
-    // The maximum-load prompt's answers.
+    // The maximum-load prompt's answers, whenever the operator gives them.
     void ConfirmUnloading();
     void KeepLoad();
     QString MaxLoadPromptText() const;
@@ -62,7 +64,7 @@ class TestEngine {
     void ShowNextReading();
     void HoldingSchedule(int now);
     void StageAdvance();
-    void AskUnloadAtMaxLoad();
+    void OfferUnloadAtMaxLoad();
     void UnloadingSignal();
     void UnloadingSchedule(int now);
     bool FinalReadingsComplete() const;

@@ -101,11 +101,17 @@ class EngineTest : public ::testing::Test {
     CPublic pub;
     int prompts = 0;
     bool unloadAnswer = true;
+    bool answerAtOnce = true; // else the prompt stays open until the test answers
     TestEngine engine{pub, device.files(), clock,
-                      EngineHooks{.askUnloadAtMaxLoad =
+                      EngineHooks{.offerUnloadAtMaxLoad =
                                       [this](const QString&) {
                                           ++prompts;
-                                          return unloadAnswer;
+                                          if (!answerAtOnce)
+                                              return;
+                                          if (unloadAnswer)
+                                              engine.ConfirmUnloading();
+                                          else
+                                              engine.KeepLoad();
                                       },
                                   .playBeep = {},
                                   .readingTaken = {},
@@ -167,6 +173,40 @@ TEST_F(EngineTest, AtTheMaximumLoadTheOperatorIsAskedOnce) {
     EXPECT_EQ(prompts, 2);
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800);
     EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
+}
+
+TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
+    answerAtOnce = false;
+    EnterRunState(pub, ControlState::Stable, 1000);
+    Seconds(30);
+    ASSERT_EQ(prompts, 1);
+    ASSERT_TRUE(pub.maxLoadPromptOpen);
+    // An hour without an answer while the jack leaks from 1000 to 450 kN; the
+    // alarm checks go on (an unregistered modem stands for any alarm).
+    pub.paramList[Entry::uploadOff] = 0;
+    pub.gprsState = 3;
+    for (int second = 1; second <= 3600; ++second) {
+        clock.advanceMs(1000);
+        IdealControllerCycle(pub, static_cast<float>(1000 - second * 550 / 3600));
+        engine.ScheduleTick();
+    }
+    EXPECT_EQ(prompts, 1) << "never a second prompt";
+    EXPECT_EQ(pub.alarmText, QStringLiteral("gprs模块未登记!"));
+    EXPECT_EQ(pub.run.View().buzzerCode, 0xFF) << "the alarm sounds, not the stage signal";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
+
+    const int before = pub.readingCount;
+    engine.ConfirmUnloading();
+    EXPECT_FALSE(pub.maxLoadPromptOpen);
+    clock.advanceMs(1000);
+    IdealControllerCycle(pub, 450);
+    engine.ScheduleTick();
+    // The jack already holds less than the first unloading stage (800): the
+    // stage is reached at once and its 0-minute reading books what it holds.
+    EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
+    ASSERT_EQ(pub.readingCount, before + 2);
+    EXPECT_EQ(QByteArray(pub.recordList[before].clock, 5), QByteArray("--:--"));
+    EXPECT_EQ(pub.recordList[before + 1].load, 450);
 }
 
 TEST_F(EngineTest, AnUnloadingStageEndsAfterTheStandardsReadings) {
@@ -416,7 +456,7 @@ TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
 TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     int resets = 0;
     TestEngine watched{pub, device.files(), clock,
-                       EngineHooks{.askUnloadAtMaxLoad = {},
+                       EngineHooks{.offerUnloadAtMaxLoad = {},
                                    .playBeep = {},
                                    .readingTaken = {},
                                    .newTestResetDone = [&resets] { ++resets; },
