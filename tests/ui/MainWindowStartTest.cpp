@@ -53,9 +53,9 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
 
     auto* pumpFlow = qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow));
     ASSERT_NE(pumpFlow, nullptr);
-    EXPECT_EQ(pumpFlow->minimum(), 1);
+    EXPECT_EQ(pumpFlow->minimum(), 0);
     EXPECT_EQ(pumpFlow->maximum(), 255);
-    EXPECT_EQ(pumpFlow->value(), 1);
+    EXPECT_EQ(pumpFlow->value(), 0);
 
     EXPECT_EQ(linkOpens, 1);
 }
