@@ -38,9 +38,10 @@ class TestEngine {
     void ScheduleTick();
 
     // Operator commands, after their question was answered with Yes.
-    // StartTest returns the message to show when the test cannot start.
+    // StartTest returns the message to show when the test cannot start,
+    // EndTest the message that tells the operator the test ended.
     QString StartTest(bool uploadAtReading);
-    void EndTest();
+    QString EndTest();
     void PauseTest();
     void ResumeTest();
     void RequestManualReading();
@@ -69,6 +70,7 @@ class TestEngine {
     void UnloadingSchedule(int now);
     bool FinalReadingsComplete() const;
     void FinishTest();
+    QString EndMessage() const;
     void StoreEnd();
     void Beep();
     void SaveSettingsAndCopy();

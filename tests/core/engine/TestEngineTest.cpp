@@ -230,6 +230,7 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
     Seconds(26 * 60);
     EXPECT_TRUE(pub.testFinished);
+    EXPECT_EQ(pub.alarmText, QStringLiteral("测试已结束!")) << "the end is told on the message line";
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
     EXPECT_TRUE(pub.wizardMode);
@@ -253,6 +254,22 @@ TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
     EXPECT_EQ(pub.readingCount, readings);
     EXPECT_EQ(pub.alarmText, QStringLiteral("测试暂停"));
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
+}
+
+TEST_F(EngineTest, TheOperatorsEndSaysWhetherTheJackStillHoldsLoad) {
+    const struct {
+        float load;
+        const char* message;
+    } cases[] = {
+        {300, "测试已结束,千斤顶仍有荷载,请卸压!"},
+        {10, "测试已结束,千斤顶仍有荷载,请卸压!"}, // the hold band
+        {5, "测试已结束!"},                        // within the band: taken as released
+    };
+    for (const auto& c : cases) {
+        EnterRunState(pub, ControlState::Holding, 300);
+        IdealControllerCycle(pub, c.load);
+        EXPECT_EQ(engine.EndTest(), QString::fromUtf8(c.message)) << c.load;
+    }
 }
 
 // A restart after the end shows the test for review: it never runs again
