@@ -100,6 +100,19 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     EXPECT_EQ(readingsWhenLinksOpen, 3) << "the links start after the test is restored";
 }
 
+TEST_F(MainWindowTest, AResumedTestSaysThePumpWaitsForTheOperator) {
+    StoreRunningTest();
+    const auto window = Open();
+    const QString notice = QStringLiteral("测试已恢复,油泵禁止,单击油泵允许后继续控载!");
+    window->RefreshLivePanel();
+    EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), notice);
+
+    qobject_cast<QAbstractButton*>(Control(*window, ControlId::pumpProhibited))->click();
+    window->RefreshLivePanel();
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
+    EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), QString());
+}
+
 TEST_F(MainWindowTest, PausedStateComesFromEntry70) {
     const struct {
         float entry;

@@ -52,17 +52,24 @@ StatusFields StatusFor(const CPublic& pub, const RunState& run, const QString& c
 
 SwitchPictures SwitchPicturesFor(const RunState& run, bool manualLoadAllowed) {
     using Manual = SwitchPictures::Manual;
-    const Manual manual = !manualLoadAllowed ? Manual::Unavailable : run.manualLoad ? Manual::On : Manual::Off;
+    const Manual manual = !manualLoadAllowed ? Manual::Unavailable
+                          : run.manualLoad   ? Manual::On
+                                             : Manual::Off;
     return {run.pumpGate == PumpGate::closed, manualLoadAllowed, manual};
 }
 
-LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live, bool manualLoadAllowed,
-                               const QString& clockText) {
+LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live,
+                               bool manualLoadAllowed, const QString& clockText) {
     const int decimals = SettlementDecimals(pub.standardCode);
     LivePanelView view;
     // A refused calibration table freezes the load the pump is steered by:
     // that outranks the alarms, which come back once the table is mended.
-    view.messageLine = live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
+    view.messageLine =
+        live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
+    // Under the alarms: readings go on at whatever load the jack holds.
+    if (view.messageLine.isEmpty() && pub.resumedPumpClosed && run.running &&
+        run.pumpGate == PumpGate::closed)
+        view.messageLine = QStringLiteral("测试已恢复,油泵禁止,单击油泵允许后继续控载!");
 
     if (const std::optional<float> average = LiveAverageOf(pub.gaugeOn, live.gaugeValue))
         view.averageText = Settlement(RoundDecimals(*average, decimals), decimals);
@@ -74,8 +81,7 @@ LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const Li
     view.targetLoadText = TrimmedLoad(run.targetLoad);
     view.currentLoadText = QString::fromLatin1(CFormat("%.0f", static_cast<double>(live.currentLoad)));
     if (pub.pressureSensor == 1)
-        view.oilPressureText =
-            QString::fromLatin1(CFormat("%.2f", static_cast<double>(live.oilPressure)));
+        view.oilPressureText = QString::fromLatin1(CFormat("%.2f", static_cast<double>(live.oilPressure)));
 
     view.switches = SwitchPicturesFor(run, manualLoadAllowed);
 
