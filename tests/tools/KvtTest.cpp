@@ -68,7 +68,8 @@ TEST(Kvt, FailsWithAMessageOnFilesItCannotRead) {
         {{QStringLiteral("dump"), device.root() + QStringLiteral("/missing.kvt")}, "cannot read"},
         {{QStringLiteral("dump"), device.folders().hostPath(kDataPath)}, "no whole 267-byte row"},
         {{QStringLiteral("settings"), device.root() + QStringLiteral("/missing.ini")}, "cannot read"},
-        {{QStringLiteral("settings"), device.folders().hostPath(DeviceFile::kSettings)}, "not a settings file"},
+        {{QStringLiteral("settings"), device.folders().hostPath(DeviceFile::kSettings)},
+         "not a settings file"},
         {{QStringLiteral("unknown")}, "usage"},
     };
     for (const auto& c : cases) {
@@ -141,7 +142,7 @@ TEST_F(KvtTablesTest, RecordTableOfAGroundTestAsCsv) {
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0], QStringLiteral("序号,荷载(kPa),时 间,1#表,2#表,3#表,4#表,平均,5#表,6#表,7#表,8#表"));
     EXPECT_EQ(lines[1], QStringLiteral("1,400,--:--,--,--,--,--,--,--,--,--,--"));
-    EXPECT_EQ(lines[4], QStringLiteral("4,400,09:07,0.80,0.80,0.80,0.80,0.80,--,0.80,--,--"));
+    EXPECT_EQ(lines[4], QStringLiteral("4,400,09:07手动,0.80,0.80,0.80,0.80,0.80,--,0.80,--,--"));
 }
 
 TEST_F(KvtTablesTest, RefusesBadArguments) {

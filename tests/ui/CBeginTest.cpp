@@ -6,8 +6,8 @@
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
 #include "platform/ManualClock.h"
-#include "support/TempDevice.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDevice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -199,7 +199,9 @@ TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
         EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.question));
         EXPECT_TRUE(pub.run.View().running) << c.question;
         EXPECT_FALSE(pub.run.View().pausedFlag) << c.question;
-        EXPECT_EQ(pub.run.View().controlState, c.button == CBegin::kUnloadNext ? ControlState::HoldingUnload : ControlState::Holding) << c.question;
+        EXPECT_EQ(pub.run.View().controlState,
+                  c.button == CBegin::kUnloadNext ? ControlState::HoldingUnload : ControlState::Holding)
+            << c.question;
         EXPECT_EQ(pub.run.View().targetLoad, 400.0f) << c.question;
         EXPECT_TRUE(dialog->isVisible()) << c.question;
     }
@@ -219,6 +221,18 @@ TEST_F(CBeginTest, UnloadNextAnsweredYesStepsTheTargetDown) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
     EXPECT_EQ(pub.run.View().targetLoad, 200.0f);
     EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(CBeginTest, EndAnsweredYesTellsTheEnd) {
+    pub.run.Post(RunCommands::Start{});
+    pub.run.Post(RunCommands::Enter{ControlState::Holding});
+    auto dialog = Open();
+    prompter.queueAnswer(true);
+    Button(*dialog, CBegin::kEnd)->click();
+    ASSERT_FALSE(prompter.shown().empty());
+    EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Information);
+    EXPECT_EQ(prompter.shown().back().text, QStringLiteral("测试已结束!"));
+    EXPECT_FALSE(pub.run.View().running);
 }
 
 TEST_F(CBeginTest, UploadCheckBoxesSetTheOffEntriesAndSave) {

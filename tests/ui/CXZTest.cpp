@@ -8,23 +8,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Clicks a button of the prompt once it is on screen, noting whether the
-// engine saw the prompt as open meanwhile.
-void ClickWhenShown(const CPublic& pub, int buttonId, bool& openWhileShown, QString& shownText) {
-    QTimer::singleShot(0, [=, &pub, &openWhileShown, &shownText] {
-        auto* prompt = qobject_cast<CXZ*>(QApplication::activeModalWidget());
-        ASSERT_NE(prompt, nullptr);
-        shownText = prompt->findChild<QLabel*>(QString::number(CXZ::kMessage))->text();
-        openWhileShown = pub.maxLoadPromptOpen;
-        prompt->findChild<QPushButton*>(QString::number(buttonId))->click();
-    });
-}
 
 class CXZTest : public ::testing::Test {
   protected:
@@ -73,15 +62,20 @@ TEST_F(CXZTest, AnswersReachTheRunStateThroughTheEngine) {
         pub.run.Post(RunCommands::SetTarget{800});
         pub.run.Post(RunCommands::Enter{ControlState::Stable});
         TestEngine engine(pub, device.files(), clock);
-        bool openWhileShown = false;
-        QString shownText;
-        ClickWhenShown(pub, c.button, openWhileShown, shownText);
-        const bool unload = AskUnloadAtMaxLoad(pub, engine.MaxLoadPromptText(), nullptr);
-        if (unload)
-            engine.ConfirmUnloading();
-        else
-            engine.KeepLoad();
-
+        std::optional<bool> answer;
+        CXZ* prompt = OfferUnloadAtMaxLoad(pub, engine.MaxLoadPromptText(), nullptr, [&](bool unload) {
+            answer = unload;
+            if (unload)
+                engine.ConfirmUnloading();
+            else
+                engine.KeepLoad();
+        });
+        const QString shownText = prompt->findChild<QLabel*>(QString::number(CXZ::kMessage))->text();
+        const bool openWhileShown = pub.maxLoadPromptOpen;
+        EXPECT_TRUE(prompt->isVisible());
+        EXPECT_FALSE(answer) << "the prompt returns before the operator answers";
+        prompt->findChild<QPushButton*>(QString::number(c.button))->click();
+        const bool unload = answer.value_or(c.button != CXZ::kOk);
         EXPECT_TRUE(openWhileShown);
         EXPECT_EQ(shownText, QString::fromUtf8(c.text));
         EXPECT_EQ(unload, c.button == CXZ::kOk);

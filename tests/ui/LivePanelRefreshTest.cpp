@@ -40,7 +40,13 @@ TEST_F(MainWindowTest, AReplyShowsTheLiveValuesInTheirFields) {
     };
     for (const auto& f : fields)
         EXPECT_EQ(FieldText(Control(*window, f.id)), QString::fromUtf8(f.text)) << "field " << f.id;
-    EXPECT_EQ(qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow))->value(), 22);
+    auto* pumpFlow = qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow));
+    EXPECT_EQ(pumpFlow->value(), 22);
+
+    pub.run.Post(RunCommands::Stop{.finished = true}); // the pump stops at the end
+    pub.run.Cycle();
+    window->RefreshLivePanel();
+    EXPECT_EQ(pumpFlow->value(), 0) << "the bar empties when the pump stops";
 }
 
 TEST_F(MainWindowTest, AReplyShowsTheSwitchesAsTheyStand) {

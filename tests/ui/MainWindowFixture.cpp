@@ -19,7 +19,7 @@ std::unique_ptr<CMainDlg> MainWindowTest::Open() {
         .launcher = launcher,
         .engine = engine,
         .quit = [this] { ++quitCalls; },
-        .options = {},
+        .options = options,
         .hooks = hooks,
         .writeDocuments = {},
     });
@@ -36,7 +36,8 @@ void MainWindowTest::StoreRunningTest(float pausedEntry) const {
         test.recordList[row].load = 200;
     }
     test.readingCount = 3;
-    test.run.Post(RunCommands::Restore{.running = false, .state = ControlState::Loading, .target = 200, .lastTarget = 0});
+    test.run.Post(RunCommands::Restore{
+        .running = false, .state = ControlState::Loading, .target = 200, .lastTarget = 0});
     RefreshRunStateTexts(test, kStart.date());
     ASSERT_TRUE(device.files().CreateDataFile(kTestFile, test.recordList));
     ASSERT_TRUE(device.files().SaveSettings(kTestFile, test.paramList));

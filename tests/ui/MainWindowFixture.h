@@ -4,12 +4,13 @@
 #include "core/engine/TestEngine.h"
 #include "platform/ManualClock.h"
 #include "platform/ProcessLauncher.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDevice.h"
 #include "ui/app/CMainDlg.h"
-#include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <vector>
@@ -52,7 +53,19 @@ class MainWindowTest : public ::testing::Test {
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
     CPublic pub;
-    TestEngine engine{pub, device.files(), clock};
+    // What the engine's maximum-load prompt does; empty: no prompt.
+    std::function<void(const QString& text)> offerUnloadAtMaxLoad;
+    TestEngine engine{pub, device.files(), clock,
+                      EngineHooks{.offerUnloadAtMaxLoad =
+                                      [this](const QString& text) {
+                                          if (offerUnloadAtMaxLoad)
+                                              offerUnloadAtMaxLoad(text);
+                                      },
+                                  .playBeep = {},
+                                  .readingTaken = {},
+                                  .newTestResetDone = {},
+                                  .clearMessageLine = {}}};
     MainWindowHooks hooks;
+    AppOptions options;
     int quitCalls = 0;
 };

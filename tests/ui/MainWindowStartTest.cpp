@@ -53,9 +53,9 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
 
     auto* pumpFlow = qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow));
     ASSERT_NE(pumpFlow, nullptr);
-    EXPECT_EQ(pumpFlow->minimum(), 1);
+    EXPECT_EQ(pumpFlow->minimum(), 0);
     EXPECT_EQ(pumpFlow->maximum(), 255);
-    EXPECT_EQ(pumpFlow->value(), 1);
+    EXPECT_EQ(pumpFlow->value(), 0);
 
     EXPECT_EQ(linkOpens, 1);
 }
@@ -98,6 +98,19 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
               (std::set{ControlId::pumpProhibited, ControlId::loadBlocked, ControlId::manualUnavailable}));
 
     EXPECT_EQ(readingsWhenLinksOpen, 3) << "the links start after the test is restored";
+}
+
+TEST_F(MainWindowTest, AResumedTestSaysThePumpWaitsForTheOperator) {
+    StoreRunningTest();
+    const auto window = Open();
+    const QString notice = QStringLiteral("测试已恢复,油泵禁止,单击油泵允许后继续控载!");
+    window->RefreshLivePanel();
+    EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), notice);
+
+    qobject_cast<QAbstractButton*>(Control(*window, ControlId::pumpProhibited))->click();
+    window->RefreshLivePanel();
+    EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
+    EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), QString());
 }
 
 TEST_F(MainWindowTest, PausedStateComesFromEntry70) {

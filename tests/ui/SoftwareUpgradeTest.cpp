@@ -69,4 +69,7 @@ TEST_F(MainWindowTest, UpgradeKeepsRunningWhenTheUpdaterCannotStart) {
     Command(*window, CommandId::softwareUpgrade)->trigger();
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(quitCalls, 0);
+    ASSERT_EQ(prompter.shown().size(), 2u);
+    EXPECT_EQ(prompter.shown()[1].kind, ScriptedPrompter::Kind::Information);
+    EXPECT_EQ(prompter.shown()[1].text, QStringLiteral("软件升级程序不存在或无法启动!"));
 }

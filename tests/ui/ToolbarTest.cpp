@@ -38,9 +38,13 @@ TEST_F(MainWindowTest, ToolbarEnablingFollowsTheTestState) {
         std::set<int> disabled;
     } cases[] = {
         {"idle", false, false, 0, {}},
-        {"running", true, false, 0, {newTest, openFile, jackCalibration, systemCalibration}},
-        {"paused", false, true, 0, {openFile, jackCalibration, systemCalibration}},
-        {"running and paused", true, true, 0, {newTest, openFile, jackCalibration, systemCalibration}},
+        {"running", true, false, 0, {newTest, openFile, jackCalibration, systemCalibration, softwareUpgrade}},
+        {"paused", false, true, 0, {openFile, jackCalibration, systemCalibration, softwareUpgrade}},
+        {"running and paused",
+         true,
+         true,
+         0,
+         {newTest, openFile, jackCalibration, systemCalibration, softwareUpgrade}},
         {"exporting", false, false, 1, {}},
         {"viewing a stored file",
          false,
@@ -53,7 +57,7 @@ TEST_F(MainWindowTest, ToolbarEnablingFollowsTheTestState) {
          false,
          2,
          {newTest, openFile, jackCalibration, systemCalibration, channelSettings, testSettings,
-          loadControlSettings, standardSelection, testControl, zeroSettings, exportData}},
+          loadControlSettings, standardSelection, testControl, zeroSettings, exportData, softwareUpgrade}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

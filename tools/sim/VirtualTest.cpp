@@ -26,16 +26,17 @@ RigConfig WithCircuit(RigConfig rig, bool doubleCircuit) {
 
 VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig)
     : m_setup(std::move(setup)), m_files(folders), m_clock(m_setup.start),
-      m_rig(WithCircuit(rig, m_setup.doubleCircuitJack)), m_engine(m_pub, m_files, m_clock,
-                                                                   EngineHooks{.askUnloadAtMaxLoad =
-                                                                                   [this](const QString&) {
-                                                                                       ++m_prompts;
-                                                                                       return true;
-                                                                                   },
-                                                                               .playBeep = {},
-                                                                               .readingTaken = {},
-                                                                               .newTestResetDone = {},
-                                                                               .clearMessageLine = {}}) {}
+      m_rig(WithCircuit(rig, m_setup.doubleCircuitJack)),
+      m_engine(m_pub, m_files, m_clock,
+               EngineHooks{.offerUnloadAtMaxLoad =
+                               [this](const QString&) {
+                                   ++m_prompts;
+                                   m_engine.ConfirmUnloading();
+                               },
+                           .playBeep = {},
+                           .readingTaken = {},
+                           .newTestResetDone = {},
+                           .clearMessageLine = {}}) {}
 
 // What the channel, test, load-control and standard settings of the wizard
 // leave behind.
@@ -67,7 +68,8 @@ QString VirtualTest::Prepare() {
     KVTFile::BuildBlankRecords(pub);
     SetFieldText(pub.recordList[kSerialNumberRow].textLong, DeviceText::FromUnicode(m_setup.serialNumber));
     SetFieldText(pub.recordList[kPileNumberRow].textValue, DeviceText::FromUnicode(m_setup.pileNumber));
-    SetFieldText(pub.recordList[kTestDateRow].textValue, m_setup.start.date().toString(Qt::ISODate).toLatin1());
+    SetFieldText(pub.recordList[kTestDateRow].textValue,
+                 m_setup.start.date().toString(Qt::ISODate).toLatin1());
 
     StandardForm form;
     ApplyPreset(form, m_setup.standardCode, pub, pub.paramList);
@@ -86,11 +88,12 @@ QString VirtualTest::Start() {
 }
 
 void VirtualTest::ControllerCycle() {
-    PlayRigCycle([this] { return m_pub.run.Cycle(); }, m_rig, [this](const QByteArray& reply) {
-        m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
-                                        static_cast<std::size_t>(reply.size())),
-                              m_clock.now().toMSecsSinceEpoch());
-    });
+    PlayRigCycle([this] { return m_pub.run.Cycle(); }, m_rig,
+                 [this](const QByteArray& reply) {
+                     m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
+                                                     static_cast<std::size_t>(reply.size())),
+                                           m_clock.now().toMSecsSinceEpoch());
+                 });
     m_clock.advanceMs(kRigCycleMs);
 }
 
@@ -143,7 +146,7 @@ RunReport VirtualTest::Run() {
             ControllerCycle();
         elapsedMs += kRigCycleMs * kCyclesPerTick;
         FollowStages(elapsedMs); // a new target opens its stage before its opening reading
-        PublishSettings(m_pub); // as the main window does every second
+        PublishSettings(m_pub);  // as the main window does every second
         m_engine.ScheduleTick();
         OperatorActs();
         FollowStages(elapsedMs);

@@ -52,6 +52,7 @@ void CPublic::ResetTest() {
     gaugeAdjusted.fill(false);
     // Readings taken before the operator starts the test again are marked.
     interruptedMark = true;
+    resumedPumpClosed = false;
 
     loadDirection = 1;
     loadZero = 0;

@@ -136,6 +136,9 @@ struct CPublic {
     int gprsState = 0; // GPRS link: 2 sent, 3 not registered, 4 test passed, 5 no answer, 6 test failed
     bool timeChanged = false;
     bool interruptedMark = false;
+    // A running test came back after a restart with the pump gate closed;
+    // cleared when the operator sets the gate.
+    bool resumedPumpClosed = false;
     bool rangeAdjustPending = false;
     std::array<bool, 4> gaugeAdjusted{};
     QString alarmText;       // the alarm and message line

@@ -52,7 +52,13 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
     AlarmLine line(pub);
     pub.alarmText.clear();
 
-    if (run.pump.pumpSpeed > 0)
+    // Unloading draws the pressure down (a double-circuit jack's pump runs
+    // for it): a pressure that does not build is no fault then.
+    const bool unloading =
+        run.controlState == ControlState::Unloading || run.controlState == ControlState::HoldingUnload;
+    if (unloading)
+        pub.pressureAlarm = false;
+    if (run.pump.pumpSpeed > 0 && !unloading)
         ++pub.pumpRunSeconds;
     else
         pub.pumpRunSeconds = 0;

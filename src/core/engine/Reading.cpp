@@ -99,10 +99,16 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
         // its mark, so that its schedule starts with the 0-minute reading.
     } else {
         clock = CFormat("%02d:%02d", now.time().hour(), now.time().minute());
-        // The stage's 0-minute reading is booked at the stage load.
-        // Without a measured load the row keeps its stage's load, which the
-        // settlement rows group it by; the remark tells it was not measured.
-        const bool atStageLoad = std::exchange(pub.stageReachedMark, false) || ValuesMissing(live);
+        // The stage's 0-minute reading is booked at the stage load. Without a
+        // measured load the row keeps its stage's load, which the settlement
+        // rows group it by; the remark tells it was not measured. An unloading
+        // stage counts as reached whenever the load is not above it, so one
+        // that the jack had already leaked below (while the operator decided
+        // at the maximum load) is booked as measured.
+        const bool leakedBelowStage = run.controlState == ControlState::HoldingUnload &&
+                                      live.currentLoad < run.targetLoad - 2 * pub.holdBand;
+        const bool atStageLoad =
+            (std::exchange(pub.stageReachedMark, false) && !leakedBelowStage) || ValuesMissing(live);
         load = Whole(atStageLoad ? run.targetLoad : live.currentLoad);
         pub.stageReached = false;
     }

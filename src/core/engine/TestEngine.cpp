@@ -11,6 +11,7 @@
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -77,7 +78,15 @@ QString TestEngine::StartTest(bool uploadAtReading) {
     return {};
 }
 
-void TestEngine::EndTest() {
+// The jack may still hold load after the end: the pump stops, the pressure
+// stays until the operator releases it.
+QString TestEngine::EndMessage() const {
+    constexpr float kNoLoad = 1.0f; // kN or kPa: below it the jack is taken as empty
+    const bool loadHeld = m_pub.run.Live().currentLoad >= std::max(m_pub.holdBand, kNoLoad);
+    return loadHeld ? QStringLiteral("测试已结束,千斤顶仍有荷载,请卸压!") : QStringLiteral("测试已结束!");
+}
+
+QString TestEngine::EndTest() {
     CPublic& pub = m_pub;
     pub.run.Post(RunCommands::Stop{.finished = false});
     pub.testFinished = false;
@@ -87,6 +96,7 @@ void TestEngine::EndTest() {
     SaveSettingsAndCopy();
     RequestNewTestReset();
     m_files.RemoveFile(DeviceFile::kUploadQueue);
+    return EndMessage();
 }
 
 void TestEngine::PauseTest() {
@@ -279,6 +289,10 @@ void TestEngine::HoldingSchedule(int now) {
 
 void TestEngine::StageAdvance() {
     CPublic& pub = m_pub;
+    // The stage signal was given before the prompt opened; the operator's
+    // answer decides what follows.
+    if (pub.maxLoadPromptOpen)
+        return;
     ++pub.stageTimer;
     pub.run.RequestBuzzer(kBuzzerOn);
     Beep();
@@ -296,18 +310,15 @@ void TestEngine::StageAdvance() {
                                                         pub.stageStep, pub.maxLoad, firstRowLoad);
     if (next)
         pub.run.Post(RunCommands::SetTarget{*next});
-    else if (!pub.maxLoadPromptOpen)
-        AskUnloadAtMaxLoad();
+    else
+        OfferUnloadAtMaxLoad();
 }
 
-void TestEngine::AskUnloadAtMaxLoad() {
-    if (!m_hooks.askUnloadAtMaxLoad)
+void TestEngine::OfferUnloadAtMaxLoad() {
+    if (!m_hooks.offerUnloadAtMaxLoad)
         return;
     m_pub.maxLoadPromptOpen = true;
-    if (m_hooks.askUnloadAtMaxLoad(MaxLoadPromptText()))
-        ConfirmUnloading();
-    else
-        KeepLoad();
+    m_hooks.offerUnloadAtMaxLoad(MaxLoadPromptText());
 }
 
 QString TestEngine::MaxLoadPromptText() const {
@@ -414,7 +425,8 @@ void TestEngine::FinishTest() {
     pub.stageDone = false;
     pub.testFinished = true;
     pub.wizardMode = true;
-    pub.alarmText.clear();
+    // The line keeps the end until the next test.
+    pub.alarmText = EndMessage();
     StoreEnd();
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();

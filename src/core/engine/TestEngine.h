@@ -13,8 +13,10 @@ struct RunState;
 
 // What the engine asks of the main window; all run on the user-interface thread.
 struct EngineHooks {
-    // The maximum-load prompt, modal; true = "确定" (unload), false = "取消".
-    std::function<bool(const QString& text)> askUnloadAtMaxLoad;
+    // Shows the maximum-load prompt and returns at once: the schedule,
+    // alarms and clock go on while it is open. The answer arrives as
+    // ConfirmUnloading ("确定") or KeepLoad ("取消").
+    std::function<void(const QString& text)> offerUnloadAtMaxLoad;
     std::function<void()> playBeep;     // the beep sound file, asynchronously
     std::function<void()> readingTaken; // tables and curves follow the new reading
     // The main window resets its own view fields and repaints.
@@ -36,16 +38,17 @@ class TestEngine {
     void ScheduleTick();
 
     // Operator commands, after their question was answered with Yes.
-    // StartTest returns the message to show when the test cannot start.
+    // StartTest returns the message to show when the test cannot start,
+    // EndTest the message that tells the operator the test ended.
     QString StartTest(bool uploadAtReading);
-    void EndTest();
+    QString EndTest();
     void PauseTest();
     void ResumeTest();
     void RequestManualReading();
     void LoadNextStage();
     void UnloadNextStage();
 
-    // The maximum-load prompt's answers.
+    // The maximum-load prompt's answers, whenever the operator gives them.
     void ConfirmUnloading();
     void KeepLoad();
     QString MaxLoadPromptText() const;
@@ -62,11 +65,12 @@ class TestEngine {
     void ShowNextReading();
     void HoldingSchedule(int now);
     void StageAdvance();
-    void AskUnloadAtMaxLoad();
+    void OfferUnloadAtMaxLoad();
     void UnloadingSignal();
     void UnloadingSchedule(int now);
     bool FinalReadingsComplete() const;
     void FinishTest();
+    QString EndMessage() const;
     void StoreEnd();
     void Beep();
     void SaveSettingsAndCopy();

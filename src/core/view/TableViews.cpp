@@ -15,6 +15,10 @@ namespace {
 // minus sign) is widened to this and stays so for the rest of the rebuild.
 constexpr int kWideGaugeColumn = 56;
 const QString kNoValue = QStringLiteral("--");
+// The time column widens for a marked reading ("09:05手动").
+constexpr std::size_t kClockColumn = 2;
+constexpr qsizetype kClockCharacters = 5;
+constexpr int kMarkedClockColumn = 80;
 
 QString LoadCaption(bool loadInKN) {
     return loadInKN ? QStringLiteral("荷载(kN)") : QStringLiteral("荷载(kPa)");
@@ -58,6 +62,18 @@ class RecordRow {
     QStringList m_cells;
 };
 
+// The time of a reading (its remark is in the copy of the same row), with the marks the operator must see: a
+// reading taken before the test was started again ("中断") or by hand ("手动").
+QString ReadingClock(const Record& record) {
+    QString clock = DeviceText::ToUnicode(FieldText(record.clock));
+    const QString remark = DeviceText::ToUnicode(FieldText(record.remark));
+    for (const QString& mark : {QStringLiteral("中断"), QStringLiteral("手动")}) {
+        if (remark.contains(mark))
+            clock += mark;
+    }
+    return clock;
+}
+
 } // namespace
 
 QString SettlementText(float mm, int standardCode) {
@@ -95,7 +111,10 @@ TableView RecordTable(const CPublic& pub) {
         RecordRow row(table, code);
         row.AddText(Integer(i + 1));
         row.AddText(Integer(record.load));
-        row.AddText(DeviceText::ToUnicode(FieldText(record.clock)));
+        const QString clock = ReadingClock(record);
+        if (clock.size() > kClockCharacters)
+            table.columns[kClockColumn].width = kMarkedClockColumn;
+        row.AddText(clock);
         if (OpensLevel(record)) {
             for (int c = 0; c < valueColumns; ++c)
                 row.AddText(kNoValue);

@@ -31,8 +31,13 @@ CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController, 
 
 EngineHooks CMainApp::MakeEngineHooks() {
     EngineHooks hooks;
-    hooks.askUnloadAtMaxLoad = [this](const QString& text) {
-        return AskUnloadAtMaxLoad(m_pub, text, m_mainWindow);
+    hooks.offerUnloadAtMaxLoad = [this](const QString& text) {
+        OfferUnloadAtMaxLoad(m_pub, text, m_mainWindow, [this](bool unload) {
+            if (unload)
+                m_engine.ConfirmUnloading();
+            else
+                m_engine.KeepLoad();
+        });
     };
     hooks.playBeep = [this] { m_sound.PlayBeep(); };
     hooks.readingTaken = [this] {

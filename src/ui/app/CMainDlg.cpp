@@ -151,7 +151,8 @@ void CMainDlg::CreateToolbar() {
     });
     connect(m_commands.at(CommandId::systemCalibration), &QAction::triggered, this, [this] {
         const Sound sound(m_services.folders);
-        CSystemBiaoDing dialog(m_pub, m_services.folders, m_services.prompter, [&sound] { sound.PlayBeep(); }, this);
+        CSystemBiaoDing dialog(
+            m_pub, m_services.folders, m_services.prompter, [&sound] { sound.PlayBeep(); }, this);
         dialog.exec();
     });
 }
@@ -223,6 +224,7 @@ void CMainDlg::LoadCurrentTestFile() {
         m_state.tableView = kRecordTable;
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
         ReselectCalibration(m_pub, m_files);
+        m_pub.resumedPumpClosed = m_pub.run.View().running;
     }
     if (ParameterAt(m_pub.paramList, Entry::pausedFlag) == 1.0f)
         m_pub.run.Post(RunCommands::Pause{});

@@ -133,8 +133,9 @@ void LivePanel::addPumpFlow() {
     auto* bar = new QProgressBar(this);
     bar->setObjectName(ControlName(ControlId::pumpFlow));
     bar->setGeometry(barLeft, kTop + kRow * kRowStep + 3, barWidth, kRowHeight - 6);
-    bar->setRange(1, 255);
-    bar->setValue(1);
+    // From 0: a stopped pump empties the bar (Qt ignores a value below the range).
+    bar->setRange(0, 255);
+    bar->setValue(0);
     bar->setTextVisible(false);
     auto* plus = new QLabel(QStringLiteral("+"), this);
     plus->setGeometry(barLeft + barWidth + 2, kTop + kRow * kRowStep, 16, kRowHeight);

@@ -8,6 +8,7 @@ void LoadControlSwitches::TogglePumpGate() {
     const bool closed = m_pub.run.View().pumpGate == PumpGate::closed;
     m_pub.run.Post(RunCommands::SetPumpGate{closed ? PumpGate::open : PumpGate::closed});
     ClearPressureAlarm();
+    m_pub.resumedPumpClosed = false;
     // The operator has set the gate; manual loading must not undo that.
     m_pub.run.Post(RunCommands::SetManualLoad{false});
     m_gateClosedBeforeManual = false;

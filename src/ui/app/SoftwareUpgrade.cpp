@@ -29,6 +29,9 @@ bool OfferSoftwareUpgrade(Prompter& prompter, const DeviceFolders& folders, cons
     if (!prompter.question(QString(), text))
         return false;
     // Without a running updater the instrument keeps running rather than
-    // leaving the operator with an empty screen.
-    return launcher.startDetached(folders.hostPath(UpdaterFile::kProgram));
+    // leaving the operator with an empty screen, and says why.
+    if (launcher.startDetached(folders.hostPath(UpdaterFile::kProgram)))
+        return true;
+    prompter.information(QString(), QStringLiteral("软件升级程序不存在或无法启动!"));
+    return false;
 }

@@ -50,7 +50,7 @@ inline constexpr std::array<ToolbarCommand, 14> kToolbarCommands{{
     {CommandId::jackCalibration, "率定数据", CommandAvailability::NoTestActive, true},
     {CommandId::systemCalibration, "系统标定", CommandAvailability::NoTestActive, false},
     {CommandId::exportData, "数据导出", CommandAvailability::NotViewingFile, true},
-    {CommandId::softwareUpgrade, "软件升级", CommandAvailability::Always, false},
+    {CommandId::softwareUpgrade, "软件升级", CommandAvailability::NoTestActive, false},
 }};
 
 // What the enabling rules look at.

@@ -208,7 +208,8 @@ void CBegin::OnStart() {
 void CBegin::OnEnd() {
     if (!m_services.prompter.question(QString(), QStringLiteral("确定结束当前测试？")))
         return;
-    m_services.engine.EndTest();
+    const QString ended = m_services.engine.EndTest();
+    m_services.prompter.information(QString(), ended);
     accept();
 }
 

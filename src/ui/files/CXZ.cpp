@@ -38,7 +38,15 @@ void CXZ::done(int result) {
     QDialog::done(result);
 }
 
-bool AskUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent) {
-    CXZ prompt(pub, text, parent);
-    return prompt.exec() == QDialog::Accepted;
+CXZ* OfferUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent,
+                          std::function<void(bool unload)> answered) {
+    auto* prompt = new CXZ(pub, text, parent);
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(prompt, &QDialog::finished, prompt,
+                     [answered = std::move(answered)](int result) { answered(result == QDialog::Accepted); });
+    // Modal for input (a second prompt or a toolbar command cannot be
+    // reached under it), but not a modal loop inside the timer handler.
+    prompt->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    prompt->show();
+    return prompt;
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 struct CPublic;
 
@@ -23,5 +25,9 @@ class CXZ : public QDialog {
     CPublic& m_pub;
 };
 
-// Shows the prompt modally; true when the operator chose to unload.
-bool AskUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent);
+// Shows the prompt over `parent` and returns at once, without a nested event
+// loop: the main window's one-second tick (clock, alarms, schedule, live
+// values) goes on while the operator decides. `answered` receives true for
+// "确定" (unload), false for "取消"; the prompt deletes itself after it.
+CXZ* OfferUnloadAtMaxLoad(CPublic& pub, const QString& text, QWidget* parent,
+                          std::function<void(bool unload)> answered);

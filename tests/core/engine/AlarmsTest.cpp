@@ -42,7 +42,8 @@ TEST(Alarms, EachAlarmShowsItsTextAndSoundsTheBuzzer) {
         bool beep;
     } cases[] = {
         {"nothing wrong", [](RunningTest&) {}, "", false},
-        {"uneven settlement", [](RunningTest& t) { t.live.gaugeValue[2] = 15.5f; }, "不均匀沉降超过允许值", true},
+        {"uneven settlement", [](RunningTest& t) { t.live.gaugeValue[2] = 15.5f; }, "不均匀沉降超过允许值",
+         true},
         {"settlement", [](RunningTest& t) { t.live.liveAverage = 40.5f; }, "桩基沉降超过允许值!", true},
         {"anchor uplift", [](RunningTest& t) { t.live.gaugeValue[5] = 10.2f; }, "锚桩上拔超过允许值!", true},
         {"anchor gauge off",
@@ -51,11 +52,13 @@ TEST(Alarms, EachAlarmShowsItsTextAndSoundsTheBuzzer) {
              t.pub.gaugeOn[5] = 0;
          },
          "", false},
-        {"pressure not building", [](RunningTest& t) { t.pub.pressureAlarm = true; }, "加不上压,请检查现场!", true},
-        {"gauge near its range", [](RunningTest& t) { t.live.nearRange[1] = true; }, "位移接近最大量程！请调整!",
+        {"pressure not building", [](RunningTest& t) { t.pub.pressureAlarm = true; }, "加不上压,请检查现场!",
          true},
+        {"gauge near its range", [](RunningTest& t) { t.live.nearRange[1] = true; },
+         "位移接近最大量程！请调整!", true},
         {"module not registered", [](RunningTest& t) { t.pub.gprsState = 3; }, "gprs模块未登记!", true},
-        {"module test passed: buzzer only", [](RunningTest& t) { t.pub.gprsState = 4; }, "gprs模块测试成功！", false},
+        {"module test passed: buzzer only", [](RunningTest& t) { t.pub.gprsState = 4; }, "gprs模块测试成功！",
+         false},
         {"remote fault", [](RunningTest& t) { t.pub.gprsState = 5; }, "远程传输出现故障！", true},
         {"remote fault, upload off",
          [](RunningTest& t) {
@@ -104,6 +107,23 @@ TEST(Alarms, APumpRunningPastItsProtectionTimeRaisesThePressureAlarm) {
     test.Check();
     EXPECT_EQ(pub.pumpRunSeconds, 0);
     EXPECT_TRUE(pub.pressureAlarm);
+}
+
+TEST(Alarms, WhileUnloadingAPumpRunningLongIsNoPressureFault) {
+    for (const ControlState state : {ControlState::Unloading, ControlState::HoldingUnload}) {
+        RunningTest test;
+        CPublic& pub = test.pub;
+        pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+        pub.pressureAlarm = true; // raised while the last stage was loading
+        pub.run.Post(RunCommands::Enter{state});
+        pub.loadProtectSeconds = 3;
+        test.pumpSpeed = 50; // the draw-down pump of a double-circuit jack
+        for (int second = 1; second <= 10; ++second)
+            test.Check();
+        EXPECT_FALSE(pub.pressureAlarm) << StoredCode(state);
+        EXPECT_EQ(pub.alarmText, QString()) << StoredCode(state);
+        EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open) << StoredCode(state);
+    }
 }
 
 TEST(Alarms, APersistingAlarmClosesThePumpGateInItsThirdSecond) {

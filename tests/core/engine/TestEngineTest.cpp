@@ -103,11 +103,17 @@ class EngineTest : public ::testing::Test {
     CPublic pub;
     int prompts = 0;
     bool unloadAnswer = true;
+    bool answerAtOnce = true; // else the prompt stays open until the test answers
     TestEngine engine{pub, device.files(), clock,
-                      EngineHooks{.askUnloadAtMaxLoad =
+                      EngineHooks{.offerUnloadAtMaxLoad =
                                       [this](const QString&) {
                                           ++prompts;
-                                          return unloadAnswer;
+                                          if (!answerAtOnce)
+                                              return;
+                                          if (unloadAnswer)
+                                              engine.ConfirmUnloading();
+                                          else
+                                              engine.KeepLoad();
                                       },
                                   .playBeep = {},
                                   .readingTaken = {},
@@ -171,6 +177,40 @@ TEST_F(EngineTest, AtTheMaximumLoadTheOperatorIsAskedOnce) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
 }
 
+TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
+    answerAtOnce = false;
+    EnterRunState(pub, ControlState::Stable, 1000);
+    Seconds(30);
+    ASSERT_EQ(prompts, 1);
+    ASSERT_TRUE(pub.maxLoadPromptOpen);
+    // An hour without an answer while the jack leaks from 1000 to 450 kN; the
+    // alarm checks go on (an unregistered modem stands for any alarm).
+    pub.paramList[Entry::uploadOff] = 0;
+    pub.gprsState = 3;
+    for (int second = 1; second <= 3600; ++second) {
+        clock.advanceMs(1000);
+        IdealControllerCycle(pub, static_cast<float>(1000 - second * 550 / 3600));
+        engine.ScheduleTick();
+    }
+    EXPECT_EQ(prompts, 1) << "never a second prompt";
+    EXPECT_EQ(pub.alarmText, QStringLiteral("gprs模块未登记!"));
+    EXPECT_EQ(pub.run.View().buzzerCode, 0xFF) << "the alarm sounds, not the stage signal";
+    EXPECT_EQ(pub.run.View().controlState, ControlState::Stable);
+
+    const int before = pub.readingCount;
+    engine.ConfirmUnloading();
+    EXPECT_FALSE(pub.maxLoadPromptOpen);
+    clock.advanceMs(1000);
+    IdealControllerCycle(pub, 450);
+    engine.ScheduleTick();
+    // The jack already holds less than the first unloading stage (800): the
+    // stage is reached at once and its 0-minute reading books what it holds.
+    EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
+    ASSERT_EQ(pub.readingCount, before + 2);
+    EXPECT_EQ(QByteArray(pub.recordList[before].clock, 5), QByteArray("--:--"));
+    EXPECT_EQ(pub.recordList[before + 1].load, 450);
+}
+
 TEST_F(EngineTest, AnUnloadingStageEndsAfterTheStandardsReadings) {
     EnterRunState(pub, ControlState::Waiting, 1000);
     engine.ConfirmUnloading(); // standard 5: two stages down
@@ -192,6 +232,7 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::HoldingUnload);
     Seconds(26 * 60);
     EXPECT_TRUE(pub.testFinished);
+    EXPECT_EQ(pub.alarmText, QStringLiteral("测试已结束!")) << "the end is told on the message line";
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
     EXPECT_TRUE(pub.wizardMode);
@@ -215,6 +256,22 @@ TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
     EXPECT_EQ(pub.readingCount, readings);
     EXPECT_EQ(pub.alarmText, QStringLiteral("测试暂停"));
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
+}
+
+TEST_F(EngineTest, TheOperatorsEndSaysWhetherTheJackStillHoldsLoad) {
+    const struct {
+        float load;
+        const char* message;
+    } cases[] = {
+        {300, "测试已结束,千斤顶仍有荷载,请卸压!"},
+        {10, "测试已结束,千斤顶仍有荷载,请卸压!"}, // the hold band
+        {5, "测试已结束!"},                        // within the band: taken as released
+    };
+    for (const auto& c : cases) {
+        EnterRunState(pub, ControlState::Holding, 300);
+        IdealControllerCycle(pub, c.load);
+        EXPECT_EQ(engine.EndTest(), QString::fromUtf8(c.message)) << c.load;
+    }
 }
 
 // A restart after the end shows the test for review: it never runs again
@@ -418,7 +475,7 @@ TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
 TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     int resets = 0;
     TestEngine watched{pub, device.files(), clock,
-                       EngineHooks{.askUnloadAtMaxLoad = {},
+                       EngineHooks{.offerUnloadAtMaxLoad = {},
                                    .playBeep = {},
                                    .readingTaken = {},
                                    .newTestResetDone = [&resets] { ++resets; },

@@ -1,4 +1,5 @@
 #include "core/view/TableViews.h"
+#include "core/data/DeviceText.h"
 
 #include "core/view/LevelSummary.h"
 #include "core/view/SettlementRows.h"
@@ -85,6 +86,8 @@ TEST_F(TableViewsTest, RecordTableShowsEveryReadingWithEnabledGaugesOnly) {
     pub.gaugeOn[3] = 0;
     pub.gaugeOn[6] = 1;
     test.Level(100).Gauges({1.0f, 9.0f, 2.0f, 9.0f, 0, 0, 0.5f, 0}).Manual(0.3f);
+    // Taken after a restart before the test was started again.
+    SetFieldText(pub.recordList[1].remark, DeviceText::FromUnicode(QStringLiteral("表1 中断")));
     Refresh();
     const TableView table = RecordTable(pub);
     ASSERT_EQ(table.rows.size(), 3u);
@@ -92,10 +95,10 @@ TEST_F(TableViewsTest, RecordTableShowsEveryReadingWithEnabledGaugesOnly) {
               (Row{"1", "100", "--:--", "--", "--", "--", "--", "--", "--", "--", "--", "--"}));
     // Gauges 1 and 3 averaged; gauge 7 shown but not averaged.
     EXPECT_EQ(table.rows[1],
-              (Row{"2", "100", "08:01", "1.00", "--", "2.00", "--", "1.50", "--", "--", "0.50", "--"}));
-    // A manual reading is listed here though the other tables leave it out.
+              (Row{"2", "100", "08:01中断", "1.00", "--", "2.00", "--", "1.50", "--", "--", "0.50", "--"}));
+    // A manual reading is listed here, marked, though the other tables leave it out.
     EXPECT_EQ(table.rows[2],
-              (Row{"3", "100", "08:02", "0.30", "--", "0.30", "--", "0.30", "--", "--", "0.30", "--"}));
+              (Row{"3", "100", "08:02手动", "0.30", "--", "0.30", "--", "0.30", "--", "--", "0.30", "--"}));
 }
 
 TEST_F(TableViewsTest, RecordTableWithNoGaugeAmongOneToFourAveragesToZero) {
