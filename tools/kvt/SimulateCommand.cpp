@@ -12,12 +12,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
-    "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n";
+    "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n"
+    "                    [--stop-after MINUTES]\n";
 
 struct SimulateOptions {
     TestSetup setup;
     QString outFile;
     QString dataRoot;
+    bool stopEarly = false; // leaves the test running in the data root
 };
 
 std::optional<float> PositiveNumber(const QString& text) {
@@ -61,6 +63,12 @@ std::optional<SimulateOptions> ParseOptions(QStringList args) {
             options.outFile = value;
         } else if (option == QLatin1String("--data-root")) {
             options.dataRoot = value;
+        } else if (option == QLatin1String("--stop-after")) {
+            const std::optional<float> minutes = PositiveNumber(value);
+            if (!minutes)
+                return std::nullopt;
+            options.setup.timeLimitMs = static_cast<qint64>(*minutes * 60000.0f);
+            options.stopEarly = true;
         } else {
             return std::nullopt;
         }
@@ -117,5 +125,6 @@ int RunSimulate(const QStringList& args, std::FILE* out) {
             return 1;
         }
     }
-    return report.finished ? 0 : 1;
+    // Stopped on purpose, the running test is what the caller asked for.
+    return report.finished || options->stopEarly ? 0 : 1;
 }

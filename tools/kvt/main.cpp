@@ -14,7 +14,9 @@
 //                       readings, settlement rows and level summary in an open format
 //   kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]
 //                [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]
-//                       a whole test against the simulated rig, one line per stage
+//                [--stop-after MINUTES]
+//                       a whole test against the simulated rig, one line per stage;
+//                       stopped early, the test is left running in the data root
 
 #include "Commands.h"
 
@@ -81,7 +83,8 @@ int main(int argc, char* argv[]) {
                "       kvt report FILE --out PDF | kvt report FILE... --out-dir DIR\n"
                "       kvt export FILE --format csv|json --out OUT | ... --out-dir DIR\n"
                "       kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
-               "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n",
+               "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n"
+               "                    [--stop-after MINUTES]\n",
                stderr);
     return 2;
 }
