@@ -244,22 +244,28 @@ void TestEngine::ScheduleTick() {
 void TestEngine::Read() {
     // One reply's values, never a mix of two, and never stale ones.
     const LiveSample live = m_pub.run.Live();
-    TakeReading(m_pub, m_files, m_clock.now(), m_pub.run.View().linkFault ? WithoutValues(live) : live);
+    TakeReading(m_pub, m_files, m_clock.now(), ValuesStale() ? WithoutValues(live) : live);
     if (m_hooks.readingTaken)
         m_hooks.readingTaken();
 }
 
 // Readings fall in the 10-second window of their scheduled time, once.
-// While the controller is silent a reading waits for fresh replies until the
+// While the controller is silent, or not heard yet, a reading waits for fresh replies until the
 // window's last second, and is then booked without values.
 bool TestEngine::ReadingDue(int now) {
     if (now / 10 != m_pub.nextReadingTime / 10) {
         m_pub.windowTaken = false;
         return false;
     }
-    if (m_pub.run.View().linkFault && now % 10 < kLastWindowSecond)
+    if (ValuesStale() && now % 10 < kLastWindowSecond)
         return false;
     return !m_pub.windowTaken;
+}
+
+// A silent controller, or none heard yet since start-up (the first reading
+// after a restart can fall before the first reply): no value is fresh.
+bool TestEngine::ValuesStale() const {
+    return m_pub.run.View().linkFault || m_pub.run.Live().number == 0;
 }
 
 void TestEngine::ShowNextReading() {

@@ -62,6 +62,7 @@ class TestEngine {
     void TakeControllerEvents(const RunState& run);
     void Read();
     bool ReadingDue(int now);
+    bool ValuesStale() const;
     void ShowNextReading();
     void HoldingSchedule(int now);
     void StageAdvance();

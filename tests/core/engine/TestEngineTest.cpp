@@ -297,6 +297,31 @@ TEST_F(EngineTest, ARunningTestResumesAfterARestart) {
     EXPECT_TRUE(RestartTakesReadings());
 }
 
+// Right after a restart no reply has come yet: a reading due then waits
+// for the first one instead of storing the empty sample's zeros.
+TEST_F(EngineTest, AReadingDueBeforeTheFirstReplyAfterARestartWaitsForIt) {
+    SetUpRestartCase();
+    CPublic restarted;
+    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
+    device.files().RestoreParameters(restarted, restarted.recordList, clock.now());
+    ASSERT_TRUE(restarted.run.View().running);
+    TestEngine after{restarted, device.files(), clock};
+    clock.set(QDateTime(kStart.date(), QTime(0, 0).addSecs(restarted.nextReadingTime)));
+    const int readings = restarted.readingCount;
+    for (int second = 0; second < 3; ++second) {
+        after.ScheduleTick();
+        clock.advanceMs(1000);
+    }
+    EXPECT_EQ(restarted.readingCount, readings) << "taken from a sample no reply has filled";
+
+    IdealControllerCycle(restarted, restarted.run.View().targetLoad);
+    after.ScheduleTick();
+    ASSERT_EQ(restarted.readingCount, readings + 1);
+    const Record& reading = restarted.recordList[static_cast<std::size_t>(restarted.readingCount - 1)];
+    EXPECT_EQ(reading.load, 200);
+    EXPECT_FALSE(std::isnan(reading.gauge[0])) << "measured, not booked as missing";
+}
+
 TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
     // Readings every 5 minutes after the final unloading target is reached.
     const struct {
