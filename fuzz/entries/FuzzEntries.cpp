@@ -6,6 +6,8 @@
 #include "core/engine/RunController.h"
 #include "core/link/CalibrationTable.h"
 #include "core/link/ReplyFramer.h"
+#include "core/remote/GprsLink.h"
+#include "core/remote/UploadFrame.h"
 #include "core/view/CurveModel.h"
 #include "core/view/GraphScene.h"
 #include "core/view/LevelSummary.h"
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -187,11 +190,76 @@ void FuzzSystemCalibrationFile(const std::uint8_t* data, std::size_t size) {
     }
 }
 
+namespace {
+
+void Require(bool rule, const char* what) {
+    if (!rule) {
+        std::fprintf(stderr, "GPRS link: %s\n", what);
+        std::abort();
+    }
+}
+
+std::size_t ReadingFrames(const std::vector<UploadFrame>& frames, const UploadFrame& testFrame) {
+    return static_cast<std::size_t>(
+        std::count_if(frames.begin(), frames.end(), [&](const UploadFrame& f) { return f != testFrame; }));
+}
+
+} // namespace
+
+void FuzzGprsAnswers(const std::uint8_t* data, std::size_t size) {
+    bool saveFails = false;
+    GprsLink link([&saveFails](const std::vector<UploadFrame>&) { return !saveFails; });
+    const UploadFrame testFrame = BuildModuleTestFrame(QByteArrayLiteral("123456"));
+    qint64 nowMs = 0;
+    std::uint8_t serial = 0;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const std::uint8_t argument = data[i + 1];
+        const std::size_t readingsBefore = ReadingFrames(link.Frames(), testFrame);
+        bool answered = false;
+        switch (data[i] % 7) {
+        case 0: {
+            UploadFrame frame{};
+            frame[1] = ++serial; // differs from the test frame, which is 0xFF there
+            link.Append(frame);
+            break;
+        }
+        case 1:
+            link.StartModuleTest(testFrame);
+            break;
+        case 2: {
+            nowMs += static_cast<qint64>(argument) * 1000;
+            const std::vector<UploadFrame> queued = link.Frames();
+            if (const std::optional<UploadFrame> sent = link.Tick(nowMs))
+                Require(std::find(queued.begin(), queued.end(), *sent) != queued.end(), "sent a frame not queued");
+            break;
+        }
+        case 3:
+            link.HandleGprsReply(argument);
+            answered = true;
+            break;
+        case 4:
+            link.SetUploadOff(argument & 1);
+            break;
+        case 5:
+            saveFails = argument & 1;
+            break;
+        case 6:
+            link.ResetState();
+            break;
+        }
+        const std::size_t readingsAfter = ReadingFrames(link.Frames(), testFrame);
+        Require(readingsAfter + (answered ? 1 : 0) >= readingsBefore, "a reading frame left without its answer");
+        const int state = link.State();
+        Require(state == 0 || (state >= 2 && state <= 6), "a state the screen cannot show");
+    }
+}
+
 const std::vector<FuzzTarget>& FuzzTargets() {
     static const std::vector<FuzzTarget> targets{
         {"controller_replies", FuzzControllerReplies}, {"data_file", FuzzDataFile},
         {"settings_file", FuzzSettingsFile},           {"upload_queue_file", FuzzUploadQueueFile},
         {"jack_table_file", FuzzJackTableFile},        {"system_calibration_file", FuzzSystemCalibrationFile},
+        {"gprs_answers", FuzzGprsAnswers},
     };
     return targets;
 }

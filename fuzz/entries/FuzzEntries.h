@@ -29,4 +29,11 @@ void FuzzUploadQueueFile(const std::uint8_t* data, std::size_t size);
 void FuzzJackTableFile(const std::uint8_t* data, std::size_t size);
 void FuzzSystemCalibrationFile(const std::uint8_t* data, std::size_t size);
 
+// The GPRS link's life as a script of two-byte events (append a reading
+// frame, start a module test, a sender pass some seconds later, an answer
+// byte from the module, uploading off or on, saves failing or not). It aborts
+// when a reading frame leaves the queue other than by an answer, a frame
+// written is not the queue's head, or the state is one the screen cannot show.
+void FuzzGprsAnswers(const std::uint8_t* data, std::size_t size);
+
 const std::vector<FuzzTarget>& FuzzTargets();

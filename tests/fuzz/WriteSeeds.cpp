@@ -79,5 +79,11 @@ int main(int argc, char** argv) {
     }
     ok &= Write(out + "/controller_replies", "replies",
                 stream + QByteArray("\x01\x01\x00\x01\x08\x10\x02\x10", 8));
+    // A reading frame sent and acknowledged, one left unanswered past the
+    // resend time, a module test passed while readings wait, a failing save.
+    ok &= Write(out + "/gprs_answers", "link",
+                QByteArray("\x00\x00\x02\x0a\x03\x02\x00\x00\x02\x0a\x02\x8c\x01\x00\x02\x0a"
+                           "\x03\x04\x05\x01\x00\x00\x02\x0a\x03\x03\x04\x01\x02\x0a\x06\x00",
+                           32));
     return ok ? 0 : 1;
 }
