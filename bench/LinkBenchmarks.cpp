@@ -70,7 +70,8 @@ BENCHMARK(BM_ComposeLoadingFrame);
 // The whole worker cycle: queued commands, load-control step, frame, publication.
 void BM_RunControllerCycle(benchmark::State& state) {
     RunController run;
-    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Reloading, .target = 1200, .lastTarget = 1200});
+    run.Post(RunCommands::Restore{
+        .running = true, .state = ControlState::Reloading, .target = 1200, .lastTarget = 1200});
     const auto block = TypicalReply();
     for (auto _ : state) {
         run.HandleReply(block, 0);

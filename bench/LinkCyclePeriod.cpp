@@ -61,8 +61,8 @@ void Report(const char* name, const std::vector<Clock::time_point>& times, std::
     std::vector<double> sorted = gaps;
     std::sort(sorted.begin(), sorted.end());
     const double p99 = sorted[static_cast<std::size_t>(0.99 * static_cast<double>(sorted.size() - 1))];
-    std::printf("%-22s cycles %5zu  mean %8.3f ms  sd %6.3f ms  min %8.3f ms  p99 %8.3f ms  max %8.3f ms\n", name,
-                gaps.size(), mean, sd, sorted.front(), p99, sorted.back());
+    std::printf("%-22s cycles %5zu  mean %8.3f ms  sd %6.3f ms  min %8.3f ms  p99 %8.3f ms  max %8.3f ms\n",
+                name, gaps.size(), mean, sd, sorted.front(), p99, sorted.back());
 }
 
 // Keeps the calling thread busy for `ms` without returning to the event loop,

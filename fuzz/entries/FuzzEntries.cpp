@@ -230,7 +230,8 @@ void FuzzGprsAnswers(const std::uint8_t* data, std::size_t size) {
             nowMs += static_cast<qint64>(argument) * 1000;
             const std::vector<UploadFrame> queued = link.Frames();
             if (const std::optional<UploadFrame> sent = link.Tick(nowMs))
-                Require(std::find(queued.begin(), queued.end(), *sent) != queued.end(), "sent a frame not queued");
+                Require(std::find(queued.begin(), queued.end(), *sent) != queued.end(),
+                        "sent a frame not queued");
             break;
         }
         case 3:
@@ -248,7 +249,8 @@ void FuzzGprsAnswers(const std::uint8_t* data, std::size_t size) {
             break;
         }
         const std::size_t readingsAfter = ReadingFrames(link.Frames(), testFrame);
-        Require(readingsAfter + (answered ? 1 : 0) >= readingsBefore, "a reading frame left without its answer");
+        Require(readingsAfter + (answered ? 1 : 0) >= readingsBefore,
+                "a reading frame left without its answer");
         const int state = link.State();
         Require(state == 0 || (state >= 2 && state <= 6), "a state the screen cannot show");
     }
@@ -256,9 +258,12 @@ void FuzzGprsAnswers(const std::uint8_t* data, std::size_t size) {
 
 const std::vector<FuzzTarget>& FuzzTargets() {
     static const std::vector<FuzzTarget> targets{
-        {"controller_replies", FuzzControllerReplies}, {"data_file", FuzzDataFile},
-        {"settings_file", FuzzSettingsFile},           {"upload_queue_file", FuzzUploadQueueFile},
-        {"jack_table_file", FuzzJackTableFile},        {"system_calibration_file", FuzzSystemCalibrationFile},
+        {"controller_replies", FuzzControllerReplies},
+        {"data_file", FuzzDataFile},
+        {"settings_file", FuzzSettingsFile},
+        {"upload_queue_file", FuzzUploadQueueFile},
+        {"jack_table_file", FuzzJackTableFile},
+        {"system_calibration_file", FuzzSystemCalibrationFile},
         {"gprs_answers", FuzzGprsAnswers},
     };
     return targets;

@@ -81,10 +81,13 @@ int main(int argc, char* argv[]) {
     if (commandLine.options.timeScale != 1.0) {
         // Pump, pile and schedule all follow the accelerated clock, which a
         // serial line's 200 ms cycle cannot: the rig runs inside the program.
-        CMainApp instrument(commandLine.options, [](const Clock& clock, ControllerPort::Composer composer,
-                                                    ControllerPort::ReplyHandler replyHandler) {
-            return std::make_unique<AcceleratedRig>(clock, std::move(composer), std::move(replyHandler));
-        }, WriteTestDocuments);
+        CMainApp instrument(
+            commandLine.options,
+            [](const Clock& clock, ControllerPort::Composer composer,
+               ControllerPort::ReplyHandler replyHandler) {
+                return std::make_unique<AcceleratedRig>(clock, std::move(composer), std::move(replyHandler));
+            },
+            WriteTestDocuments);
         return instrument.Run();
     }
     SimulatedRigProcess rig;

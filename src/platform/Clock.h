@@ -8,7 +8,7 @@
 // clock themselves; they ask a Clock, so tests and the simulated rig can run
 // on a virtual one.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
@@ -19,7 +19,7 @@ public:
 // host's from the moment it is made: a simulated test can be watched in
 // minutes.
 class SystemClock final : public Clock {
-public:
+  public:
     explicit SystemClock(double timeScale = 1.0);
     QDateTime now() const override;
     // From here on now() reads on from `localTime`.
@@ -28,7 +28,7 @@ public:
     qint64 offsetMs() const { return m_offsetMs.load(); }
     double timeScale() const { return m_timeScale; }
 
-private:
+  private:
     qint64 scaledMs() const;
 
     const double m_timeScale;

@@ -7,12 +7,12 @@
 // A clock that only moves when told to, for tests and the headless
 // simulator; safe to read from any thread. The instrument never links it.
 class ManualClock final : public Clock {
-public:
+  public:
     explicit ManualClock(const QDateTime& start);
     QDateTime now() const override;
     void advanceMs(qint64 ms) { m_msSinceEpoch.fetch_add(ms); }
     void set(const QDateTime& when) { m_msSinceEpoch.store(when.toMSecsSinceEpoch()); }
 
-private:
+  private:
     std::atomic<qint64> m_msSinceEpoch;
 };

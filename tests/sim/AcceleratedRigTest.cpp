@@ -42,9 +42,10 @@ class AcceleratedRigTest : public ::testing::Test {
                        },
                        [this](const QByteArray& block) {
                            ++replies;
-                           pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                                         static_cast<std::size_t>(block.size())),
-                                               clock.now().toMSecsSinceEpoch());
+                           pub.run.HandleReply(
+                               std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                         static_cast<std::size_t>(block.size())),
+                               clock.now().toMSecsSinceEpoch());
                        }};
 };
 

@@ -39,7 +39,8 @@ QByteArray PseudoTerminal::read(int count, int timeoutMs) {
         if (::poll(&pfd, 1, timeoutMs) <= 0)
             break;
         char buffer[256];
-        const ssize_t got = ::read(m_master, buffer, std::min<std::size_t>(sizeof buffer, count - bytes.size()));
+        const ssize_t got =
+            ::read(m_master, buffer, std::min<std::size_t>(sizeof buffer, count - bytes.size()));
         if (got <= 0)
             break;
         bytes.append(buffer, got);

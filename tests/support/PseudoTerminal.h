@@ -6,7 +6,7 @@
 // The master side of a pseudo-terminal in raw mode, standing in for a device
 // on a serial line: the code under test opens slavePath().
 class PseudoTerminal {
-public:
+  public:
     PseudoTerminal();
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -19,7 +19,7 @@ public:
     QByteArray read(int count, int timeoutMs);
     bool write(const QByteArray& bytes);
 
-private:
+  private:
     int m_master = -1;
     int m_slaveKeepAlive = -1; // keeps the line up while the code under test reopens it
     QString m_slavePath;

@@ -6,14 +6,17 @@
 // data file would be; the engine and dialogs then read it through
 // pub.run.View() as they do in the program.
 inline void EnterRunState(CPublic& pub, ControlState state, float target = 0, bool running = true) {
-    pub.run.Post(RunCommands::Restore{.running = running, .state = state, .target = target, .lastTarget = target});
+    pub.run.Post(
+        RunCommands::Restore{.running = running, .state = state, .target = target, .lastTarget = target});
 }
 
 // The stage and targets as they are, running or not.
 inline void SetRunning(CPublic& pub, bool running) {
     const RunState now = pub.run.View();
-    pub.run.Post(RunCommands::Restore{
-        .running = running, .state = now.controlState, .target = now.targetLoad, .lastTarget = now.lastTarget});
+    pub.run.Post(RunCommands::Restore{.running = running,
+                                      .state = now.controlState,
+                                      .target = now.targetLoad,
+                                      .lastTarget = now.lastTarget});
 }
 
 inline void SetPaused(CPublic& pub, bool paused) {

@@ -8,7 +8,7 @@
 
 // A fresh data root with the two device folders, and the file operations on it.
 class TempDevice {
-public:
+  public:
     TempDevice();
 
     const DeviceFolders& folders() const { return m_folders; }
@@ -20,7 +20,7 @@ public:
     void write(const QString& devicePath, const QByteArray& bytes) const;
     bool exists(const QString& devicePath) const;
 
-private:
+  private:
     QTemporaryDir m_dir;
     DeviceFolders m_folders;
     KVTFile m_files;

@@ -46,7 +46,8 @@ QString Read(const QString& path) {
 
 // The cells of a table as `kvt tables` prints it, header first.
 std::vector<QStringList> Table(const QString& file, const char* view) {
-    const KvtRun run = Kvt({QStringLiteral("tables"), file, QStringLiteral("--view"), QString::fromLatin1(view)});
+    const KvtRun run =
+        Kvt({QStringLiteral("tables"), file, QStringLiteral("--view"), QString::fromLatin1(view)});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     std::vector<QStringList> rows;
     for (const QString& line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -66,9 +67,10 @@ class ReportExportTest : public ::testing::Test {
     static void SetUpTestSuite() {
         s_dir = std::make_unique<QTemporaryDir>();
         for (const SimulatedCase& c : kCases) {
-            QStringList args{QStringLiteral("simulate"), QStringLiteral("--standard"), QString::fromLatin1(c.standard),
-                             QStringLiteral("--step"), QStringLiteral("100"), QStringLiteral("--max"),
-                             QStringLiteral("300"), QStringLiteral("--out"), DataFile(c)};
+            QStringList args{
+                QStringLiteral("simulate"), QStringLiteral("--standard"), QString::fromLatin1(c.standard),
+                QStringLiteral("--step"),   QStringLiteral("100"),        QStringLiteral("--max"),
+                QStringLiteral("300"),      QStringLiteral("--out"),      DataFile(c)};
             if (*c.ground)
                 args << QStringLiteral("--ground") << QString::fromLatin1(c.ground);
             const KvtRun run = Kvt(args);
@@ -105,7 +107,8 @@ QRegularExpression RowPattern(const QStringList& cells) {
     QStringList parts;
     for (const QString& cell : cells)
         parts.append(QRegularExpression::escape(cell).replace(QLatin1String("\\ "), QLatin1String("\\s*")));
-    return QRegularExpression(QStringLiteral("^\\s*") + parts.join(QStringLiteral("\\s+")) + QStringLiteral("\\s*$"));
+    return QRegularExpression(QStringLiteral("^\\s*") + parts.join(QStringLiteral("\\s+")) +
+                              QStringLiteral("\\s*$"));
 }
 
 TEST_F(ReportExportTest, TheReportShowsTheTablesAndIdentityOfItsFile) {
@@ -158,7 +161,8 @@ TEST_F(ReportExportTest, TheReportShowsTheTablesAndIdentityOfItsFile) {
                 const QRegularExpression pattern = RowPattern(table[r]);
                 while (at < lines.size() && !pattern.match(lines[at]).hasMatch())
                     ++at;
-                ASSERT_LT(at, lines.size()) << view << " row " << r << ": " << table[r].join(' ').toStdString();
+                ASSERT_LT(at, lines.size())
+                    << view << " row " << r << ": " << table[r].join(' ').toStdString();
             }
         }
         const std::vector<QStringList> records = Table(DataFile(c), "records");
@@ -166,8 +170,9 @@ TEST_F(ReportExportTest, TheReportShowsTheTablesAndIdentityOfItsFile) {
         for (const QString& page : pages) {
             const QStringList pageLines = page.split(QLatin1Char('\n'));
             const bool hasRecords = page.contains(QStringLiteral("数据记录表"));
-            const bool hasHeader = std::any_of(pageLines.begin(), pageLines.end(),
-                                               [&](const QString& line) { return header.match(line).hasMatch(); });
+            const bool hasHeader = std::any_of(pageLines.begin(), pageLines.end(), [&](const QString& line) {
+                return header.match(line).hasMatch();
+            });
             EXPECT_EQ(hasRecords, hasHeader);
         }
     }
@@ -194,7 +199,8 @@ TEST_F(ReportExportTest, TheJsonExportHoldsTheNumbersOfTheTables) {
             for (int k = 1; k <= 4; ++k) {
                 const QJsonValue gauge = reading[QStringLiteral("gauge%1_mm").arg(k)];
                 EXPECT_EQ(gauge.isUndefined() ? QStringLiteral("--") : Fixed(gauge.toDouble(), c.decimals),
-                          row[2 + k]) << i << " gauge " << k;
+                          row[2 + k])
+                    << i << " gauge " << k;
             }
             EXPECT_EQ(Fixed(reading[QStringLiteral("average_mm")].toDouble(), c.decimals), row[7]) << i;
         }
@@ -209,7 +215,8 @@ TEST_F(ReportExportTest, TheJsonExportHoldsTheNumbersOfTheTables) {
             EXPECT_EQ(row[QStringLiteral("elapsed_min")].toDouble(), cells[2].toDouble()) << i;
             EXPECT_EQ(Fixed(row[QStringLiteral("displacement_mm")].toDouble(), 2), cells[3]) << i;
             EXPECT_EQ(Fixed(row[QStringLiteral("change_mm")].toDouble(), c.decimals), cells[4]) << i;
-            EXPECT_EQ(Fixed(row[QStringLiteral("level_settlement_mm")].toDouble(), c.decimals), cells[5]) << i;
+            EXPECT_EQ(Fixed(row[QStringLiteral("level_settlement_mm")].toDouble(), c.decimals), cells[5])
+                << i;
         }
 
         const QJsonArray levels = json[QStringLiteral("level_summary")].toArray();
@@ -220,12 +227,15 @@ TEST_F(ReportExportTest, TheJsonExportHoldsTheNumbersOfTheTables) {
             const QJsonObject level = levels[i].toObject();
             const QStringList& cells = summary[static_cast<std::size_t>(i) + 1];
             EXPECT_EQ(level[load].toInt(), cells[1].toInt());
-            EXPECT_EQ(Fixed(level[QStringLiteral("level_settlement_mm")].toDouble(), c.decimals), cells[2]) << i;
-            EXPECT_EQ(Fixed(level[QStringLiteral("cum_settlement_mm")].toDouble(), c.decimals), cells[3]) << i;
+            EXPECT_EQ(Fixed(level[QStringLiteral("level_settlement_mm")].toDouble(), c.decimals), cells[2])
+                << i;
+            EXPECT_EQ(Fixed(level[QStringLiteral("cum_settlement_mm")].toDouble(), c.decimals), cells[3])
+                << i;
             EXPECT_EQ(Fixed(level[QStringLiteral("level_time_min")].toDouble(), 0), cells[4]) << i;
             EXPECT_EQ(Fixed(level[QStringLiteral("cum_time_min")].toDouble(), 0), cells[5]) << i;
         }
-        EXPECT_EQ(json[QStringLiteral("test")][QStringLiteral("standard_code")].toInt(), QString::fromLatin1(c.standard).toInt());
+        EXPECT_EQ(json[QStringLiteral("test")][QStringLiteral("standard_code")].toInt(),
+                  QString::fromLatin1(c.standard).toInt());
         EXPECT_EQ(json[QStringLiteral("test")][QStringLiteral("load_unit")].toString(), load.mid(5));
     }
 }
@@ -272,7 +282,8 @@ TEST_F(ReportExportTest, TheCsvExportHoldsWhatTheJsonHolds) {
 
         const QStringList test = blocks[0].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         EXPECT_EQ(test[0], QStringLiteral("test"));
-        EXPECT_EQ(CsvFields(test[2]), (QStringList{"source", "数据文件", QString::fromLatin1(c.name) + ".kvt"}));
+        EXPECT_EQ(CsvFields(test[2]),
+                  (QStringList{"source", "数据文件", QString::fromLatin1(c.name) + ".kvt"}));
         const QJsonObject identity = json[QStringLiteral("test")].toObject();
         ASSERT_EQ(test.size(), identity.size() + 3);
         for (qsizetype i = 3; i < test.size(); ++i) {
@@ -291,7 +302,8 @@ TEST_F(ReportExportTest, TheCsvExportHoldsWhatTheJsonHolds) {
                 const QStringList fields = CsvFields(lines[r + 2]);
                 ASSERT_EQ(fields.size(), columns.size());
                 for (qsizetype k = 0; k < columns.size(); ++k)
-                    EXPECT_EQ(fields[k], CsvForm(rows[r].toObject()[columns[k]])) << lines[r + 2].toStdString();
+                    EXPECT_EQ(fields[k], CsvForm(rows[r].toObject()[columns[k]]))
+                        << lines[r + 2].toStdString();
             }
         }
     }
@@ -321,14 +333,16 @@ TEST(KvtExport, WritesValuesThatAreNotNumbersAsEmptyOrNull) {
 
     for (const char* format : {"csv", "json"}) {
         const QString out = device.root() + QStringLiteral("/out.") + QString::fromLatin1(format);
-        const KvtRun run = Kvt({QStringLiteral("export"), device.folders().hostPath(path), QStringLiteral("--format"),
-                                QString::fromLatin1(format), QStringLiteral("--out"), out});
+        const KvtRun run =
+            Kvt({QStringLiteral("export"), device.folders().hostPath(path), QStringLiteral("--format"),
+                 QString::fromLatin1(format), QStringLiteral("--out"), out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString text = Read(out);
         EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << format;
         EXPECT_FALSE(text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)) << format;
         if (std::strcmp(format, "json") == 0) {
-            const QJsonArray readings = QJsonDocument::fromJson(text.toUtf8())[QStringLiteral("readings")].toArray();
+            const QJsonArray readings =
+                QJsonDocument::fromJson(text.toUtf8())[QStringLiteral("readings")].toArray();
             ASSERT_EQ(readings.size(), 3);
             EXPECT_EQ(readings[1][QStringLiteral("gauge1_mm")].toDouble(), 0.5);
             EXPECT_TRUE(readings[1][QStringLiteral("gauge2_mm")].isNull());
@@ -336,8 +350,10 @@ TEST(KvtExport, WritesValuesThatAreNotNumbersAsEmptyOrNull) {
             EXPECT_TRUE(readings[2][QStringLiteral("gauge1_mm")].isNull());
             EXPECT_EQ(readings[2][QStringLiteral("gauge2_mm")].toDouble(), 0.75);
         } else {
-            EXPECT_TRUE(text.contains(QStringLiteral("\n2,09:00,400,0.5,,,,false,false\n"))) << text.toStdString();
-            EXPECT_TRUE(text.contains(QStringLiteral("\n3,09:00,400,,0.75,,,false,false\n"))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("\n2,09:00,400,0.5,,,,false,false\n")))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("\n3,09:00,400,,0.75,,,false,false\n")))
+                << text.toStdString();
         }
     }
 }
@@ -368,8 +384,8 @@ TEST(KvtBatch, GoesOnPastFilesItCannotReadAndSaysSo) {
     for (const auto& c : commands) {
         SCOPED_TRACE(c.suffix);
         const QString outDir = device.root() + QStringLiteral("/out-") + QString::fromLatin1(c.suffix);
-        const KvtRun mixed = Kvt(QStringList(c.command) << device.folders().hostPath(good) << missing << shortFile
-                                                        << device.folders().hostPath(good2)
+        const KvtRun mixed = Kvt(QStringList(c.command) << device.folders().hostPath(good) << missing
+                                                        << shortFile << device.folders().hostPath(good2)
                                                         << QStringLiteral("--out-dir") << outDir);
         EXPECT_EQ(mixed.exitCode, 1);
         EXPECT_TRUE(mixed.err.contains(QStringLiteral("cannot read ") + missing)) << mixed.err.toStdString();
@@ -384,10 +400,11 @@ TEST(KvtBatch, GoesOnPastFilesItCannotReadAndSaysSo) {
         EXPECT_EQ(allGood.exitCode, 0) << allGood.err.toStdString();
 
         const QString unwritable = device.root() + QStringLiteral("/no/such/folder/out");
-        const KvtRun failed =
-            Kvt(QStringList(c.command) << device.folders().hostPath(good) << QStringLiteral("--out") << unwritable);
+        const KvtRun failed = Kvt(QStringList(c.command) << device.folders().hostPath(good)
+                                                         << QStringLiteral("--out") << unwritable);
         EXPECT_EQ(failed.exitCode, 1);
-        EXPECT_TRUE(failed.err.contains(QStringLiteral("cannot write ") + unwritable)) << failed.err.toStdString();
+        EXPECT_TRUE(failed.err.contains(QStringLiteral("cannot write ") + unwritable))
+            << failed.err.toStdString();
     }
 }
 
@@ -397,14 +414,14 @@ TEST(KvtBatch, RefusesBadArguments) {
         {QStringLiteral("report")},
         {QStringLiteral("report"), file},
         {QStringLiteral("report"), file, file, QStringLiteral("--out"), QStringLiteral("x.pdf")},
-        {QStringLiteral("report"), file, QStringLiteral("--out"), QStringLiteral("x.pdf"), QStringLiteral("--out-dir"),
-         QStringLiteral("d")},
+        {QStringLiteral("report"), file, QStringLiteral("--out"), QStringLiteral("x.pdf"),
+         QStringLiteral("--out-dir"), QStringLiteral("d")},
         {QStringLiteral("report"), file, QStringLiteral("--out-dir")},
-        {QStringLiteral("report"), file, QStringLiteral("--size"), QStringLiteral("2"), QStringLiteral("--out-dir"),
-         QStringLiteral("d")},
+        {QStringLiteral("report"), file, QStringLiteral("--size"), QStringLiteral("2"),
+         QStringLiteral("--out-dir"), QStringLiteral("d")},
         {QStringLiteral("export"), file, QStringLiteral("--out"), QStringLiteral("x.csv")},
-        {QStringLiteral("export"), file, QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("--out"),
-         QStringLiteral("x.xml")},
+        {QStringLiteral("export"), file, QStringLiteral("--format"), QStringLiteral("xml"),
+         QStringLiteral("--out"), QStringLiteral("x.xml")},
         {QStringLiteral("export"), file, QStringLiteral("--format")},
     };
     for (const QStringList& args : cases) {

@@ -4,8 +4,8 @@
 #include "core/data/KVTFile.h"
 #include "core/data/ParameterRows.h"
 #include "core/standards/StandardsCatalogue.h"
-#include "support/TempDevice.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDevice.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>

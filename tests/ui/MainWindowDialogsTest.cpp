@@ -28,12 +28,9 @@ TEST_F(MainWindowDialogsTest, ToolbarOpensItsDialogOutsideTheWizard) {
         int command;
         const char* dialogClass;
     } cases[] = {
-        {CommandId::standardSelection, "CCriterion"},
-        {CommandId::testControl, "CBegin"},
-        {CommandId::channelSettings, "CTDSZ"},
-        {CommandId::testSettings, "CCSSZ"},
-        {CommandId::loadControlSettings, "CKongZaiSZ"},
-        {CommandId::zeroSettings, "CChange"},
+        {CommandId::standardSelection, "CCriterion"},   {CommandId::testControl, "CBegin"},
+        {CommandId::channelSettings, "CTDSZ"},          {CommandId::testSettings, "CCSSZ"},
+        {CommandId::loadControlSettings, "CKongZaiSZ"}, {CommandId::zeroSettings, "CChange"},
     };
     auto window = Open();
     for (const auto& c : cases) {

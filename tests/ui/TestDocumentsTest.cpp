@@ -1,5 +1,5 @@
-#include "ui/files/TestDocumentWriter.h"
 #include "ui/report/TestDocuments.h"
+#include "ui/files/TestDocumentWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,7 +14,8 @@ class Clock;
 class AcceleratedRig final : public ControllerPort {
     Q_OBJECT
   public:
-    AcceleratedRig(const Clock& clock, Composer composer, ReplyHandler replyHandler, const RigConfig& rig = {});
+    AcceleratedRig(const Clock& clock, Composer composer, ReplyHandler replyHandler,
+                   const RigConfig& rig = {});
 
     bool open() override;
 

@@ -383,9 +383,9 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
         pub.resyncSplit = false;
     // A test with readings, or in any stage, or started and not ended
     // (settings entry 65), goes on running, unless its rows record its end.
-    const bool running = !saved.ended && (pub.run.View().running || pub.readingCount > 0 ||
-                                          state != ControlState::Waiting ||
-                                          ParameterAt(pub.paramList, Entry::endMark) == 1.0f);
+    const bool running =
+        !saved.ended && (pub.run.View().running || pub.readingCount > 0 || state != ControlState::Waiting ||
+                         ParameterAt(pub.paramList, Entry::endMark) == 1.0f);
     pub.run.Post(RunCommands::Restore{
         .running = running, .state = state, .target = saved.targetLoad, .lastTarget = saved.lastTarget});
 

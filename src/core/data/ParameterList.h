@@ -10,7 +10,7 @@ inline constexpr int kParameterCount = 82;
 
 // Entry numbers read or written by number outside the typed fields.
 namespace Entry {
-inline constexpr int gaugeOnFirst = 1;       // 1-4 gauges 1-4, 5-8 gauges 5-8
+inline constexpr int gaugeOnFirst = 1; // 1-4 gauges 1-4, 5-8 gauges 5-8
 inline constexpr int doubleCircuitJack = 10;
 inline constexpr int pressureSensor = 11;
 inline constexpr int jackNumberValue = 12;
@@ -38,7 +38,7 @@ inline constexpr int holdMinutes = 35;
 inline constexpr int stableCheckMinutes = 36;
 inline constexpr int stableCheckCount = 37;
 inline constexpr int stableSettlement = 38;
-inline constexpr int loadIntervalsFirst = 39; // 39-44
+inline constexpr int loadIntervalsFirst = 39;   // 39-44
 inline constexpr int unloadIntervalsFirst = 45; // 45-50
 inline constexpr int standardCode = 51;
 inline constexpr int reservedIntsFirst = 52; // 52-54

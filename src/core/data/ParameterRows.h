@@ -81,7 +81,8 @@ enum class ParameterText {
 // array member for the i-th row of an indexed setting.
 struct TypedField {
     std::variant<std::monostate, int CPublic::*, float CPublic::*, bool CPublic::*, QString CPublic::*,
-                 std::array<int, 6> CPublic::*, std::array<int, 8> CPublic::*, std::array<float, 8> CPublic::*>
+                 std::array<int, 6> CPublic::*, std::array<int, 8> CPublic::*,
+                 std::array<float, 8> CPublic::*>
         member;
     int first = 0;
 };

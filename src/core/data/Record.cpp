@@ -12,10 +12,10 @@ struct Span {
 
 // The record's memory image without the two alignment gaps.
 constexpr Span kSpans[] = {
-    {0, 5},     // clock
-    {8, 165},   // load .. textLong
-    {173, 5},   // copyMark
-    {180, 92},  // copyLoad .. remark
+    {0, 5},    // clock
+    {8, 165},  // load .. textLong
+    {173, 5},  // copyMark
+    {180, 92}, // copyLoad .. remark
 };
 
 constexpr std::size_t PackedSize() {

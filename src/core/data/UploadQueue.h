@@ -13,7 +13,7 @@ using UploadFrame = std::array<std::uint8_t, kUploadFrameSize>;
 // The frames waiting for the GPRS link. The user-interface thread appends and
 // the GPRS sender removes the head, so every access takes the lock.
 class UploadQueue {
-public:
+  public:
     void append(const UploadFrame& frame);
     std::optional<UploadFrame> head() const;
     void removeHead();
@@ -22,7 +22,7 @@ public:
     std::vector<UploadFrame> snapshot() const;
     std::size_t size() const;
 
-private:
+  private:
     mutable std::mutex m_mutex; // guards m_frames
     std::vector<UploadFrame> m_frames;
 };

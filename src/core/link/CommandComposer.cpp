@@ -113,7 +113,8 @@ std::uint8_t FrameComposer::PumpRun(int speed, bool nearTarget) {
     if (speed > 0) {
         run = nearTarget ? PulsedRun(kLoadPulseSilent, m_settings.loadPulseTicks, kLoadPulseLastCount) : kOn;
     }
-    if (Unloading() && m_settings.doubleCircuitJack && m_in.current - m_in.target > 0.2f * m_settings.holdBand) {
+    if (Unloading() && m_settings.doubleCircuitJack &&
+        m_in.current - m_in.target > 0.2f * m_settings.holdBand) {
         // Down to zero the pump runs through; towards a lower stage it pulses.
         run = m_in.target <= 0
                   ? kOn

@@ -8,17 +8,17 @@
 // one copied value: a reply is converted with a whole set of settings, never
 // with a new zero and an old offset.
 struct ConversionSettings {
-    bool loadInKN = true; // false: ground test, loads in kPa
-    int pressureSensor = 1; // 1 oil-pressure sensor, else force sensor
-    int sensorRange = 80;   // MPa (kN for a force sensor)
-    float sensorSensitivity = 2.13f; // mV/V
+    bool loadInKN = true;                  // false: ground test, loads in kPa
+    int pressureSensor = 1;                // 1 oil-pressure sensor, else force sensor
+    int sensorRange = 80;                  // MPa (kN for a force sensor)
+    float sensorSensitivity = 2.13f;       // mV/V
     float calibrationCoefficient = 2.077f; // K, raw counts per kN
     int jackCount = 1;
-    float plateArea = 1.0f; // m²
-    int pressureMode = 1;   // 1 coefficient, 2 calibration table, 3 regression
+    float plateArea = 1.0f;    // m²
+    int pressureMode = 1;      // 1 coefficient, 2 calibration table, 3 regression
     int calibrationSource = 0; // 0 jack calibration, 1 system calibration
-    float regressionA = 0; // MPa
-    float regressionB = 0; // MPa/kN
+    float regressionA = 0;     // MPa
+    float regressionB = 0;     // MPa/kN
     CalibrationSelection calibration;
     int settlementDecimals = 2;
     float gaugeRangeAlarm = 0; // mm

@@ -32,7 +32,8 @@ float OilPressure(const ConversionSettings& settings, float counts) {
 
 class ReplyConversion {
   public:
-    ReplyConversion(const ConversionSettings& settings, LiveSample& sample) : m_settings(settings), m_sample(sample) {}
+    ReplyConversion(const ConversionSettings& settings, LiveSample& sample)
+        : m_settings(settings), m_sample(sample) {}
 
     std::optional<float> ConvertLoad(float counts);
     void ConvertGauges(const ReplyBytes& bytes);
@@ -105,7 +106,8 @@ void ReplyConversion::ConvertGauges(const ReplyBytes& bytes) {
         if (s.gaugeOn[k] == 1) {
             const int raw = DecodeRaw16(bytes[5 + 2 * k], bytes[6 + 2 * k]);
             reading = AtRecordingResolution(static_cast<float>(raw) * kGaugeMmPerCount, s.settlementDecimals);
-            corrected = ((reading - s.gaugeZero[k]) + s.gaugeOffset[k]) * static_cast<float>(s.gaugeDirection[k]);
+            corrected =
+                ((reading - s.gaugeZero[k]) + s.gaugeOffset[k]) * static_cast<float>(s.gaugeDirection[k]);
             nearRange = s.gaugeRangeAlarm > 0 && reading > s.gaugeRangeAlarm;
         }
         m_sample.gaugeReading[k] = reading;
@@ -127,7 +129,8 @@ void ApplyConversionDefaults(ConversionSettings& settings) {
         settings.jackCount = 1;
 }
 
-std::optional<float> LiveAverageOf(const std::array<int, 8>& gaugeOn, const std::array<float, 8>& gaugeValue) {
+std::optional<float> LiveAverageOf(const std::array<int, 8>& gaugeOn,
+                                   const std::array<float, 8>& gaugeValue) {
     int enabled = 0;
     float sum = 0.0f;
     for (std::size_t k = 0; k < kAveragedGauges; ++k) {

@@ -25,8 +25,8 @@ inline constexpr std::size_t kReplyBlockSize = 31;
 // converted (a refused calibration table, a regression slope of 0) keeps its
 // value from `previous`; number and arrival time are the caller's to set.
 // Empty for a block whose bytes 1-11 are all zero: it carries no measurement.
-std::optional<LiveSample> ConvertReply(const ConversionSettings& settings, std::span<const std::uint8_t> block,
-                                       const LiveSample& previous);
+std::optional<LiveSample> ConvertReply(const ConversionSettings& settings,
+                                       std::span<const std::uint8_t> block, const LiveSample& previous);
 
 // Settings that would divide by zero or lose the load take their defaults
 // ("not above 0" also catches a NaN read from a damaged settings file).

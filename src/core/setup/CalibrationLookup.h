@@ -20,13 +20,17 @@ struct CalibrationQuery {
     QString jackNumber;
 
     // An oil-pressure sensor on the jack's own calibration.
-    static CalibrationQuery JackTable(const QString& jackNumber) { return {true, false, QString(), jackNumber}; }
+    static CalibrationQuery JackTable(const QString& jackNumber) {
+        return {true, false, QString(), jackNumber};
+    }
     // An oil-pressure sensor with the system calibration of jack and sensor.
     static CalibrationQuery OilSystem(const QString& sensorNumber, const QString& jackNumber) {
         return {true, true, sensorNumber, jackNumber};
     }
     // A force sensor with its system calibration.
-    static CalibrationQuery ForceSystem(const QString& sensorNumber) { return {false, true, sensorNumber, QString()}; }
+    static CalibrationQuery ForceSystem(const QString& sensorNumber) {
+        return {false, true, sensorNumber, QString()};
+    }
 };
 
 struct CalibrationLookup {

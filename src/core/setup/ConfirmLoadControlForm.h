@@ -25,5 +25,5 @@ void StoreLoadControlForm(CPublic& pub, ParameterList& list, const LoadControlFo
 //
 // Returns the message to show when the form is refused; nothing is stored
 // then. An empty result means stored.
-QString ConfirmLoadControlForm(CPublic& pub, ParameterList& list, QString& controlLoadText, const KVTFile& files,
-                               const LoadControlForm& form);
+QString ConfirmLoadControlForm(CPublic& pub, ParameterList& list, QString& controlLoadText,
+                               const KVTFile& files, const LoadControlForm& form);

@@ -20,12 +20,12 @@ struct NumberRule {
     bool wholeNumberField; // the typed field keeps only the integer part
 };
 
-const NumberRule kSensorRange{&TestSettingsForm::sensorRange, "传感器满量程值要求为数字！", "传感器满量程值要大于0！",
-                              StoredFormat::sensorRange, true};
-const NumberRule kJackCount{&TestSettingsForm::jackCount, "千斤顶并联台数要求为数字！", "千斤顶并联台数要大于0！",
-                            StoredFormat::jackCount, true};
-const NumberRule kSensitivity{&TestSettingsForm::sensitivity, "传感器灵敏度要求为数字！", "传感器灵敏度要大于0！",
-                              StoredFormat::sensitivity, false};
+const NumberRule kSensorRange{&TestSettingsForm::sensorRange, "传感器满量程值要求为数字！",
+                              "传感器满量程值要大于0！", StoredFormat::sensorRange, true};
+const NumberRule kJackCount{&TestSettingsForm::jackCount, "千斤顶并联台数要求为数字！",
+                            "千斤顶并联台数要大于0！", StoredFormat::jackCount, true};
+const NumberRule kSensitivity{&TestSettingsForm::sensitivity, "传感器灵敏度要求为数字！",
+                              "传感器灵敏度要大于0！", StoredFormat::sensitivity, false};
 const NumberRule kForceCoefficient{&TestSettingsForm::sensitivity, "传感器标定系数要求为数字！",
                                    "传感器标定系数要大于0！", StoredFormat::sensitivity, false};
 const NumberRule kRatedForce{&TestSettingsForm::ratedForce, "千斤顶额定出力值要求为数字！",
@@ -69,8 +69,7 @@ SettingsValidation ValidateOilCalibrationData(const TestSettingsForm& form, cons
     if (form.calibration == CalibrationMode::Jack) {
         if (form.jackNumber.isEmpty())
             return Verdict(QStringLiteral("千斤顶编号不能为空!"));
-        SettingsValidation validation =
-            Lookup(files, CalibrationQuery::JackTable(form.jackNumber));
+        SettingsValidation validation = Lookup(files, CalibrationQuery::JackTable(form.jackNumber));
         // A record without a single usable point gives no coefficient.
         if (validation.calibration && !LoadCoefficient(form, &validation.calibration->selection))
             return Verdict(kNoCalibrationMessage);
@@ -100,7 +99,8 @@ SettingsValidation ValidateOilSensor(const TestSettingsForm& form, const KVTFile
 }
 
 SettingsValidation ValidateForceSensor(const TestSettingsForm& form, const KVTFile& files) {
-    if (QString refusal = CheckAll(form, {&kForceCoefficient, &kRatedForce, &kRatedPressure}); !refusal.isEmpty())
+    if (QString refusal = CheckAll(form, {&kForceCoefficient, &kRatedForce, &kRatedPressure});
+        !refusal.isEmpty())
         return Verdict(refusal);
     if (form.mode == PressureMode::Computed)
         return {};
@@ -135,7 +135,8 @@ QString CheckWizardIdentity(const TestSettingsForm& form) {
 SettingsValidation ValidateSettings(const TestSettingsForm& form, const KVTFile& files) {
     if (QString refusal = CheckAll(form, {&kSensorRange, &kJackCount}); !refusal.isEmpty())
         return Verdict(refusal);
-    return form.sensor == SensorKind::OilPressure ? ValidateOilSensor(form, files) : ValidateForceSensor(form, files);
+    return form.sensor == SensorKind::OilPressure ? ValidateOilSensor(form, files)
+                                                  : ValidateForceSensor(form, files);
 }
 
 QString NewDataFilePath(const TestSettingsForm& form) {

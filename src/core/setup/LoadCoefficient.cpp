@@ -76,7 +76,8 @@ std::optional<float> LoadCoefficient(const TestSettingsForm& form, const Calibra
 
 QString PreviewCoefficient(const TestSettingsForm& form, const KVTFile& files) {
     std::optional<CalibrationLookup> lookup;
-    const bool jackTable = form.sensor == SensorKind::OilPressure && form.mode == PressureMode::CalibrationData &&
+    const bool jackTable = form.sensor == SensorKind::OilPressure &&
+                           form.mode == PressureMode::CalibrationData &&
                            form.calibration == CalibrationMode::Jack;
     if (jackTable) {
         if (form.jackNumber.isEmpty())

@@ -30,8 +30,8 @@ void RepairFlagEntry(ParameterList& list, int entry) {
 // their leading zeros in the float entry and get them back.
 QString StoredSerialNumber(const ParameterList& list) {
     const QString digits = EntryText(list, Entry::serialNumberValue, "%.f");
-    const bool allDigits = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(),
-                                                            [](QChar c) { return c.isDigit(); });
+    const bool allDigits =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
     if (!allDigits || digits == QStringLiteral("0") || digits.size() > 6)
         return {};
     return digits.rightJustified(6, QLatin1Char('0'));
@@ -45,7 +45,8 @@ TestSettingsForm WizardForm(ParameterList& list, const QString& pileNumber) {
     form.calibration = CalibrationMode::System;
     form.circuit = static_cast<int>(ParameterAt(list, Entry::doubleCircuitJack)) == 1 ? JackCircuit::Double
                                                                                       : JackCircuit::Single;
-    form.sensor = ParameterAt(list, Entry::pressureSensor) == 1.0f ? SensorKind::OilPressure : SensorKind::Force;
+    form.sensor =
+        ParameterAt(list, Entry::pressureSensor) == 1.0f ? SensorKind::OilPressure : SensorKind::Force;
     ShowEntry(form.ratedPressure, list, Entry::jackRatedPressure, "%.2f", true);
     ShowEntry(form.ratedForce, list, Entry::jackRatedForce, "%.0f");
     ShowEntry(form.jackCount, list, Entry::jackCount, "%.f");
@@ -98,8 +99,10 @@ TestSettingsForm RunningTestForm(const CPublic& pub) {
     form.sensitivity = QString::fromLatin1(CFormat("%f", static_cast<double>(pub.sensorSensitivity)));
     form.ratedForce = QString::fromLatin1(CFormat("%.0f", static_cast<double>(pub.jackRatedForce)));
     form.ratedPressure = QString::fromLatin1(CFormat("%.2f", static_cast<double>(pub.jackRatedPressure)));
-    form.regressionA = TrimTrailingZeros(QString::fromLatin1(CFormat("%f", static_cast<double>(pub.regressionA))));
-    form.regressionB = TrimTrailingZeros(QString::fromLatin1(CFormat("%f", static_cast<double>(pub.regressionB))));
+    form.regressionA =
+        TrimTrailingZeros(QString::fromLatin1(CFormat("%f", static_cast<double>(pub.regressionA))));
+    form.regressionB =
+        TrimTrailingZeros(QString::fromLatin1(CFormat("%f", static_cast<double>(pub.regressionB))));
     form.jackNumber = pub.jackNumber;
     if (form.calibration == CalibrationMode::System)
         form.sensorNumber = pub.sensorNumber;
@@ -122,7 +125,8 @@ TestSettingsOpening OpenTestSettingsForm(const CPublic& pub, ParameterList& list
 }
 
 QString TestSettingsCaption(const CPublic& pub, const ParameterList& list) {
-    const QString caption = QStringLiteral("测试设置") + QString(33, QLatin1Char(' ')) + QStringLiteral("文件名: ");
+    const QString caption =
+        QStringLiteral("测试设置") + QString(33, QLatin1Char(' ')) + QStringLiteral("文件名: ");
     if (pub.wizardMode)
         return caption;
     const int nameLength = EntryText(list, Entry::serialNumberValue, "%.f").size() > 6 ? 21 : 15;
@@ -174,7 +178,8 @@ bool ChooseSensor(TestSettingsForm& form, SensorKind sensor, const CPublic& pub)
 void ChooseCalibration(TestSettingsForm& form, CalibrationMode calibration, const CPublic& pub,
                        const ParameterList& list) {
     if (pub.run.View().running)
-        form.sensor = ParameterAt(list, Entry::pressureSensor) == 1.0f ? SensorKind::OilPressure : SensorKind::Force;
+        form.sensor =
+            ParameterAt(list, Entry::pressureSensor) == 1.0f ? SensorKind::OilPressure : SensorKind::Force;
     form.calibration = calibration;
 }
 

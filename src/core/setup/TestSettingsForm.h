@@ -39,10 +39,14 @@ inline constexpr int rangeLabel = 1071;
 inline constexpr int sensitivityLabel = 1072;
 } // namespace TestSettingsId
 
-enum class SensorKind { OilPressure, Force };                  // "油压传感器" / "测力传感器"
-enum class PressureMode { Computed = 1, CalibrationData = 2, Regression = 3 }; // "计算" / "率定数据" / "回归方程"
-enum class CalibrationMode { Jack, System };                   // "千斤顶" / "系统"
-enum class JackCircuit { Double, Single };                     // "双油路千斤顶" / "单油路千斤顶"
+enum class SensorKind { OilPressure, Force }; // "油压传感器" / "测力传感器"
+enum class PressureMode {
+    Computed = 1,
+    CalibrationData = 2,
+    Regression = 3
+};                                           // "计算" / "率定数据" / "回归方程"
+enum class CalibrationMode { Jack, System }; // "千斤顶" / "系统"
+enum class JackCircuit { Double, Single };   // "双油路千斤顶" / "单油路千斤顶"
 
 struct TestSettingsForm {
     QString serialNumber;  // 1001 "检测流水号"

@@ -24,14 +24,14 @@ SwitchPictures SwitchPicturesFor(const RunState& run, bool manualLoadAllowed);
 // What the live panel under the table shows after a controller reply. Empty
 // texts clear their field.
 struct LivePanelView {
-    QString messageLine;                  // 1043: the alarm and message line, or the refused calibration table
-    std::array<QString, 8> gaugeTexts;    // 1025-1028, 1030-1033: corrected gauges 1-8
-    QString averageText;                  // 1029 "位移平均"
-    QString targetLoadText;               // 1035 "控制荷载"
-    QString currentLoadText;              // 1036 "当前荷载"
-    QString oilPressureText;              // 1038 "当前油压"
-    SwitchPictures switches{};            // 1044/1052, 1053/1046, 1045/1054/1055
-    int progressPosition = 0;             // 1019 "油泵流量": the pump speed command
+    QString messageLine;               // 1043: the alarm and message line, or the refused calibration table
+    std::array<QString, 8> gaugeTexts; // 1025-1028, 1030-1033: corrected gauges 1-8
+    QString averageText;               // 1029 "位移平均"
+    QString targetLoadText;            // 1035 "控制荷载"
+    QString currentLoadText;           // 1036 "当前荷载"
+    QString oilPressureText;           // 1038 "当前油压"
+    SwitchPictures switches{};         // 1044/1052, 1053/1046, 1045/1054/1055
+    int progressPosition = 0;          // 1019 "油泵流量": the pump speed command
     // 1037 "控载状态" and 1034 "下次采集"; empty optionals leave the fields as
     // they are (control states outside 0-8).
     std::optional<QString> statusWord;
@@ -43,5 +43,5 @@ struct LivePanelView {
 // it reads the message line and the next-reading text, which that thread
 // owns. clockText is the text of the clock field 1023, shown as the next
 // reading while the test waits.
-LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live, bool manualLoadAllowed,
-                               const QString& clockText);
+LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const LiveSample& live,
+                               bool manualLoadAllowed, const QString& clockText);

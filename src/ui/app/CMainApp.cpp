@@ -10,7 +10,8 @@
 
 #include <cstdio>
 
-CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController, TestDocumentWriter writeDocuments)
+CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController,
+                   TestDocumentWriter writeDocuments)
     : m_options(std::move(options)),
       m_folders(m_options.dataRoot, UsbDiskMapping{m_options.usbFolder, FindRemovableDisk}),
       m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()),

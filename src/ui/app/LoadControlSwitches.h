@@ -4,7 +4,6 @@
 
 #include <atomic>
 
-
 // The operator's switches for the pump: the pump gate, whether manual load
 // control is allowed, and manual load control itself. While manual loading
 // is on the controller worker runs the pump whatever the gate said before.

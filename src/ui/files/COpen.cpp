@@ -63,8 +63,8 @@ QString DeviceFileName(const QString& devicePath) {
 
 } // namespace
 
-COpen::COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter, TestDocumentWriter writeDocuments,
-             QWidget* parent)
+COpen::COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter,
+             TestDocumentWriter writeDocuments, QWidget* parent)
     : QDialog(parent), m_mode(mode), m_links(links), m_files(files), m_prompter(prompter),
       m_writeDocuments(std::move(writeDocuments)) {
     CreateControls();
@@ -384,7 +384,8 @@ void COpen::OnExportDocuments() {
         Tell(QStringLiteral("请插入U盘！"));
         return;
     }
-    if (!ReplaceOnUsbAgreed(TestDocumentNames(CheckedName(0)), "是否导出全部所选文件的报告若有相同文件并替换？"))
+    if (!ReplaceOnUsbAgreed(TestDocumentNames(CheckedName(0)),
+                            "是否导出全部所选文件的报告若有相同文件并替换？"))
         return;
     const bool succeeded = RunDocumentExport(m_checkedItems);
     Tell(succeeded ? QStringLiteral("所选文件报告导出成功！") : QStringLiteral("所选文件报告导出失败！"));
@@ -412,10 +413,12 @@ bool COpen::RunDocumentExport(const std::vector<int>& rows) {
     DocumentExportJob job(m_writeDocuments, m_files.UsbFolder(), std::move(dataFiles));
     QEventLoop untilDone;
     bool succeeded = false;
-    connect(&job, &DocumentExportJob::fileStarted, &progress, [&progress](int index, int total, const QString& name) {
-        progress.setValue(index);
-        progress.setLabelText(QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
-    });
+    connect(&job, &DocumentExportJob::fileStarted, &progress,
+            [&progress](int index, int total, const QString& name) {
+                progress.setValue(index);
+                progress.setLabelText(
+                    QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
+            });
     connect(&job, &DocumentExportJob::finished, &untilDone, [&](bool ok) {
         succeeded = ok;
         untilDone.quit();

@@ -21,7 +21,8 @@ void DocumentExportJob::Work() {
     for (int i = 0; i < count && succeeded; ++i) {
         const DataFile& file = m_files[static_cast<std::size_t>(i)];
         QMetaObject::invokeMethod(
-            this, [this, i, count, name = file.name] { emit fileStarted(i, count, name); }, Qt::QueuedConnection);
+            this, [this, i, count, name = file.name] { emit fileStarted(i, count, name); },
+            Qt::QueuedConnection);
         const QString failure = m_write(file.hostPath, m_folder);
         if (!failure.isEmpty()) {
             // The screen says only that it failed; the reason goes to the log.
@@ -29,5 +30,6 @@ void DocumentExportJob::Work() {
             succeeded = false;
         }
     }
-    QMetaObject::invokeMethod(this, [this, succeeded] { emit finished(succeeded); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, succeeded] { emit finished(succeeded); }, Qt::QueuedConnection);
 }

@@ -8,7 +8,8 @@ QString SaveThroughTemporary(const QString& path, const std::function<bool(QIODe
         return file.errorString();
     if (!write(file)) {
         file.cancelWriting();
-        return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("the output was refused");
+        return file.error() != QFileDevice::NoError ? file.errorString()
+                                                    : QStringLiteral("the output was refused");
     }
     if (!file.commit())
         return file.errorString();

@@ -32,7 +32,9 @@ QString Load(bool loadInKN) {
 }
 
 ExportTable Readings(const CPublic& pub) {
-    ExportTable table{QStringLiteral("readings"), {QStringLiteral("index"), QStringLiteral("clock"), Load(pub.loadInKN)}, {}};
+    ExportTable table{QStringLiteral("readings"),
+                      {QStringLiteral("index"), QStringLiteral("clock"), Load(pub.loadInKN)},
+                      {}};
     std::vector<int> gauges;
     for (int k = 0; k < 8; ++k) {
         if (pub.gaugeOn[static_cast<std::size_t>(k)] == 1) {
@@ -42,14 +44,16 @@ ExportTable Readings(const CPublic& pub) {
     }
     table.columns << QStringLiteral("average_mm") << QStringLiteral("remark") << QStringLiteral("opens_level")
                   << QStringLiteral("manual");
-    const int readings = std::clamp(static_cast<int>(pub.readingCount), 0, static_cast<int>(pub.recordList.size()));
+    const int readings =
+        std::clamp(static_cast<int>(pub.readingCount), 0, static_cast<int>(pub.recordList.size()));
     for (int i = 0; i < readings; ++i) {
         const Record& record = pub.recordList[static_cast<std::size_t>(i)];
         QVariantList row{i + 1, QString::fromLatin1(FieldText(record.clock)), record.load};
         for (const int k : gauges)
             row.append(Number(record.gauge[k]));
-        row << Number(RoundedGaugeAverage(pub, record)) << DeviceText::ToUnicode(FieldText(record.remark)).trimmed()
-            << OpensLevel(record) << IsManualReading(record);
+        row << Number(RoundedGaugeAverage(pub, record))
+            << DeviceText::ToUnicode(FieldText(record.remark)).trimmed() << OpensLevel(record)
+            << IsManualReading(record);
         table.rows.push_back(std::move(row));
     }
     return table;
@@ -83,8 +87,8 @@ ExportTable LevelSummaryTable(const CPublic& pub) {
     int level = 0;
     for (const LevelSummary& summary : pub.levelSummaries) {
         table.rows.push_back({++level, summary.load, Settlement(summary.levelSettlement, pub.standardCode),
-                              Settlement(summary.cumSettlement, pub.standardCode), Number(summary.levelMinutes),
-                              Number(summary.cumMinutes)});
+                              Settlement(summary.cumSettlement, pub.standardCode),
+                              Number(summary.levelMinutes), Number(summary.cumMinutes)});
     }
     return table;
 }

@@ -155,7 +155,8 @@ class ReportLayout {
             CurveModel shown = curves;
             shown.curveMode = view;
             shown.loadInKN = loadInKN;
-            const QSize window(kPrintGraphWidth, static_cast<int>(kPrintGraphWidth * target.height() / target.width()));
+            const QSize window(kPrintGraphWidth,
+                               static_cast<int>(kPrintGraphWidth * target.height() / target.width()));
             PaintGraphInto(*m_painter, shown, window, target, kPrintGraphStyle);
         }
         m_y += slot;
@@ -205,7 +206,8 @@ class ReportLayout {
         const QRectF line(0, m_writer.height() - m_line, m_width, m_line);
         m_painter->setFont(m_text);
         m_painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter, m_sourceName);
-        m_painter->drawText(line, Qt::AlignCenter, QStringLiteral("第 %1 页 共 %2 页").arg(m_page + 1).arg(m_pageTotal));
+        m_painter->drawText(line, Qt::AlignCenter,
+                            QStringLiteral("第 %1 页 共 %2 页").arg(m_page + 1).arg(m_pageTotal));
     }
 
     QPdfWriter& m_writer;
@@ -235,11 +237,13 @@ void Compose(ReportLayout& layout, const CPublic& pub, const CurveModel& curves)
 
 } // namespace
 
-int WriteTestReport(const CPublic& pub, const CurveModel& curves, const QString& sourceName, QIODevice& device) {
+int WriteTestReport(const CPublic& pub, const CurveModel& curves, const QString& sourceName,
+                    QIODevice& device) {
     QPdfWriter writer(&device);
     writer.setResolution(kDpi);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                     QPageLayout::Millimeter));
     writer.setTitle(QStringLiteral("%1 试验报告").arg(sourceName));
     writer.setCreator(QStringLiteral("staticload kvt"));
 

@@ -13,4 +13,5 @@
 // parameters, settlement rows, level summary and curve points); `sourceName`
 // names the file in the page footer. Needs a QGuiApplication (fonts).
 // Returns the number of pages written; 0 when `device` takes no PDF.
-int WriteTestReport(const CPublic& pub, const CurveModel& curves, const QString& sourceName, QIODevice& device);
+int WriteTestReport(const CPublic& pub, const CurveModel& curves, const QString& sourceName,
+                    QIODevice& device);

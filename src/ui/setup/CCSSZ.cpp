@@ -52,8 +52,8 @@ constexpr BoxBinding kBoxBindings[] = {
 };
 
 // Boxes whose change alters the coefficient shown.
-constexpr int kCoefficientInputs[] = {jackNumber, ratedPressure, ratedForce, jackCount,
-                                      sensorNumber, sensorRange, sensitivity, regressionB};
+constexpr int kCoefficientInputs[] = {jackNumber,   ratedPressure, ratedForce,  jackCount,
+                                      sensorNumber, sensorRange,   sensitivity, regressionB};
 
 int RadioOf(PressureMode mode) {
     switch (mode) {
@@ -143,20 +143,21 @@ void CCSSZ::CreateProjectGroup() {
 
 void CCSSZ::CreateSensorGroup() {
     QGroupBox* group = AddGroup(this, QStringLiteral("传感器"), kSensorGroup);
-    connect(AddRadio(group, oilSensor, QStringLiteral("油压传感器"), QRect(16, 24, 160, 28)), &QRadioButton::clicked,
-            this, [this] { OnSensorClicked(SensorKind::OilPressure); });
+    connect(AddRadio(group, oilSensor, QStringLiteral("油压传感器"), QRect(16, 24, 160, 28)),
+            &QRadioButton::clicked, this, [this] { OnSensorClicked(SensorKind::OilPressure); });
     connect(AddRadio(group, forceSensor, QStringLiteral("测力传感器"), QRect(196, 24, 160, 28)),
             &QRadioButton::clicked, this, [this] { OnSensorClicked(SensorKind::Force); });
     constexpr int labelWidth = 160;
     constexpr int firstRow = 58;
     AddBox(sensorNumber, QStringLiteral("传感器编号"), LabelCell(kSensorGroup, firstRow, 0, labelWidth),
            BoxCell(kSensorGroup, firstRow, 0, labelWidth), {});
-    m_rangeLabel = AddBox(sensorRange, QStringLiteral("传感器量程(MPa)"), LabelCell(kSensorGroup, firstRow, 1, labelWidth),
+    m_rangeLabel = AddBox(sensorRange, QStringLiteral("传感器量程(MPa)"),
+                          LabelCell(kSensorGroup, firstRow, 1, labelWidth),
                           BoxCell(kSensorGroup, firstRow, 1, labelWidth), {.allowsPoint = true});
     m_rangeLabel->setObjectName(ControlName(rangeLabel));
-    m_sensitivityLabel =
-        AddBox(sensitivity, QStringLiteral("传感器灵敏度(mV/V)"), LabelCell(kSensorGroup, firstRow, 2, labelWidth),
-               BoxCell(kSensorGroup, firstRow, 2, labelWidth), {.allowsPoint = true});
+    m_sensitivityLabel = AddBox(sensitivity, QStringLiteral("传感器灵敏度(mV/V)"),
+                                LabelCell(kSensorGroup, firstRow, 2, labelWidth),
+                                BoxCell(kSensorGroup, firstRow, 2, labelWidth), {.allowsPoint = true});
     m_sensitivityLabel->setObjectName(ControlName(sensitivityLabel));
 }
 
@@ -193,7 +194,8 @@ void CCSSZ::CreateModeGroups() {
     equation->setGeometry(kModeGroup.left() + 16, kModeGroup.top() + 56, 340, 24);
     const int boxTop = kModeGroup.top() + 88;
     AddBox(regressionA, QStringLiteral("常数a"), QRect(kModeGroup.left() + 8, boxTop, 56, kBoxHeight),
-           QRect(kModeGroup.left() + 70, boxTop, 110, kBoxHeight), {.allowsPoint = true, .allowsMinus = true});
+           QRect(kModeGroup.left() + 70, boxTop, 110, kBoxHeight),
+           {.allowsPoint = true, .allowsMinus = true});
     AddBox(regressionB, QStringLiteral("系数b"), QRect(kModeGroup.left() + 190, boxTop, 56, kBoxHeight),
            QRect(kModeGroup.left() + 252, boxTop, 118, kBoxHeight), {.allowsPoint = true});
 
@@ -258,7 +260,8 @@ void CCSSZ::ShowModeControls() {
     m_radios.at(m_form.sensor == SensorKind::OilPressure ? oilSensor : forceSensor)->setChecked(true);
     m_radios.at(m_form.circuit == JackCircuit::Double ? doubleCircuit : singleCircuit)->setChecked(true);
     m_radios.at(RadioOf(m_form.mode))->setChecked(true);
-    m_radios.at(m_form.calibration == CalibrationMode::Jack ? jackCalibration : systemCalibration)->setChecked(true);
+    m_radios.at(m_form.calibration == CalibrationMode::Jack ? jackCalibration : systemCalibration)
+        ->setChecked(true);
     if (m_form.sensor == SensorKind::Force)
         ShowSensorLabels(SensorKind::Force);
     if (!m_editable)

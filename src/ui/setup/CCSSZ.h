@@ -75,8 +75,8 @@ class CCSSZ : public QDialog {
     bool m_showingForm = false; // box texts are being set, not typed
 
     NumericKeypad* m_keypad = nullptr;
-    std::map<int, QLineEdit*> m_boxes;      // by control id
-    std::map<int, QRadioButton*> m_radios;  // by control id
+    std::map<int, QLineEdit*> m_boxes;     // by control id
+    std::map<int, QRadioButton*> m_radios; // by control id
     QLineEdit* m_coefficient = nullptr;
     QLabel* m_rangeLabel = nullptr;
     QLabel* m_sensitivityLabel = nullptr;

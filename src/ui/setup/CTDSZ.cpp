@@ -54,8 +54,8 @@ void CTDSZ::CreateButtons() {
 
     m_single = AddButton(kSingle, QRect(QPoint(kGaugesTopLeft.x(), kTestTypeTop), kTestTypeButtonSize));
     connect(m_single, &QPushButton::clicked, this, &CTDSZ::ChooseSingle);
-    m_ground = AddButton(kGround, QRect(QPoint(kGaugesTopLeft.x() + kGaugeStep.x() + 40, kTestTypeTop),
-                                       kTestTypeButtonSize));
+    m_ground = AddButton(
+        kGround, QRect(QPoint(kGaugesTopLeft.x() + kGaugeStep.x() + 40, kTestTypeTop), kTestTypeButtonSize));
     connect(m_ground, &QPushButton::clicked, this, &CTDSZ::ChooseGround);
 
     const int commandLeft = kDialogSize.width() - 2 * kCommandButtonSize.width() - 60;
@@ -63,8 +63,9 @@ void CTDSZ::CreateButtons() {
     // The forward button is the one the frame marks, not "上一步".
     m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &CTDSZ::Confirm);
-    QPushButton* leave = AddButton(
-        kLeave, QRect(QPoint(commandLeft + kCommandButtonSize.width() + 30, kCommandTop), kCommandButtonSize));
+    QPushButton* leave =
+        AddButton(kLeave, QRect(QPoint(commandLeft + kCommandButtonSize.width() + 30, kCommandTop),
+                                kCommandButtonSize));
     leave->setText(QStringLiteral("退出"));
     connect(leave, &QPushButton::clicked, this, &CTDSZ::Leave);
 }

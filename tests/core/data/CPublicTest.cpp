@@ -73,9 +73,9 @@ TEST(IsNumber, AcceptsDigitsWithOneInnerPointAndALeadingMinus) {
         const char* text;
         bool expected;
     } table[] = {
-        {"12", true},  {"3.25", true}, {"-3", true},   {"0", true},    {"-0.5", true},
-        {"", false},   {"1.", false},  {".5", false},  {"1.2.3", false}, {"12a", false},
-        {"-", false},  {"-.5", false}, {"--1", false}, {"1-", false},  {" 1", false},
+        {"12", true}, {"3.25", true}, {"-3", true},   {"0", true},      {"-0.5", true},
+        {"", false},  {"1.", false},  {".5", false},  {"1.2.3", false}, {"12a", false},
+        {"-", false}, {"-.5", false}, {"--1", false}, {"1-", false},    {" 1", false},
     };
     for (const auto& row : table)
         EXPECT_EQ(IsNumber(QString::fromLatin1(row.text)), row.expected) << '"' << row.text << '"';
@@ -86,7 +86,7 @@ TEST(ReadNumber, ReadsTheLeadingNumberLikeAScan) {
         const char* text;
         float expected;
     } table[] = {
-        {"12", 12.0f}, {"3.25", 3.25f}, {"-3", -3.0f}, {" 2.5kN", 2.5f}, {"", 0.0f},
+        {"12", 12.0f}, {"3.25", 3.25f}, {"-3", -3.0f}, {" 2.5kN", 2.5f},  {"", 0.0f},
         {"abc", 0.0f}, {"1.", 1.0f},    {"+4", 4.0f},  {"2.077", 2.077f},
     };
     for (const auto& row : table)

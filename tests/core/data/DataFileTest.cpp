@@ -151,7 +151,8 @@ TEST(DataFile, ReadsWholeRecordsOnlyAndRefusesWhatItCannotOpen) {
 
 TEST(DeviceText, ConvertsBetweenUnicodeAndCodePage936) {
     EXPECT_EQ(DeviceText::FromUnicode(QStringLiteral("手动")), QByteArray("\xCA\xD6\xB6\xAF"));
-    EXPECT_EQ(DeviceText::FromUnicode(QStringLiteral("表1 2 时间")), QByteArray("\xB1\xED" "1 2 \xCA\xB1\xBC\xE4"));
+    EXPECT_EQ(DeviceText::FromUnicode(QStringLiteral("表1 2 时间")), QByteArray("\xB1\xED"
+                                                                                "1 2 \xCA\xB1\xBC\xE4"));
     EXPECT_EQ(DeviceText::ToUnicode(QByteArray("\xD6\xD0\xB6\xCF")), QStringLiteral("中断"));
     // Unrepresentable and damaged input degrade, never fail.
     EXPECT_EQ(DeviceText::FromUnicode(QStringLiteral("a😀b")), QByteArray("a?b"));

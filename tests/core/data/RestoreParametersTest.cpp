@@ -153,7 +153,8 @@ TEST(RestoreParameters, ReloadsTheUploadQueue) {
 
 TEST(RunStateTexts, AreWrittenInTheirRowsAndFormats) {
     CPublic pub;
-    pub.run.Post(RunCommands::Restore{.running = false, .state = ControlState::Waiting, .target = 250.5f, .lastTarget = 100.0f});
+    pub.run.Post(RunCommands::Restore{
+        .running = false, .state = ControlState::Waiting, .target = 250.5f, .lastTarget = 100.0f});
     pub.readingCount = 0;
     pub.nextReadingTime = 36000;
     pub.readingStep = 4;

@@ -27,18 +27,22 @@ TEST(LoadControlStep, MovesTheControlStateByTargetAndLoad) {
         {"loading, not there yet", S::Loading, 100, 100, 99.9f, false, S::Loading, false, false},
         {"loading reaches the target", S::Loading, 100, 100, 100, false, S::Holding, false, true},
         {"holding within the band", S::Holding, 100, 100, 90.5f, false, S::Holding, false, false},
-        {"holding, sank past the band: re-load", S::Holding, 100, 100, 89.9f, false, S::Reloading, false, false},
-        {"re-loading, more than half the band short", S::Reloading, 100, 100, 94.9f, false, S::Reloading, false,
+        {"holding, sank past the band: re-load", S::Holding, 100, 100, 89.9f, false, S::Reloading, false,
          false},
-        {"re-loading within half the band: hold", S::Reloading, 100, 100, 95.1f, false, S::Holding, false, false},
+        {"re-loading, more than half the band short", S::Reloading, 100, 100, 94.9f, false, S::Reloading,
+         false, false},
+        {"re-loading within half the band: hold", S::Reloading, 100, 100, 95.1f, false, S::Holding, false,
+         false},
         {"target lowered: unloading", S::Holding, 500, 300, 500, false, S::Unloading, true, false},
         {"unloading, still high", S::Unloading, 300, 300, 320.5f, false, S::Unloading, false, false},
-        {"unloading within twice the band", S::Unloading, 300, 300, 320, false, S::HoldingUnload, false, true},
-        {"final unloading before its signal is over", S::Unloading, 0, 0, 0, false, S::Unloading, false, false},
-        {"final unloading after 120 s, whatever the load", S::Unloading, 0, 0, 250, true, S::HoldingUnload, false,
+        {"unloading within twice the band", S::Unloading, 300, 300, 320, false, S::HoldingUnload, false,
          true},
-        {"unloading stage held, load sinks: stays", S::HoldingUnload, 300, 300, 250, false, S::HoldingUnload, false,
+        {"final unloading before its signal is over", S::Unloading, 0, 0, 0, false, S::Unloading, false,
          false},
+        {"final unloading after 120 s, whatever the load", S::Unloading, 0, 0, 250, true, S::HoldingUnload,
+         false, true},
+        {"unloading stage held, load sinks: stays", S::HoldingUnload, 300, 300, 250, false, S::HoldingUnload,
+         false, false},
         {"stable waits for the engine", S::Stable, 100, 100, 50, false, S::Stable, false, false},
     };
     for (const Step& s : steps) {
@@ -64,7 +68,7 @@ TEST(LoadControlStep, ReloadingHasHysteresis) {
     const struct {
         float load;
         ControlState state;
-    } sequence[] = {{95, S::Holding},      {89, S::Reloading}, {92, S::Reloading}, {94.9f, S::Reloading},
+    } sequence[] = {{95, S::Holding},    {89, S::Reloading}, {92, S::Reloading},   {94.9f, S::Reloading},
                     {95.5f, S::Holding}, {91, S::Holding},   {89.5f, S::Reloading}};
     for (const auto& s : sequence) {
         LoadControlStep(run, s.load, kBand);

@@ -41,7 +41,8 @@ class CommandDuringCycle : public ::testing::Test {
 };
 
 TEST_F(CommandDuringCycle, UnloadingConfirmationChangesStateAndTargetTogether) {
-    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Holding, .target = 1000, .lastTarget = 1000});
+    run.Post(RunCommands::Restore{
+        .running = true, .state = ControlState::Holding, .target = 1000, .lastTarget = 1000});
     Cycle(1000);
     const RunState before = run.View();
 
@@ -61,7 +62,8 @@ TEST_F(CommandDuringCycle, UnloadingConfirmationChangesStateAndTargetTogether) {
 }
 
 TEST_F(CommandDuringCycle, StageAdvanceDuringLoadingIsTakenAtTheNextCycle) {
-    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Loading, .target = 200, .lastTarget = 200});
+    run.Post(RunCommands::Restore{
+        .running = true, .state = ControlState::Loading, .target = 200, .lastTarget = 200});
     Cycle(150);
     DuringNextCycle(RunCommands::SetTarget{300});
     Cycle(160);
@@ -77,7 +79,8 @@ TEST_F(CommandDuringCycle, StageAdvanceDuringLoadingIsTakenAtTheNextCycle) {
 }
 
 TEST_F(CommandDuringCycle, PauseDuringReloadingStopsThePumpAtTheNextCycle) {
-    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Reloading, .target = 500, .lastTarget = 500});
+    run.Post(RunCommands::Restore{
+        .running = true, .state = ControlState::Reloading, .target = 500, .lastTarget = 500});
     run.Post(RunCommands::SetPumpGate{PumpGate::open});
     Cycle(470);
     DuringNextCycle(RunCommands::Pause{});
@@ -140,7 +143,8 @@ TEST(RunController, SamplesAreNumberedAndStampedWithTheirArrival) {
 // command that changes state and target is never seen half-applied.
 TEST(RunController, CommandsFromAnotherThreadAreNeitherLostNorTorn) {
     RunController run;
-    run.Post(RunCommands::Restore{.running = true, .state = ControlState::Holding, .target = 1000, .lastTarget = 1000});
+    run.Post(RunCommands::Restore{
+        .running = true, .state = ControlState::Holding, .target = 1000, .lastTarget = 1000});
     constexpr int kCommands = 20000;
     std::atomic<bool> done{false};
     std::thread worker([&] {

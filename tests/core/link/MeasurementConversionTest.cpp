@@ -1,5 +1,5 @@
-#include "core/engine/RunController.h"
 #include "core/link/MeasurementConversion.h"
+#include "core/engine/RunController.h"
 #include "core/view/RoundDecimals.h"
 
 #include <gtest/gtest.h>
@@ -65,9 +65,9 @@ class MeasurementConversionTest : public testing::Test {
 
 TEST_F(MeasurementConversionTest, QuietBlockChangesNothing) {
     settings.sensorSensitivity = 0; // would get its default
-    live.currentLoad = 77;      // would be converted
-    live.nearRange[2] = true;   // would be cleared
-    live.gaugeValue[0] = 3.5f;  // would be read
+    live.currentLoad = 77;          // would be converted
+    live.nearRange[2] = true;       // would be cleared
+    live.gaugeValue[0] = 3.5f;      // would be read
     live.liveAverage = 1.25f;
     Block block(kReplyBlockSize, 0x33);
     for (std::size_t i = 1; i <= 11; ++i)

@@ -41,15 +41,15 @@ TEST_F(ApplyTestSettingsTest, RowsGetTheTextsAndTheirFlagCopies) {
         const char* text;
     };
     const Expected rows[] = {
-        {Row(9, &Record::textValue), "2024-03-05"},  {Row(1, &Record::flagText), "2024-03-05"},
-        {Row(32, &Record::textValue2), "0"},         {Row(7, &Record::textLong), "123456789012"},
-        {Row(8, &Record::textValue), "0042"},        {Row(12, &Record::textValue), "J7"},
-        {Row(3, &Record::flagText), "J7"},           {Row(9, &Record::textLong), "S31"},
-        {Row(6, &Record::flagText), "S31"},          {Row(14, &Record::textValue), "62.50"},
-        {Row(5, &Record::flagText), "62.50"},        {Row(15, &Record::textValue), "1500"},
-        {Row(4, &Record::flagText), "1500"},         {Row(6, &Record::textValue), "2"},
-        {Row(10, &Record::flagText), "2"},           {Row(10, &Record::textLong), "60"},
-        {Row(7, &Record::flagText), "60"},           {Row(11, &Record::textLong), "2.100000"},
+        {Row(9, &Record::textValue), "2024-03-05"}, {Row(1, &Record::flagText), "2024-03-05"},
+        {Row(32, &Record::textValue2), "0"},        {Row(7, &Record::textLong), "123456789012"},
+        {Row(8, &Record::textValue), "0042"},       {Row(12, &Record::textValue), "J7"},
+        {Row(3, &Record::flagText), "J7"},          {Row(9, &Record::textLong), "S31"},
+        {Row(6, &Record::flagText), "S31"},         {Row(14, &Record::textValue), "62.50"},
+        {Row(5, &Record::flagText), "62.50"},       {Row(15, &Record::textValue), "1500"},
+        {Row(4, &Record::flagText), "1500"},        {Row(6, &Record::textValue), "2"},
+        {Row(10, &Record::flagText), "2"},          {Row(10, &Record::textLong), "60"},
+        {Row(7, &Record::flagText), "60"},          {Row(11, &Record::textLong), "2.100000"},
         {Row(8, &Record::flagText), "2.100000"},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i)
@@ -69,8 +69,8 @@ struct ApplyCase {
 TEST_F(ApplyTestSettingsTest, TypedParametersModeRowsAndCoefficientFollowTheMode) {
     const ApplyCase cases[] = {
         {"oil, computed", [](TestSettingsForm&) {}, 1, 1, "1", "", "2.077"},
-        {"oil, system calibration",
-         [](TestSettingsForm& f) { f.mode = PressureMode::CalibrationData; }, 1, 2, "2", "1", "2.077"},
+        {"oil, system calibration", [](TestSettingsForm& f) { f.mode = PressureMode::CalibrationData; }, 1, 2,
+         "2", "1", "2.077"},
         {"oil, regression",
          [](TestSettingsForm& f) {
              f.mode = PressureMode::Regression;
@@ -106,7 +106,8 @@ TEST_F(ApplyTestSettingsTest, TypedParametersModeRowsAndCoefficientFollowTheMode
         EXPECT_EQ(Row(12, &Record::textLong), QString::number(c.pressureSensor));
         EXPECT_EQ(Row(9, &Record::flagText), QString::number(c.pressureSensor));
         EXPECT_EQ(Row(13, &Record::textLong), c.modeRow);
-        EXPECT_EQ(Row(14, &Record::textLong), c.sourceRow[0] ? c.sourceRow : "9") << "left alone without a source";
+        EXPECT_EQ(Row(14, &Record::textLong), c.sourceRow[0] ? c.sourceRow : "9")
+            << "left alone without a source";
         EXPECT_EQ(Row(0, &Record::textValue2), c.coefficient);
         EXPECT_EQ(Row(0, &Record::flagText), c.coefficient);
         EXPECT_NEAR(pub.calibrationCoefficient, QString::fromLatin1(c.coefficient).toFloat(), 0.0005);
@@ -183,10 +184,12 @@ TEST_F(ApplyTestSettingsTest, SettingsEntriesTakeTheBoxesAsNumbers) {
     form.serialNumber = "000123";
     WriteSettingsEntries(list, form);
     const std::pair<int, float> expected[] = {
-        {Entry::doubleCircuitJack, 0.0f}, {Entry::pressureSensor, 0.0f}, {Entry::jackNumberValue, 12.0f},
-        {Entry::jackRatedPressure, 65.0f}, {Entry::jackRatedForce, 1000.0f}, {Entry::jackCount, 1.0f},
-        {Entry::sensorNumberValue, 31.0f}, {Entry::sensorRange, 80.0f}, {Entry::sensorSensitivity, 2.13f},
-        {Entry::pileNumberValue, 1.0f},    {Entry::serialNumberValue, 123.0f}, {Entry::regressionA, -3.0f},
+        {Entry::doubleCircuitJack, 0.0f},   {Entry::pressureSensor, 0.0f},
+        {Entry::jackNumberValue, 12.0f},    {Entry::jackRatedPressure, 65.0f},
+        {Entry::jackRatedForce, 1000.0f},   {Entry::jackCount, 1.0f},
+        {Entry::sensorNumberValue, 31.0f},  {Entry::sensorRange, 80.0f},
+        {Entry::sensorSensitivity, 2.13f},  {Entry::pileNumberValue, 1.0f},
+        {Entry::serialNumberValue, 123.0f}, {Entry::regressionA, -3.0f},
         {Entry::regressionB, 0.05f},
     };
     for (const auto& [entry, value] : expected)

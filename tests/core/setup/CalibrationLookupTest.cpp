@@ -12,12 +12,13 @@ class CalibrationLookupTest : public ::testing::Test {
     // Slot 0: jack 7 with sensor 31; slot 1: a force sensor 31 without jack;
     // slot 2: jack 7 again with sensor 32; slot 3: jack 8.
     void SaveTable() {
-        JackRecords::Save(device.files(), {
-                                              JackRecords::Make("7", "31", {{1, 10}, {2, 20}, {3, 30}}),
-                                              JackRecords::Make("", "31", {{5, 100}, {6, 200}, {7, 300}}),
-                                              JackRecords::Make("7", "32", {{4, 40}, {5, 50}, {6, 60}, {7, 70}}),
-                                              JackRecords::Make("8", "", {{9, 90}, {10, 100}, {11, 110}}),
-                                          });
+        JackRecords::Save(device.files(),
+                          {
+                              JackRecords::Make("7", "31", {{1, 10}, {2, 20}, {3, 30}}),
+                              JackRecords::Make("", "31", {{5, 100}, {6, 200}, {7, 300}}),
+                              JackRecords::Make("7", "32", {{4, 40}, {5, 50}, {6, 60}, {7, 70}}),
+                              JackRecords::Make("8", "", {{9, 90}, {10, 100}, {11, 110}}),
+                          });
     }
 
     TempDevice device;
@@ -52,7 +53,8 @@ TEST_F(CalibrationLookupTest, EachQueryKindMatchesItsOwnFieldsAndTheLastMatchWin
 
 TEST_F(CalibrationLookupTest, SelectionCarriesTheRecordsPointsAndTheWholeTable) {
     SaveTable();
-    const std::optional<CalibrationLookup> found = LookupCalibration(device.files(), CalibrationQuery::JackTable("7"));
+    const std::optional<CalibrationLookup> found =
+        LookupCalibration(device.files(), CalibrationQuery::JackTable("7"));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->selection.pointCount, 4);
     EXPECT_EQ(found->selection.calibrationPressures[3], 7.0f);
@@ -64,7 +66,8 @@ TEST_F(CalibrationLookupTest, SelectionCarriesTheRecordsPointsAndTheWholeTable) 
 }
 
 TEST_F(CalibrationLookupTest, DamagedPointCountIsKeptWithinTheTenPoints) {
-    std::vector<JackRecord> records{JackRecords::Make("7", "", {{1, 10}}), JackRecords::Make("8", "", {{1, 10}})};
+    std::vector<JackRecord> records{JackRecords::Make("7", "", {{1, 10}}),
+                                    JackRecords::Make("8", "", {{1, 10}})};
     records[0].pointCount = 1000;
     records[1].pointCount = -3;
     JackRecords::Save(device.files(), records);

@@ -32,7 +32,8 @@ class ChannelSettingsTest : public ::testing::Test {
 
     // Gauges 1-4 from rows 31-34 (first text), gauges 5-8 from rows 21-24 (second text).
     QString StoredGauge(int gauge) const {
-        return gauge <= 4 ? RowText(30 + gauge, &Record::textValue) : RowText(16 + gauge, &Record::textValue2);
+        return gauge <= 4 ? RowText(30 + gauge, &Record::textValue)
+                          : RowText(16 + gauge, &Record::textValue2);
     }
 
     CPublic pub;
@@ -57,9 +58,9 @@ TEST_F(ChannelSettingsTest, WizardOpensWithGaugesOneToFourAndSinglePileWhateverI
 
 TEST_F(ChannelSettingsTest, AloneOpensWithTheStoredChoice) {
     pub.loadInKN = false;
-    SetRowText(32, &Record::textValue, "1"); // gauge 2
-    SetRowText(33, &Record::textValue, "0"); // gauge 3
-    SetRowText(23, &Record::textValue2, "1"); // gauge 7
+    SetRowText(32, &Record::textValue, "1");   // gauge 2
+    SetRowText(33, &Record::textValue, "0");   // gauge 3
+    SetRowText(23, &Record::textValue2, "1");  // gauge 7
     SetRowText(24, &Record::textValue2, "10"); // gauge 8: only the first character counts
 
     const ChannelForm form = OpenChannelForm(pub);
@@ -86,7 +87,8 @@ TEST_F(ChannelSettingsTest, AloneCaptionShowsTheFileNameByTheSerialNumberLength)
         SetRowText(7, &Record::textLong, c.serial);
         pub.dataFilePath = QString::fromUtf8(c.path);
         EXPECT_EQ(ChannelDialogCaption(pub),
-                  QStringLiteral("通道设置                                 文件名： ") + QString::fromUtf8(c.tail))
+                  QStringLiteral("通道设置                                 文件名： ") +
+                      QString::fromUtf8(c.tail))
             << c.serial;
     }
 }
@@ -137,7 +139,8 @@ TEST_F(ChannelSettingsTest, ChosenGaugesGiveMaskFlagsAndRows) {
         for (int gauge = 1; gauge <= 8; ++gauge) {
             const bool chosen = (c.mask >> (gauge - 1)) & 1;
             EXPECT_EQ(StoredGauge(gauge), chosen ? "1" : "0") << c.mask << " gauge " << gauge;
-            EXPECT_EQ(pub.gaugeOn[static_cast<std::size_t>(gauge - 1)], chosen ? 1 : 0) << c.mask << " gauge " << gauge;
+            EXPECT_EQ(pub.gaugeOn[static_cast<std::size_t>(gauge - 1)], chosen ? 1 : 0)
+                << c.mask << " gauge " << gauge;
         }
         for (int row = 25; row <= 28; ++row)
             EXPECT_EQ(RowText(row, &Record::textValue2), "0") << row;

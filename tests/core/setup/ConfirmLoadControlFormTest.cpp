@@ -97,11 +97,12 @@ TEST_F(ConfirmLoadControlFormTest, BoxesAreCheckedInTheDialogsOrder) {
     // Each box is broken together with every box after it: the message is
     // always that of the earlier one.
     QString LoadControlForm::*const order[] = {
-        &LoadControlForm::targetLoad,         &LoadControlForm::holdBand,        &LoadControlForm::stageStep,
-        &LoadControlForm::maxLoad,            &LoadControlForm::plateArea,       &LoadControlForm::maxSettlement,
+        &LoadControlForm::targetLoad,          &LoadControlForm::holdBand,
+        &LoadControlForm::stageStep,           &LoadControlForm::maxLoad,
+        &LoadControlForm::plateArea,           &LoadControlForm::maxSettlement,
         &LoadControlForm::maxUnevenSettlement, &LoadControlForm::loadProtectSeconds,
-        &LoadControlForm::gaugeRangeAlarm,    &LoadControlForm::anchorUpliftAlarm,
-        &LoadControlForm::loadPulseTicks,     &LoadControlForm::unloadPulseTicks,
+        &LoadControlForm::gaugeRangeAlarm,     &LoadControlForm::anchorUpliftAlarm,
+        &LoadControlForm::loadPulseTicks,      &LoadControlForm::unloadPulseTicks,
     };
     const std::size_t count = std::size(order);
     for (std::size_t first = 0; first < count; ++first) {
@@ -130,11 +131,8 @@ TEST_F(ConfirmLoadControlFormTest, ControlLoadMayNotExceedTheLimitLoad) {
         bool refused;
     };
     const Case cases[] = {
-        {"1200", "1000", true},
-        {"1000", "1000", false},
-        {"1000.5", "1000", true},
-        {"999.9", "1000", false},
-        {"0", "0", false},
+        {"1200", "1000", true},   {"1000", "1000", false}, {"1000.5", "1000", true},
+        {"999.9", "1000", false}, {"0", "0", false},
     };
     for (const Case& c : cases) {
         LoadControlForm form = ValidForm();
@@ -171,8 +169,8 @@ TEST_F(ConfirmLoadControlFormTest, RowsCarryTheirFormatsAndTypedFieldsTheRowsRou
     StoreLoadControlForm(pub, list, form);
 
     const std::pair<int, const char*> rows[] = {
-        {1, "3"},     {2, "3"},   {3, "0.125"}, {4, "850"}, {5, "10"}, {6, "100"}, {7, "1000"},
-        {8, "13"},    {9, "7"},   {10, "121"},  {11, "46"}, {12, "8"}, {30, "0"},
+        {1, "3"},  {2, "3"}, {3, "0.125"}, {4, "850"}, {5, "10"}, {6, "100"}, {7, "1000"},
+        {8, "13"}, {9, "7"}, {10, "121"},  {11, "46"}, {12, "8"}, {30, "0"},
     };
     for (const auto& [row, text] : rows)
         EXPECT_EQ(RowText(row), text) << row;
@@ -194,10 +192,18 @@ TEST_F(ConfirmLoadControlFormTest, RowsCarryTheirFormatsAndTypedFieldsTheRowsRou
 
     // The settings keep what was typed.
     const std::pair<int, float> entries[] = {
-        {Entry::loadPulseTicks, 2.6f},      {Entry::unloadPulseTicks, 3.0f},   {Entry::plateArea, 0.125f},
-        {Entry::targetLoad, 850.4f},        {Entry::holdBand, 9.5f},           {Entry::stageStep, 99.7f},
-        {Entry::maxLoad, 1000.2f},          {Entry::maxSettlement, 12.6f},     {Entry::maxUnevenSettlement, 7.2f},
-        {Entry::loadProtectSeconds, 120.8f}, {Entry::gaugeRangeAlarm, 45.5f}, {Entry::anchorUpliftAlarm, 8.49f},
+        {Entry::loadPulseTicks, 2.6f},
+        {Entry::unloadPulseTicks, 3.0f},
+        {Entry::plateArea, 0.125f},
+        {Entry::targetLoad, 850.4f},
+        {Entry::holdBand, 9.5f},
+        {Entry::stageStep, 99.7f},
+        {Entry::maxLoad, 1000.2f},
+        {Entry::maxSettlement, 12.6f},
+        {Entry::maxUnevenSettlement, 7.2f},
+        {Entry::loadProtectSeconds, 120.8f},
+        {Entry::gaugeRangeAlarm, 45.5f},
+        {Entry::anchorUpliftAlarm, 8.49f},
     };
     for (const auto& [entry, value] : entries)
         EXPECT_FLOAT_EQ(list[static_cast<std::size_t>(entry)], value) << entry;

@@ -23,13 +23,17 @@ TEST(WizardIdentityTest, SerialPileAndJackCountAreCheckedInOrder) {
         {"accepted", [](TestSettingsForm&) {}, ""},
         {"twelve digits", [](TestSettingsForm& f) { f.serialNumber = "123456789012"; }, ""},
         {"empty serial", [](TestSettingsForm& f) { f.serialNumber = ""; }, "检测流水号不能为空！"},
-        {"five digits", [](TestSettingsForm& f) { f.serialNumber = "12345"; }, "检测流水号要求为6位或12位数字！"},
-        {"seven digits", [](TestSettingsForm& f) { f.serialNumber = "1234567"; }, "检测流水号要求为6位或12位数字！"},
+        {"five digits", [](TestSettingsForm& f) { f.serialNumber = "12345"; },
+         "检测流水号要求为6位或12位数字！"},
+        {"seven digits", [](TestSettingsForm& f) { f.serialNumber = "1234567"; },
+         "检测流水号要求为6位或12位数字！"},
         {"empty pile", [](TestSettingsForm& f) { f.pileNumber = ""; }, "试桩编号不能为空！"},
         {"two-digit pile", [](TestSettingsForm& f) { f.pileNumber = "12"; }, "桩号要求为4位数字！"},
         {"no jack", [](TestSettingsForm& f) { f.jackCount = "0"; }, "千斤顶并联数量必须大于0"},
-        {"jack count no number: left to the settings checks", [](TestSettingsForm& f) { f.jackCount = "x"; }, ""},
-        {"serial not a number", [](TestSettingsForm& f) { f.serialNumber = "12345."; }, "请正确输入检测流水号！"},
+        {"jack count no number: left to the settings checks", [](TestSettingsForm& f) { f.jackCount = "x"; },
+         ""},
+        {"serial not a number", [](TestSettingsForm& f) { f.serialNumber = "12345."; },
+         "请正确输入检测流水号！"},
         {"six zeros", [](TestSettingsForm& f) { f.serialNumber = "000000"; }, "检测流水号输入不正确！"},
         {"serial before pile",
          [](TestSettingsForm& f) {
@@ -75,10 +79,11 @@ TEST_F(ValidateSettingsTest, EveryRefusalHasItsMessageInCheckOrder) {
     };
     const RefusalCase cases[] = {
         {"accepted", [](TestSettingsForm&) {}, ""},
-        {"everything empty: the range comes first",
-         [](TestSettingsForm& f) { f = TestSettingsForm{}; }, "传感器满量程值要求为数字！"},
+        {"everything empty: the range comes first", [](TestSettingsForm& f) { f = TestSettingsForm{}; },
+         "传感器满量程值要求为数字！"},
         {"range 0", [](TestSettingsForm& f) { f.sensorRange = "0"; }, "传感器满量程值要大于0！"},
-        {"range below one whole unit", [](TestSettingsForm& f) { f.sensorRange = "0.5"; }, "传感器满量程值要大于0！"},
+        {"range below one whole unit", [](TestSettingsForm& f) { f.sensorRange = "0.5"; },
+         "传感器满量程值要大于0！"},
         {"jack count", [](TestSettingsForm& f) { f.jackCount = "x"; }, "千斤顶并联台数要求为数字！"},
         {"no jack", [](TestSettingsForm& f) { f.jackCount = "0"; }, "千斤顶并联台数要大于0！"},
         {"trailing point", [](TestSettingsForm& f) { f.sensitivity = "1."; }, "传感器灵敏度要求为数字！"},
@@ -86,8 +91,10 @@ TEST_F(ValidateSettingsTest, EveryRefusalHasItsMessageInCheckOrder) {
         {"sensitivity 0", [](TestSettingsForm& f) { f.sensitivity = "0"; }, "传感器灵敏度要大于0！"},
         {"rated force", [](TestSettingsForm& f) { f.ratedForce = ""; }, "千斤顶额定出力值要求为数字！"},
         {"rated force 0", [](TestSettingsForm& f) { f.ratedForce = "0"; }, "千斤顶额定出力值要大于0！"},
-        {"rated pressure", [](TestSettingsForm& f) { f.ratedPressure = "6.5.1"; }, "千斤顶额定油压值要求为数字！"},
-        {"negative rated pressure", [](TestSettingsForm& f) { f.ratedPressure = "-65"; }, "千斤顶额定油压值要大于0！"},
+        {"rated pressure", [](TestSettingsForm& f) { f.ratedPressure = "6.5.1"; },
+         "千斤顶额定油压值要求为数字！"},
+        {"negative rated pressure", [](TestSettingsForm& f) { f.ratedPressure = "-65"; },
+         "千斤顶额定油压值要大于0！"},
         {"rated pressure that two decimals make 0", [](TestSettingsForm& f) { f.ratedPressure = "0.001"; },
          "千斤顶额定油压值要大于0！"},
         {"force before pressure",
@@ -142,20 +149,24 @@ TEST_F(ValidateSettingsTest, EveryRefusalHasItsMessageInCheckOrder) {
              f.sensorNumber = "31";
          },
          ""},
-        {"regression a", [](TestSettingsForm& f) {
+        {"regression a",
+         [](TestSettingsForm& f) {
              f.mode = PressureMode::Regression;
              f.regressionA = "";
-         }, "千斤顶回归方程系数a要求为数字！"},
+         },
+         "千斤顶回归方程系数a要求为数字！"},
         {"regression b 0 with a negative a",
          [](TestSettingsForm& f) {
              f.mode = PressureMode::Regression;
              f.regressionA = "-3";
          },
          "千斤顶回归方程系数b要大于0！"},
-        {"regression b", [](TestSettingsForm& f) {
+        {"regression b",
+         [](TestSettingsForm& f) {
              f.mode = PressureMode::Regression;
              f.regressionB = "b";
-         }, "千斤顶回归方程系数b要求为数字！"},
+         },
+         "千斤顶回归方程系数b要求为数字！"},
         {"regression ignores the rated values",
          [](TestSettingsForm& f) {
              f.mode = PressureMode::Regression;
@@ -164,18 +175,24 @@ TEST_F(ValidateSettingsTest, EveryRefusalHasItsMessageInCheckOrder) {
              f.ratedForce = "";
          },
          ""},
-        {"force coefficient", [&](TestSettingsForm& f) {
+        {"force coefficient",
+         [&](TestSettingsForm& f) {
              force(f);
              f.sensitivity = "";
-         }, "传感器标定系数要求为数字！"},
-        {"force coefficient 0", [&](TestSettingsForm& f) {
+         },
+         "传感器标定系数要求为数字！"},
+        {"force coefficient 0",
+         [&](TestSettingsForm& f) {
              force(f);
              f.sensitivity = "0";
-         }, "传感器标定系数要大于0！"},
-        {"force, computed, rated force", [&](TestSettingsForm& f) {
+         },
+         "传感器标定系数要大于0！"},
+        {"force, computed, rated force",
+         [&](TestSettingsForm& f) {
              force(f);
              f.ratedForce = "x";
-         }, "千斤顶额定出力值要求为数字！"},
+         },
+         "千斤顶额定出力值要求为数字！"},
         {"force, calibration data without sensor",
          [&](TestSettingsForm& f) {
              force(f);

@@ -27,7 +27,8 @@ inline void SetNumber(char16_t (&field)[20], const QString& text) {
         field[i] = text.at(i).unicode();
 }
 
-inline JackRecord Make(const QString& jackNumber, const QString& sensorNumber, std::initializer_list<Point> points) {
+inline JackRecord Make(const QString& jackNumber, const QString& sensorNumber,
+                       std::initializer_list<Point> points) {
     JackRecord record = JackRecord::Blank();
     SetNumber(record.jackNumber, jackNumber);
     SetNumber(record.sensorNumber, sensorNumber);

@@ -61,7 +61,8 @@ TEST(LoadCoefficientTest, EachSensorAndModeHasItsFormula) {
          [](TestSettingsForm& f) { f.ratedForce = "999.6"; }, "2.077"},
         {"rated pressure as stored, two decimals: 65.004 counts as 65.00",
          [](TestSettingsForm& f) { f.ratedPressure = "65.004"; }, "2.077"},
-        {"a range stored as 0 gives no coefficient", [](TestSettingsForm& f) { f.sensorRange = "0.4"; }, "none"},
+        {"a range stored as 0 gives no coefficient", [](TestSettingsForm& f) { f.sensorRange = "0.4"; },
+         "none"},
         {"an empty jack count gives no coefficient", [](TestSettingsForm& f) { f.jackCount = ""; }, "none"},
     };
     for (const CoefficientCase& c : cases) {

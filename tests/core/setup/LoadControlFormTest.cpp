@@ -47,9 +47,9 @@ TEST_F(LoadControlFormTest, PlateAreaIsShownForGroundTestsAndTypedOnlyInTheWizar
         bool visible, enabled;
     };
     const Case cases[] = {
-        {true, true, false, false, false, false},  {true, false, true, false, false, false},
-        {false, true, false, false, true, true},   {false, false, true, false, true, false},
-        {false, false, false, true, true, false},  {false, false, false, false, false, false},
+        {true, true, false, false, false, false}, {true, false, true, false, false, false},
+        {false, true, false, false, true, true},  {false, false, true, false, true, false},
+        {false, false, false, true, true, false}, {false, false, false, false, false, false},
     };
     for (const Case& c : cases) {
         pub.loadInKN = c.loadInKN;
@@ -128,8 +128,8 @@ TEST_F(LoadControlFormTest, AloneWithoutATestShowsTheDefaults) {
 }
 
 TEST_F(LoadControlFormTest, AloneDuringATestShowsItsRows) {
-    const char* rows[] = {"2.0771", "2", "3", "0.500", "850.50", "10.0", "100.0",
-                          "1000.0", "40.00", "10.00", "90.00", "40.00", "12"};
+    const char* rows[] = {"2.0771", "2",     "3",     "0.500", "850.50", "10.0", "100.0",
+                          "1000.0", "40.00", "10.00", "90.00", "40.00",  "12"};
     for (int row = 0; row < 13; ++row)
         SetRow(row, rows[row]);
     SetRow(30, "0");
@@ -172,10 +172,8 @@ TEST_F(LoadControlFormTest, StageAdvanceRowIsReadAndRepaired) {
         const char* rowAfter;
     };
     const Case cases[] = {
-        {"1", StageAdvance::Automatic, "1"},
-        {"0", StageAdvance::Manual, "0"},
-        {"2", StageAdvance::Manual, "2"},
-        {"", StageAdvance::Automatic, "1"},
+        {"1", StageAdvance::Automatic, "1"}, {"0", StageAdvance::Manual, "0"},
+        {"2", StageAdvance::Manual, "2"},    {"", StageAdvance::Automatic, "1"},
         {"x", StageAdvance::Automatic, "1"},
     };
     pub.run.Post(RunCommands::Start{});

@@ -55,7 +55,10 @@ TEST_F(TestSettingsFormTest, WizardShowsTheStoredSettingsWithoutTrailingZeros) {
 
 TEST_F(TestSettingsFormTest, WizardRestoresTheSerialNumbersLeadingZeros) {
     const std::pair<float, const char*> cases[] = {
-        {0.0f, ""}, {1234.0f, "001234"}, {123456.0f, "123456"}, {1234567.0f, ""},
+        {0.0f, ""},
+        {1234.0f, "001234"},
+        {123456.0f, "123456"},
+        {1234567.0f, ""},
     };
     for (const auto& [stored, shown] : cases) {
         list[Entry::serialNumberValue] = stored;
@@ -181,16 +184,31 @@ TEST_F(TestSettingsFormTest, ModeControlsFollowSensorAndMode) {
         std::set<int> disabled;
     };
     const Case cases[] = {
-        {"oil, computed", SensorKind::OilPressure, PressureMode::Computed,
-         {1058, 1007, 1043, 1044, 1003, 1004, 1005}, {1059, 1060, 1010, 1011}},
-        {"oil, calibration data", SensorKind::OilPressure, PressureMode::CalibrationData,
-         {1058, 1059, 1060, 1003, 1007, 1043, 1044, 1004, 1005}, {1010, 1011}},
-        {"oil, regression", SensorKind::OilPressure, PressureMode::Regression, {1058, 1010, 1011, 1043, 1044},
+        {"oil, computed",
+         SensorKind::OilPressure,
+         PressureMode::Computed,
+         {1058, 1007, 1043, 1044, 1003, 1004, 1005},
+         {1059, 1060, 1010, 1011}},
+        {"oil, calibration data",
+         SensorKind::OilPressure,
+         PressureMode::CalibrationData,
+         {1058, 1059, 1060, 1003, 1007, 1043, 1044, 1004, 1005},
+         {1010, 1011}},
+        {"oil, regression",
+         SensorKind::OilPressure,
+         PressureMode::Regression,
+         {1058, 1010, 1011, 1043, 1044},
          {1059, 1060, 1007, 1003, 1004, 1005}},
-        {"force, computed", SensorKind::Force, PressureMode::Computed, {1007, 1043, 1044, 1003, 1004, 1005},
+        {"force, computed",
+         SensorKind::Force,
+         PressureMode::Computed,
+         {1007, 1043, 1044, 1003, 1004, 1005},
          {1058, 1059, 1060, 1010, 1011}},
-        {"force, calibration data", SensorKind::Force, PressureMode::CalibrationData,
-         {1060, 1007, 1043, 1044, 1003, 1004, 1005}, {1058, 1059, 1010, 1011}},
+        {"force, calibration data",
+         SensorKind::Force,
+         PressureMode::CalibrationData,
+         {1060, 1007, 1043, 1044, 1003, 1004, 1005},
+         {1058, 1059, 1010, 1011}},
     };
     for (const Case& c : cases) {
         TestSettingsForm form;
@@ -258,7 +276,7 @@ TEST_F(TestSettingsFormTest, SensorLabelsNameTheUnitOfTheKind) {
 
 TEST(TrimTrailingZerosTest, DropsZerosAfterAnInnerPointOnly) {
     const std::pair<const char*, const char*> cases[] = {
-        {"2.130000", "2.13"}, {"80.000", "80"}, {"100", "100"}, {"-3.000000", "-3"},
+        {"2.130000", "2.13"}, {"80.000", "80"},     {"100", "100"}, {"-3.000000", "-3"},
         {".500", ".500"},     {"0.050000", "0.05"}, {"", ""},
     };
     for (const auto& [text, trimmed] : cases)

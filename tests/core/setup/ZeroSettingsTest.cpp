@@ -17,7 +17,9 @@ class ZeroSettingsTest : public ::testing::Test {
   protected:
     ZeroSettingsTest() { pub.run.Post(RunCommands::Start{}); }
 
-    void Feed(const GaugeCounts& gauges, int loadCounts = 500) { ASSERT_TRUE(FeedReply(pub, gauges, loadCounts)); }
+    void Feed(const GaugeCounts& gauges, int loadCounts = 500) {
+        ASSERT_TRUE(FeedReply(pub, gauges, loadCounts));
+    }
 
     QString Row2(int row) const {
         return DeviceText::ToUnicode(FieldText(pub.recordList.at(static_cast<std::size_t>(row)).textValue2));
@@ -70,7 +72,8 @@ TEST_F(ZeroSettingsTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
         EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f, kTolerance) << reversed;
         Feed({0, 1350, 0, 0, 0, 0, 0, 0}); // one more millimetre on the dial, less the resolution
         const float moved = 13.39f - 12.40f;
-        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance) << reversed;
+        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance)
+            << reversed;
         EXPECT_TRUE(pub.saveRequested);
     }
 }
@@ -235,7 +238,8 @@ TEST_F(ZeroSettingsTest, ChangedGaugesOneToFourAreMarkedWhileTheTestIsUnderWay) 
         int controlState;
         std::array<bool, 4> marked;
     };
-    for (const Case& c : {Case{0, {}}, Case{2, {false, true, true, false}}, Case{5, {false, true, true, false}}}) {
+    for (const Case& c :
+         {Case{0, {}}, Case{2, {false, true, true, false}}, Case{5, {false, true, true, false}}}) {
         pub.ResetTest();
         pub.run.Post(RunCommands::Start{});
         EnterRunState(pub, ControlStateFromCode(c.controlState));
@@ -245,7 +249,7 @@ TEST_F(ZeroSettingsTest, ChangedGaugesOneToFourAreMarkedWhileTheTestIsUnderWay) 
         ZeroForm form = OpenZeroForm(pub, pub.run.Live());
         form.gaugeModified[1] = QStringLiteral("1"); // gauge 2: zero and offset change
         form.gaugeModified[2] = QStringLiteral("0"); // gauge 3: zero changes, offset stays 0
-        form.gaugeReverseTicked[3] = true;          // gauge 4: direction only
+        form.gaugeReverseTicked[3] = true;           // gauge 4: direction only
         form.gaugeModified[5] = QStringLiteral("3"); // gauge 6 is never marked
 
         ApplyZeroForm(pub, pub.run.Live(), form, adjustment);

@@ -33,7 +33,8 @@ struct Expected {
 
 // Every catalogue code, and one outside it.
 const std::map<int, Expected> kExpected{
-    // code  dec  stability                    strict bearing ladder double odd3  dblLast unload rebound settle 2h
+    // code  dec  stability                    strict bearing ladder double odd3  dblLast unload rebound
+    // settle 2h
     {0, {2, S::twoIntervalConvergence, false, false, true, false, false, false, 3, 19, false, false}},
     {1, {2, S::lastReadings, true, false, false, false, false, true, 2, 179, false, false}},
     {2, {2, S::windowChain, false, false, false, false, false, false, 2, 179, false, false}},

@@ -5,8 +5,8 @@
 #include "core/data/KVTFile.h"
 #include "core/setup/JackRecords.h"
 #include "platform/ManualClock.h"
-#include "support/TempDevice.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDevice.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>
@@ -40,7 +40,8 @@ class CCSSZTest : public ::testing::Test {
     }
 
     std::unique_ptr<CCSSZ> Open() {
-        auto dialog = std::make_unique<CCSSZ>(pub, pub.paramList, pileReference, device.files(), clock, prompter);
+        auto dialog =
+            std::make_unique<CCSSZ>(pub, pub.paramList, pileReference, device.files(), clock, prompter);
         QObject::connect(dialog.get(), &CCSSZ::newTestResetRequested, [this] { ++resetRequests; });
         dialog->show();
         return dialog;
@@ -296,7 +297,8 @@ TEST_F(CCSSZTest, RadiosSwitchTheControlsAndLabels) {
     EXPECT_FALSE(enabled(jackNumber));
 
     Choose(*dialog, forceSensor);
-    EXPECT_TRUE(Control<QRadioButton>(*dialog, computedMode)->isChecked()) << "no regression for a force sensor";
+    EXPECT_TRUE(Control<QRadioButton>(*dialog, computedMode)->isChecked())
+        << "no regression for a force sensor";
     EXPECT_FALSE(enabled(regressionMode));
     EXPECT_FALSE(enabled(regressionA));
     EXPECT_EQ(Text(*dialog, sensorRange), "2000");

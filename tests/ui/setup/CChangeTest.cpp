@@ -43,14 +43,16 @@ class CChangeTest : public ::testing::Test {
     static QLineEdit* Box(const CChange& dialog, int id) { return Control<QLineEdit>(dialog, id); }
     static QPushButton* Button(const CChange& dialog, int id) { return Control<QPushButton>(dialog, id); }
     static void Click(CChange& dialog, int id) { Button(dialog, id)->click(); }
-    static int ModifiedId(int gauge) { return CChange::kGaugeModifiedIds[static_cast<std::size_t>(gauge - 1)]; }
+    static int ModifiedId(int gauge) {
+        return CChange::kGaugeModifiedIds[static_cast<std::size_t>(gauge - 1)];
+    }
     static int ReverseId(int gauge) { return CChange::kGaugeReverseIds[static_cast<std::size_t>(gauge - 1)]; }
 
     // Touches the box and types `keys` on the keypad.
     static void Type(CChange& dialog, int boxId, const QString& keys) {
         static const std::map<QChar, int> keyIds = {
-            {'0', KeypadKey::zero}, {'1', KeypadKey::one},   {'2', KeypadKey::two},   {'3', KeypadKey::three},
-            {'4', KeypadKey::four}, {'5', KeypadKey::five},  {'6', KeypadKey::six},   {'7', KeypadKey::seven},
+            {'0', KeypadKey::zero},  {'1', KeypadKey::one},  {'2', KeypadKey::two},   {'3', KeypadKey::three},
+            {'4', KeypadKey::four},  {'5', KeypadKey::five}, {'6', KeypadKey::six},   {'7', KeypadKey::seven},
             {'8', KeypadKey::eight}, {'9', KeypadKey::nine}, {'.', KeypadKey::point},
         };
         auto* keypad = dialog.findChild<NumericKeypad*>();
@@ -77,7 +79,8 @@ TEST_F(CChangeTest, OpensWithTheCurrentValuesAndTheTableLayout) {
         auto dialog = Open();
 
         EXPECT_EQ(dialog->windowTitle(), "数据设置                                 文件名： 123456-0001.kvt");
-        EXPECT_EQ(Box(*dialog, CChange::kLoadCurrent)->text(), QString::number(qRound(pub.run.Live().currentLoad)));
+        EXPECT_EQ(Box(*dialog, CChange::kLoadCurrent)->text(),
+                  QString::number(qRound(pub.run.Live().currentLoad)));
         EXPECT_EQ(Box(*dialog, 1003)->text(), QString::fromLatin1(c.gaugeTwo)) << c.standardCode;
         EXPECT_EQ(Box(*dialog, 1006)->text(), "") << "gauge 5 is not in the test";
         for (const int id : CChange::kGaugeCurrentIds)
@@ -141,7 +144,8 @@ TEST_F(CChangeTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
         EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f, kTolerance) << reversed;
         Feed({0, 1350, 0, 0, 0, 0, 0, 0});
         const float moved = 13.39f - 12.40f;
-        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance) << reversed;
+        EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance)
+            << reversed;
         EXPECT_TRUE(pub.saveRequested);
         EXPECT_TRUE(prompter.shown().empty());
     }

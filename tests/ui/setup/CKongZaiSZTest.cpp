@@ -3,8 +3,8 @@
 
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
-#include "support/TempDevice.h"
 #include "support/ScriptedPrompter.h"
+#include "support/TempDevice.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QLabel>
@@ -30,7 +30,8 @@ class CKongZaiSZTest : public ::testing::Test {
     }
 
     std::unique_ptr<CKongZaiSZ> Open() {
-        auto dialog = std::make_unique<CKongZaiSZ>(pub, pub.paramList, controlLoadText, device.files(), prompter);
+        auto dialog =
+            std::make_unique<CKongZaiSZ>(pub, pub.paramList, controlLoadText, device.files(), prompter);
         dialog->show();
         keypad = dialog->findChild<NumericKeypad*>();
         EXPECT_NE(keypad, nullptr);
@@ -48,9 +49,10 @@ class CKongZaiSZTest : public ::testing::Test {
     void Type(const CKongZaiSZ& dialog, int boxId, std::initializer_list<const char*> keys) {
         keypad->focusOn(Box(dialog, boxId));
         static const std::map<QString, int> kKeyIds = {
-            {"0", KeypadKey::zero},  {"1", KeypadKey::one},   {"2", KeypadKey::two},   {"3", KeypadKey::three},
-            {"4", KeypadKey::four},  {"5", KeypadKey::five},  {"6", KeypadKey::six},   {"7", KeypadKey::seven},
-            {"8", KeypadKey::eight}, {"9", KeypadKey::nine},  {".", KeypadKey::point}, {"清除", KeypadKey::clear},
+            {"0", KeypadKey::zero},  {"1", KeypadKey::one},   {"2", KeypadKey::two},
+            {"3", KeypadKey::three}, {"4", KeypadKey::four},  {"5", KeypadKey::five},
+            {"6", KeypadKey::six},   {"7", KeypadKey::seven}, {"8", KeypadKey::eight},
+            {"9", KeypadKey::nine},  {".", KeypadKey::point}, {"清除", KeypadKey::clear},
         };
         for (const char* key : keys)
             keypad->key(kKeyIds.at(QString::fromUtf8(key)))->click();
@@ -65,8 +67,8 @@ class CKongZaiSZTest : public ::testing::Test {
 
     // Rows 1-12 and 30 as a running test with a control load of 800 leaves them.
     void StoreRunningTest() {
-        const char* rows[] = {"2.077", "1", "1", "1.000", "800.00", "10.0", "100.0",
-                              "1000.0", "40.00", "10.00", "90.00", "40.00", "10"};
+        const char* rows[] = {"2.077",  "1",     "1",     "1.000", "800.00", "10.0", "100.0",
+                              "1000.0", "40.00", "10.00", "90.00", "40.00",  "10"};
         for (int row = 0; row < 13; ++row)
             SetRow(row, rows[row]);
         SetRow(30, "1");
@@ -122,7 +124,8 @@ TEST_F(CKongZaiSZTest, OpeningFollowsTheUnitAndHowTheDialogWasOpened) {
         if (c.plateShown) {
             EXPECT_EQ(Box(*dialog, CKongZaiSZ::kPlateAreaBox)->isEnabled(), c.plateEnabled) << c.name;
         }
-        EXPECT_EQ(Control<QPushButton>(*dialog, CKongZaiSZ::kBack)->text(), QString::fromUtf8(c.back)) << c.name;
+        EXPECT_EQ(Control<QPushButton>(*dialog, CKongZaiSZ::kBack)->text(), QString::fromUtf8(c.back))
+            << c.name;
         EXPECT_EQ(Control<QPushButton>(*dialog, CKongZaiSZ::kConfirm)->text(), QString::fromUtf8(c.confirm))
             << c.name;
         EXPECT_FALSE(Box(*dialog, CKongZaiSZ::kCoefficientBox)->isEnabled()) << c.name;
@@ -196,7 +199,10 @@ TEST_F(CKongZaiSZTest, OnlyAGroundTestAsksForThePlateArea) {
         {"single pile, empty", true, {"清除"}, ""},
         {"ground, empty", false, {"清除"}, "请输入压板面积！"},
         {"ground, zero", false, {"清除", "0"}, "压板面积要大于0！请重新输入"},
-        {"ground, zero with decimals", false, {"清除", "0", ".", "0", "0", "0"}, "压板面积要大于0！请重新输入"},
+        {"ground, zero with decimals",
+         false,
+         {"清除", "0", ".", "0", "0", "0"},
+         "压板面积要大于0！请重新输入"},
         {"ground, half a square metre", false, {"清除", "0", ".", "5"}, ""},
     };
     pub.wizardMode = true;
@@ -271,7 +277,9 @@ TEST_F(CKongZaiSZTest, KeypadRefusesAFourthDecimalAndAnEleventhCharacter) {
         {1007, {"清除", "1", ".", "2", "3", "4", "5"}, "1.234"},
         {1050, {"清除", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1"}, "1234567890"},
         {1050, {"清除", "1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "."}, "1234567890"},
-        {1006, {"清除", "9", "8", "7", "6", "5", "4", "3", "2", "1", ".", "5", "5", "5", "5"}, "987654321.555"},
+        {1006,
+         {"清除", "9", "8", "7", "6", "5", "4", "3", "2", "1", ".", "5", "5", "5", "5"},
+         "987654321.555"},
         {1009, {"清除", ".", "5"}, ""},
     };
     pub.wizardMode = true;

@@ -37,7 +37,8 @@ class CTDSZTest : public ::testing::Test {
     // Rows 31-34 and 21-24 as a stored test with `gauges` leaves them.
     void StoreGauges(std::initializer_list<int> gauges) {
         for (int gauge = 1; gauge <= 8; ++gauge) {
-            const QByteArray flag = std::find(gauges.begin(), gauges.end(), gauge) != gauges.end() ? "1" : "0";
+            const QByteArray flag =
+                std::find(gauges.begin(), gauges.end(), gauge) != gauges.end() ? "1" : "0";
             if (gauge <= 4)
                 SetFieldText(pub.recordList.at(static_cast<std::size_t>(30 + gauge)).textValue, flag);
             else
