@@ -1,5 +1,7 @@
 #include "AcceleratedRig.h"
+#include "DemonstrationState.h"
 #include "platform/DeviceFolders.h"
+#include "platform/FileSystem.h"
 #include "platform/SimulatedRigProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFont>
 
 #include <clocale>
@@ -44,12 +47,17 @@ CommandLine ParseCommandLine(const QApplication& app) {
         QStringLiteral("time-scale"),
         QStringLiteral("With --simulate: clock seconds per real second, e.g. 60 to watch a test in minutes."),
         QStringLiteral("X"), QStringLiteral("1"));
-    parser.addOptions({dataRoot, usb, com1, com2, simulate, timeScale});
+    const QCommandLineOption ownSystemClock(
+        QStringLiteral("own-system-clock"),
+        QStringLiteral("\"系统时间\" sets the host's clock (the instrument's panel); without it the program "
+                       "keeps its own offset to the host's time."));
+    parser.addOptions({dataRoot, usb, com1, com2, simulate, timeScale, ownSystemClock});
     parser.process(app);
 
     CommandLine commandLine{
         {parser.value(dataRoot), parser.value(usb), parser.value(com1), parser.value(com2)},
         parser.isSet(simulate)};
+    commandLine.options.ownSystemClock = parser.isSet(ownSystemClock);
     bool ok = false;
     commandLine.options.timeScale = parser.value(timeScale).toDouble(&ok);
     if (!ok || !(commandLine.options.timeScale >= 1.0 && commandLine.options.timeScale <= 600.0)) {
@@ -62,6 +70,37 @@ CommandLine ParseCommandLine(const QApplication& app) {
         std::exit(2);
     }
     return commandLine;
+}
+
+// The accelerated demonstration's clock and plant are kept in the data root,
+// so a restart goes on where the demonstration stood; a first start begins
+// at the host's time.
+int RunDemonstration(AppOptions options) {
+    const QString statePath = QDir(options.dataRoot).filePath(QLatin1String(kDemonstrationStateFile));
+    const FileSystem& fs = HostFileSystem::Instance();
+    const std::optional<DemonstrationState> kept = LoadDemonstrationState(fs, statePath);
+    options.clockStandingAt = kept ? kept->clock : QDateTime::currentDateTime();
+    std::optional<RigState> plant;
+    if (kept)
+        plant = kept->plant;
+    // Pump, pile and schedule all follow the accelerated clock, which a
+    // serial line's 200 ms cycle cannot: the rig runs inside the program.
+    CMainApp instrument(
+        options,
+        [&](const Clock& clock, ControllerPort::Composer composer,
+            ControllerPort::ReplyHandler replyHandler) {
+            return std::make_unique<AcceleratedRig>(
+                clock, std::move(composer), std::move(replyHandler), RigConfig{}, plant,
+                [&fs, statePath, failed = false](qint64 clockMs, const RigState& now) mutable {
+                    const bool saved = SaveDemonstrationState(
+                        fs, statePath, DemonstrationState{QDateTime::fromMSecsSinceEpoch(clockMs), now});
+                    if (!saved && !failed)
+                        std::fprintf(stderr, "staticload: cannot write %s\n", qPrintable(statePath));
+                    failed = !saved;
+                });
+        },
+        WriteTestDocuments);
+    return instrument.Run();
 }
 
 } // namespace
@@ -78,18 +117,8 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
 
     CommandLine commandLine = ParseCommandLine(app);
-    if (commandLine.options.timeScale != 1.0) {
-        // Pump, pile and schedule all follow the accelerated clock, which a
-        // serial line's 200 ms cycle cannot: the rig runs inside the program.
-        CMainApp instrument(
-            commandLine.options,
-            [](const Clock& clock, ControllerPort::Composer composer,
-               ControllerPort::ReplyHandler replyHandler) {
-                return std::make_unique<AcceleratedRig>(clock, std::move(composer), std::move(replyHandler));
-            },
-            WriteTestDocuments);
-        return instrument.Run();
-    }
+    if (commandLine.options.timeScale != 1.0)
+        return RunDemonstration(commandLine.options);
     SimulatedRigProcess rig;
     if (commandLine.simulate) {
         const QString program = SimulatedRigProcess::findProgram();

@@ -17,11 +17,16 @@ class Clock {
 // device time where the host does not let this program change its clock.
 // With a time scale above 1 the clock runs that many times faster than the
 // host's from the moment it is made: a simulated test can be watched in
-// minutes.
+// minutes. Such a demonstration clock may instead be made standing at a
+// time (where the demonstration stood when the program last ran) and run on
+// from there only when started, so the program's own start-up takes none of
+// the demonstration's time.
 class SystemClock final : public Clock {
   public:
-    explicit SystemClock(double timeScale = 1.0);
+    explicit SystemClock(double timeScale = 1.0, const QDateTime& standingAt = {});
     QDateTime now() const override;
+    // A standing clock runs on from where it stands; otherwise nothing.
+    void Start();
     // From here on now() reads on from `localTime`.
     void shiftTo(const QDateTime& localTime);
     void setOffsetMs(qint64 offsetMs) { m_offsetMs.store(offsetMs); }
@@ -32,6 +37,7 @@ class SystemClock final : public Clock {
     qint64 scaledMs() const;
 
     const double m_timeScale;
-    const qint64 m_startMs;
+    std::atomic<qint64> m_startMs;
     std::atomic<qint64> m_offsetMs{0};
+    std::atomic<bool> m_standing{false};
 };

@@ -4,12 +4,12 @@
 
 #include <ctime>
 
-SystemTime::SystemTime(SystemClock& clock, HostClockSetter setHostClock)
-    : m_clock(clock), m_setHostClock(std::move(setHostClock)) {}
+SystemTime::SystemTime(SystemClock& clock, bool ownsHostClock, HostClockSetter setHostClock)
+    : m_clock(clock), m_ownsHostClock(ownsHostClock), m_setHostClock(std::move(setHostClock)) {}
 
 void SystemTime::setLocalTime(const QDateTime& localTime) {
     // An accelerated clock runs apart from the host's, so the host keeps its time.
-    if (m_clock.timeScale() == 1.0 && m_setHostClock(localTime)) {
+    if (m_ownsHostClock && m_clock.timeScale() == 1.0 && m_setHostClock(localTime)) {
         m_clock.setOffsetMs(0);
         return;
     }

@@ -6,16 +6,18 @@
 
 class SystemClock;
 
-// Sets the instrument's local time. The host clock is set where the host
-// allows this program to; otherwise the SystemClock's offset makes the
-// instrument's time follow the operator's setting, since everything reads
-// the time through that clock.
+// Sets the instrument's local time. On the panel the instrument owns the
+// host's clock and sets it (where the host allows this program to). On any
+// other host (a desktop, a laptop) the machine's time is not the
+// instrument's to change: the SystemClock's offset makes the instrument's
+// time follow the operator's setting, since everything reads the time
+// through that clock. The offset is also the fallback when the host refuses.
 class SystemTime {
   public:
     // Sets the host's clock; false when the host refuses.
     using HostClockSetter = std::function<bool(const QDateTime& localTime)>;
 
-    explicit SystemTime(SystemClock& clock, HostClockSetter setHostClock = SetHostClock);
+    SystemTime(SystemClock& clock, bool ownsHostClock, HostClockSetter setHostClock = SetHostClock);
 
     void setLocalTime(const QDateTime& localTime);
 
@@ -24,5 +26,6 @@ class SystemTime {
 
   private:
     SystemClock& m_clock;
+    bool m_ownsHostClock;
     HostClockSetter m_setHostClock;
 };

@@ -39,6 +39,7 @@ TEST(LoadControl, AHighStageIsReloadedNowAndThenWhileHeld) {
 struct UnloadCase {
     const char* name;
     bool doubleCircuit;
+    double unitsPerKN; // 1 for kN; 2 for kPa on a 0.5 m² plate (a ground test)
 };
 
 class Unloading : public ::testing::TestWithParam<UnloadCase> {
@@ -48,19 +49,22 @@ class Unloading : public ::testing::TestWithParam<UnloadCase> {
         RigConfig config;
         config.circuit = GetParam().doubleCircuit ? JackCircuit::Double : JackCircuit::Single;
         m_rig = std::make_unique<RigModel>(config);
-        m_instrument = std::make_unique<InstrumentDriver>(*m_rig, GetParam().doubleCircuit);
-        m_instrument->setTarget(600);
+        m_instrument =
+            std::make_unique<InstrumentDriver>(*m_rig, GetParam().doubleCircuit, GetParam().unitsPerKN);
+        SetTargetKN(600);
         m_instrument->run(10 * kMinute, InstrumentDriver::Holding);
         m_instrument->run(5 * kMinute);
     }
+
+    void SetTargetKN(double kN) { m_instrument->setTarget(kN * GetParam().unitsPerKN); }
 
     std::unique_ptr<RigModel> m_rig;
     std::unique_ptr<InstrumentDriver> m_instrument;
 };
 
 TEST_P(Unloading, ReachesTheLowerStageAndStaysNearIt) {
-    const double b = InstrumentDriver::kHoldBand;
-    m_instrument->setTarget(400);
+    const double b = InstrumentDriver::kHoldBand / GetParam().unitsPerKN; // in kN
+    SetTargetKN(400);
     m_instrument->run(15 * kMinute, InstrumentDriver::UnloadHolding);
     ASSERT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
     m_instrument->run(10 * kMinute);
@@ -71,9 +75,9 @@ TEST_P(Unloading, ReachesTheLowerStageAndStaysNearIt) {
 }
 
 TEST_P(Unloading, ReleasesEverythingAtTargetZero) {
-    m_instrument->setTarget(200);
+    SetTargetKN(200);
     m_instrument->run(20 * kMinute, InstrumentDriver::UnloadHolding);
-    m_instrument->setTarget(0);
+    SetTargetKN(0);
     m_instrument->run(10 * kMinute);
     EXPECT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
     EXPECT_LT(m_rig->load(), 0.5);
@@ -81,9 +85,9 @@ TEST_P(Unloading, ReleasesEverythingAtTargetZero) {
 }
 
 TEST_P(Unloading, AHigherTargetAfterwardsLoadsAgain) {
-    m_instrument->setTarget(0);
+    SetTargetKN(0);
     m_instrument->run(10 * kMinute);
-    m_instrument->setTarget(100);
+    SetTargetKN(100);
     m_instrument->run(5 * kMinute, InstrumentDriver::Holding);
     EXPECT_EQ(m_instrument->state(), InstrumentDriver::Holding);
     EXPECT_EQ(m_rig->releaseOpening(), 0.0);
@@ -91,8 +95,10 @@ TEST_P(Unloading, AHigherTargetAfterwardsLoadsAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Jacks, Unloading,
-                         ::testing::Values(UnloadCase{"SingleCircuit", false},
-                                           UnloadCase{"DoubleCircuit", true}),
+                         ::testing::Values(UnloadCase{"SingleCircuit", false, 1.0},
+                                           UnloadCase{"DoubleCircuit", true, 1.0},
+                                           UnloadCase{"GroundTestSingleCircuit", false, 2.0},
+                                           UnloadCase{"GroundTestDoubleCircuit", true, 2.0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -19,7 +19,7 @@ FrameFields pumpStanding(std::optional<int> target) {
     return {true, 0, false, target};
 }
 
-QByteArray commandFrame(const FrameFields& fields) {
+QByteArray commandFrame(const FrameFields& fields, std::optional<double> shown) {
     QByteArray frame(12, '\0');
     frame[0] = static_cast<char>(fields.pumpAllowed ? 0x00 : 0x40);
     frame[1] = 0x0F;
@@ -30,6 +30,11 @@ QByteArray commandFrame(const FrameFields& fields) {
         const Number3 target = EncodeNumber3(static_cast<float>(*fields.target));
         for (std::size_t i = 0; i < target.size(); ++i)
             frame[6 + static_cast<int>(i)] = static_cast<char>(target[i]);
+    }
+    if (shown) {
+        const Number3 load = EncodeNumber3(static_cast<float>(*shown));
+        for (std::size_t i = 0; i < load.size(); ++i)
+            frame[9 + static_cast<int>(i)] = static_cast<char>(load[i]);
     }
     return frame;
 }
@@ -48,8 +53,8 @@ void runFrames(RigModel& rig, const FrameFields& fields, double seconds) {
     }
 }
 
-InstrumentDriver::InstrumentDriver(RigModel& rig, bool doubleCircuit)
-    : m_rig(rig), m_doubleCircuit(doubleCircuit) {}
+InstrumentDriver::InstrumentDriver(RigModel& rig, bool doubleCircuit, double unitsPerKN)
+    : m_rig(rig), m_doubleCircuit(doubleCircuit), m_unitsPerKN(unitsPerKN) {}
 
 void InstrumentDriver::run(double seconds, std::optional<State> stopAt) {
     for (long cycle = 0; cycle < std::lround(seconds * 1000 / kCycleMs); ++cycle) {
@@ -57,7 +62,7 @@ void InstrumentDriver::run(double seconds, std::optional<State> stopAt) {
         if (stopAt && m_state == *stopAt)
             return;
         const QByteArray reply = m_rig.reply(composeFrame());
-        m_load = replyValue(reply, 1) / kCountsPerKN;
+        m_load = replyValue(reply, 1) / kCountsPerKN * m_unitsPerKN;
         m_rig.advance(kCycleMs);
         ++m_cycles;
         // The engine's 120 s of signal before the final unloading stage is held.
@@ -123,5 +128,5 @@ QByteArray InstrumentDriver::composeFrame() {
     }
     if (speed <= 0)
         run = false;
-    return commandFrame(FrameFields{true, speed, run, static_cast<int>(t)});
+    return commandFrame(FrameFields{true, speed, run, static_cast<int>(t)}, l);
 }

@@ -21,8 +21,9 @@ struct FrameFields {
 FrameFields pumpRunning(int speed, std::optional<int> target = std::nullopt);
 FrameFields pumpStanding(std::optional<int> target);
 
-// A 12-byte command frame as the instrument composes it.
-QByteArray commandFrame(const FrameFields& fields);
+// A 12-byte command frame as the instrument composes it; `shown`: the load
+// the instrument shows (bytes 9-11), in the target's unit.
+QByteArray commandFrame(const FrameFields& fields, std::optional<double> shown = std::nullopt);
 
 int replyValue(const QByteArray& reply, int offset);
 
@@ -35,7 +36,8 @@ class InstrumentDriver {
   public:
     enum State { Waiting = 0, Loading = 1, Holding = 2, Reloading = 3, Unloading = 5, UnloadHolding = 6 };
 
-    InstrumentDriver(RigModel& rig, bool doubleCircuit);
+    // `unitsPerKN`: the instrument's load unit per kN, 1 for kN, 1 / plate area for kPa.
+    InstrumentDriver(RigModel& rig, bool doubleCircuit, double unitsPerKN = 1.0);
 
     void setTarget(double target) { m_target = target; }
     // Runs 200 ms cycles for `seconds`, or until `stopAt` is entered.
@@ -55,6 +57,7 @@ class InstrumentDriver {
 
     RigModel& m_rig;
     bool m_doubleCircuit;
+    double m_unitsPerKN;
     double m_target = 0.0;
     double m_lastTarget = 0.0;
     double m_load = 0.0;

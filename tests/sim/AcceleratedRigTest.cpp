@@ -1,10 +1,12 @@
 #include "AcceleratedRig.h"
+#include "DemonstrationState.h"
 
 #include "core/data/CPublic.h"
 #include "core/engine/SettingsPublication.h"
 #include "platform/ManualClock.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +85,72 @@ TEST_F(AcceleratedRigTest, ClockSetByTheOperatorIsNotReplayed) {
     clock.advanceMs(400);
     rig.CatchUp();
     EXPECT_EQ(frames, 2) << "cycles go on from the new time";
+}
+
+// The demonstration keeps its plant and clock about once a real second; a
+// rig made with the kept plant goes on with the load the jack held.
+TEST_F(AcceleratedRigTest, ARestartGoesOnWithTheKeptPlant) {
+    std::optional<DemonstrationState> kept;
+    AcceleratedRig keeping{clock,
+                           [this] { return pub.run.Cycle(); },
+                           [this](const QByteArray& block) {
+                               pub.run.HandleReply(
+                                   std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                             static_cast<std::size_t>(block.size())),
+                                   clock.now().toMSecsSinceEpoch());
+                           },
+                           RigConfig{},
+                           std::nullopt,
+                           [&](qint64 clockMs, const RigState& plant) {
+                               kept = DemonstrationState{QDateTime::fromMSecsSinceEpoch(clockMs), plant};
+                           }};
+    ASSERT_TRUE(keeping.open());
+    for (int second = 0; second < 20; ++second) {
+        clock.advanceMs(1'000);
+        keeping.CatchUp();
+    }
+    EXPECT_FALSE(kept) << "not yet a real second";
+    QThread::msleep(1'050);
+    keeping.CatchUp();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->clock, clock.now());
+    const float heldLoad = pub.run.Live().currentLoad;
+    ASSERT_GT(heldLoad, 100.0f);
+
+    // Through the file, as the next start reads it.
+    kept = ParseDemonstrationState(FormatDemonstrationState(*kept));
+    ASSERT_TRUE(kept);
+    CPublic after;
+    after.stageStep = 100.0f;
+    PublishSettings(after);
+    AcceleratedRig restarted{clock, [&after] { return after.run.Cycle(); },
+                             [&](const QByteArray& block) {
+                                 after.run.HandleReply(
+                                     std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                               static_cast<std::size_t>(block.size())),
+                                     clock.now().toMSecsSinceEpoch());
+                             },
+                             RigConfig{}, kept->plant};
+    ASSERT_TRUE(restarted.open());
+    clock.advanceMs(200);
+    restarted.CatchUp();
+    // The kept plant is the one after the last reply: one cycle of pumping on.
+    EXPECT_NEAR(after.run.Live().currentLoad, heldLoad, 5.0f) << "not from zero load";
+}
+
+TEST(DemonstrationStateText, RefusesWhatIsNotAWholeState) {
+    DemonstrationState state;
+    state.clock = QDateTime(QDate(2026, 5, 4), QTime(9, 30));
+    state.plant.hydraulics.pressure = 31.5;
+    state.plant.fieldOperator.target.reset();
+    const QByteArray text = FormatDemonstrationState(state);
+    const std::optional<DemonstrationState> back = ParseDemonstrationState(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->clock, state.clock);
+    EXPECT_EQ(back->plant.hydraulics.pressure, 31.5);
+    EXPECT_FALSE(back->plant.fieldOperator.target);
+    for (const QByteArray& damaged : {QByteArray(), text.left(text.size() / 2), text + "pressure x\n"})
+        EXPECT_FALSE(ParseDemonstrationState(damaged)) << damaged.constData();
 }
 
 } // namespace

@@ -117,6 +117,23 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
             << offset % static_cast<qsizetype>(kPackedRecordSize);
 }
 
+// "用户输入" takes the criteria the settings file holds, as the standard
+// dialog shows them: here the defaults of a new instrument.
+TEST(VirtualTestSetup, UserInputKeepsTheCriteriaOfTheSettingsFile) {
+    TempDevice device;
+    TestSetup setup;
+    setup.standardCode = 9;
+    VirtualTest test(device.folders(), setup);
+    ASSERT_EQ(test.Start(), QString());
+    const CPublic& pub = test.pub();
+    EXPECT_EQ(pub.standardCode, 9);
+    EXPECT_EQ(pub.holdMinutes, 90);
+    EXPECT_EQ(pub.loadIntervals, (std::array<int, 6>{5, 10, 15, 15, 15, 30}));
+    EXPECT_EQ(pub.unloadIntervals, (std::array<int, 6>{15, 15, 30, 30, 30, 30}));
+    EXPECT_GT(pub.stableCheckCount, 0);
+    EXPECT_GT(pub.stableSettlement, 0.0f);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Standards, WholeTest,
     ::testing::Values(

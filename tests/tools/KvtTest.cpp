@@ -80,6 +80,15 @@ TEST(Kvt, FailsWithAMessageOnFilesItCannotRead) {
     }
 }
 
+// A simulated test cut off by the time limit did not end: an error, said so.
+TEST(KvtSimulate, ATestCutOffByTheTimeLimitIsAnError) {
+    const KvtRun run = Kvt({QStringLiteral("simulate"), QStringLiteral("--standard"), QStringLiteral("5"),
+                            QStringLiteral("--time-limit"), QStringLiteral("1")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QLatin1String("did not end within the time limit of 1.0 h")))
+        << run.err.toStdString();
+}
+
 } // namespace
 
 namespace {

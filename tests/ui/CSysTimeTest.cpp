@@ -65,7 +65,7 @@ TEST(CSysTimeTest, CancelChangesNothing) {
 TEST(SystemTimeTest, RefusedHostClockMovesTheInstrumentsClock) {
     SystemClock clock;
     QDateTime askedHost;
-    SystemTime time(clock, [&](const QDateTime& when) {
+    SystemTime time(clock, true, [&](const QDateTime& when) {
         askedHost = when;
         return false;
     });
@@ -78,7 +78,7 @@ TEST(SystemTimeTest, RefusedHostClockMovesTheInstrumentsClock) {
 TEST(SystemTimeTest, AcceptedHostClockDropsTheOffset) {
     SystemClock clock;
     clock.setOffsetMs(-3'600'000);
-    SystemTime time(clock, [](const QDateTime&) { return true; });
+    SystemTime time(clock, true, [](const QDateTime&) { return true; });
     time.setLocalTime(QDateTime::currentDateTime());
     EXPECT_EQ(clock.offsetMs(), 0);
 }
@@ -86,7 +86,7 @@ TEST(SystemTimeTest, AcceptedHostClockDropsTheOffset) {
 TEST(SystemTimeTest, AcceleratedClockRunsOnFromTheSetTimeWithoutTouchingTheHost) {
     SystemClock clock(600.0);
     bool hostAsked = false;
-    SystemTime time(clock, [&](const QDateTime&) { return hostAsked = true; });
+    SystemTime time(clock, true, [&](const QDateTime&) { return hostAsked = true; });
     const QDateTime wanted(QDate(2026, 5, 4), QTime(8, 0));
     time.setLocalTime(wanted);
     EXPECT_FALSE(hostAsked);
@@ -94,6 +94,32 @@ TEST(SystemTimeTest, AcceleratedClockRunsOnFromTheSetTimeWithoutTouchingTheHost)
     const qint64 ranMs = wanted.msecsTo(clock.now());
     EXPECT_GE(ranMs, 55'000);
     EXPECT_LT(ranMs, 600'000) << "a busy machine may sleep longer, but not ten times longer";
+}
+
+// On a desktop or laptop the instrument does not own the machine's clock:
+// the host is never asked, the instrument's clock follows the setting.
+TEST(SystemTimeTest, WithoutOwningTheHostClockOnlyTheOffsetMoves) {
+    SystemClock clock;
+    bool hostAsked = false;
+    SystemTime time(clock, false, [&](const QDateTime&) { return hostAsked = true; });
+    const QDateTime wanted = QDateTime::currentDateTime().addDays(-400);
+    time.setLocalTime(wanted);
+    EXPECT_FALSE(hostAsked);
+    EXPECT_LT(std::abs(clock.now().msecsTo(wanted)), 2000);
+}
+
+// A demonstration goes on where it stood: its clock stands during start-up
+// and runs on, accelerated, from that time once started.
+TEST(SystemClockTest, ADemonstrationClockStandsUntilStarted) {
+    const QDateTime kept(QDate(2026, 5, 4), QTime(8, 30));
+    SystemClock clock(600.0, kept);
+    QThread::msleep(100);
+    EXPECT_EQ(clock.now(), kept) << "start-up takes none of the demonstration's time";
+    clock.Start();
+    QThread::msleep(100); // a minute of clock time
+    const qint64 ranMs = kept.msecsTo(clock.now());
+    EXPECT_GE(ranMs, 55'000);
+    EXPECT_LT(ranMs, 600'000);
 }
 
 } // namespace

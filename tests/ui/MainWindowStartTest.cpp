@@ -113,6 +113,23 @@ TEST_F(MainWindowTest, AResumedTestSaysThePumpWaitsForTheOperator) {
     EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), QString());
 }
 
+// The alarm check empties the alarm line every second; how start-up restored
+// the lost settings stays on the message line until the operator acts.
+TEST_F(MainWindowTest, TheSettingsRecoveryStaysOnTheMessageLine) {
+    StoreRunningTest();
+    device.write(DeviceFile::kSettings, QByteArray(10, '\0')); // torn; the copy is whole
+    const auto window = Open();
+    const QString restored = QStringLiteral("参数文件损坏,已从备份恢复!");
+    for (int tick = 0; tick < 3; ++tick) {
+        engine.ScheduleTick();
+        window->RefreshLivePanel();
+        EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), restored) << "tick " << tick;
+    }
+    qobject_cast<QAbstractButton*>(Control(*window, ControlId::pumpProhibited))->click();
+    window->RefreshLivePanel();
+    EXPECT_EQ(Text(Control(*window, ControlId::messageLine)), QString());
+}
+
 TEST_F(MainWindowTest, PausedStateComesFromEntry70) {
     const struct {
         float entry;

@@ -2,7 +2,9 @@
 
 #include "VirtualTest.h"
 #include "platform/DeviceFolders.h"
+#include "platform/FileSystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,7 +15,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
     "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n"
-    "                    [--stop-after MINUTES]\n";
+    "                    [--stop-after MINUTES] [--time-limit HOURS]\n";
 
 struct SimulateOptions {
     TestSetup setup;
@@ -69,6 +71,11 @@ std::optional<SimulateOptions> ParseOptions(QStringList args) {
                 return std::nullopt;
             options.setup.timeLimitMs = static_cast<qint64>(*minutes * 60000.0f);
             options.stopEarly = true;
+        } else if (option == QLatin1String("--time-limit")) {
+            const std::optional<float> hours = PositiveNumber(value);
+            if (!hours)
+                return std::nullopt;
+            options.setup.timeLimitMs = static_cast<qint64>(*hours * 3.6e6f);
         } else {
             return std::nullopt;
         }
@@ -114,10 +121,23 @@ int RunSimulate(const QStringList& args, std::FILE* out) {
     PrintStages(report, out);
 
     const QString dataFile = test.files().HostPath(test.pub().dataFilePath);
+    const double hours = static_cast<double>(report.virtualMs) / 3.6e6;
     std::fprintf(out, "%s after %.1f h of test time; data file %s\n",
-                 report.finished ? "finished" : "time limit reached",
-                 static_cast<double>(report.virtualMs) / 3.6e6,
+                 report.finished ? "finished" : "stopped", hours,
                  qPrintable(options->dataRoot.isEmpty() ? test.pub().dataFilePath : dataFile));
+    // A test cut off by the limit is incomplete: an error unless asked for.
+    if (!report.finished && !options->stopEarly)
+        std::fprintf(stderr, "kvt: the test did not end within the time limit of %.1f h of test time\n",
+                     hours);
+    // A test left running in a data root goes on in the program's
+    // demonstration from this clock time, with the jack and pile as they are.
+    if (options->stopEarly && !options->dataRoot.isEmpty()) {
+        const QString statePath = QDir(root).filePath(QLatin1String(kDemonstrationStateFile));
+        if (!SaveDemonstrationState(HostFileSystem::Instance(), statePath, test.Demonstration())) {
+            std::fprintf(stderr, "kvt: cannot write %s\n", qPrintable(statePath));
+            return 1;
+        }
+    }
     if (!options->outFile.isEmpty()) {
         QFile::remove(options->outFile);
         if (!QFile::copy(dataFile, options->outFile)) {

@@ -19,5 +19,6 @@ std::optional<RigCommand> parseCommandFrame(const QByteArray& frame) {
     command.pumpSpeed = byteAt(frame, 3);
     command.pumpRun = byteAt(frame, 4) == kPumpRun;
     command.targetLoad = decodeNumber3(byteAt(frame, 6), byteAt(frame, 7), byteAt(frame, 8));
+    command.shownLoad = decodeNumber3(byteAt(frame, 9), byteAt(frame, 10), byteAt(frame, 11));
     return command;
 }

@@ -13,13 +13,16 @@
 // | 3      | pump speed 0-255                           |
 // | 4      | pump run: 0xFF = run                       |
 // | 6-8    | target load, three-byte number             |
-// | 9-11   | the instrument's current load (not used)   |
+// | 9-11   | the instrument's current load, as it shows it |
 struct RigCommand {
     bool pumpAllowed = true;
     int pumpSpeed = 0;
     bool pumpRun = false;
     // Absent in the idle frame (all zero) and for bytes that are no valid number.
     std::optional<double> targetLoad;
+    // The load the instrument shows, in the unit of the target: kN, or kPa in
+    // a ground test. Absent like the target.
+    std::optional<double> shownLoad;
 };
 
 inline constexpr int kCommandFrameSize = 12;

@@ -22,12 +22,29 @@ struct OperatorParams {
 // - double circuit: the operator reverses the oil path (before confirming the
 //   prompt, so at once), and the instrument's pump then draws the load down.
 // At target 0 the release valve is opened fully on either jack.
+// The operator reads targets off the instrument, in its unit (kPa in a ground
+// test), and judges them against the load the instrument shows beside them.
 class FieldOperator {
   public:
+    // What the operator has in mind at a moment, to carry it across a restart.
+    struct Snapshot {
+        std::optional<double> target;
+        double shownPerKN = 1.0;
+        bool unloading = false;
+        double secondsSinceDrop = 0.0;
+        bool releasing = false;
+    };
+
     FieldOperator(const OperatorParams& params, JackCircuit circuit);
 
-    // The target load of each command frame that carries one.
-    void seeTarget(double target, Hydraulics& hydraulics);
+    Snapshot TakeSnapshot() const {
+        return {m_target, m_shownPerKN, m_unloading, m_secondsSinceDrop, m_releasing};
+    }
+    void Restore(const Snapshot& snapshot);
+
+    // The target load of each command frame that carries one, with the load
+    // the instrument shows, both in the instrument's unit.
+    void seeTarget(double target, std::optional<double> shownLoad, Hydraulics& hydraulics);
     // The operator's hands for the next `seconds`.
     void act(Hydraulics& hydraulics, double seconds);
 
@@ -36,8 +53,9 @@ class FieldOperator {
 
     OperatorParams m_params;
     JackCircuit m_circuit;
-    std::optional<double> m_target;
-    bool m_unloading = false; // the target last went down
+    std::optional<double> m_target; // in the instrument's unit
+    double m_shownPerKN = 1.0;      // the instrument's unit per kN of the jack, from the shown load
+    bool m_unloading = false;       // the target last went down
     double m_secondsSinceDrop = 0.0;
     bool m_releasing = false; // the valve is in hand (hysteresis between the margins)
 };

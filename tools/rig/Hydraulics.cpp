@@ -10,6 +10,13 @@ void Hydraulics::setPump(bool running, int speed) {
     m_pumpRate = running && clamped > 0 ? m_params.pumpBaseRate + m_params.pumpRatePerSpeed * clamped : 0.0;
 }
 
+void Hydraulics::Restore(const Snapshot& snapshot) {
+    m_pressure = std::clamp(snapshot.pressure, 0.0, m_params.reliefPressure);
+    m_pumpRate = std::max(0.0, snapshot.pumpRate);
+    m_reversed = snapshot.reversed;
+    setReleaseOpening(snapshot.releaseOpening);
+}
+
 void Hydraulics::setReleaseOpening(double opening) {
     m_releaseOpening = std::clamp(opening, 0.0, 1.0);
 }

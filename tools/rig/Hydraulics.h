@@ -18,7 +18,18 @@ struct HydraulicParams {
 // a hand release valve.
 class Hydraulics {
   public:
+    // What the circuit holds at a moment, to carry it across a restart.
+    struct Snapshot {
+        double pressure = 0.0;
+        double pumpRate = 0.0;
+        bool reversed = false;
+        double releaseOpening = 0.0;
+    };
+
     explicit Hydraulics(const HydraulicParams& params);
+
+    Snapshot TakeSnapshot() const { return {m_pressure, m_pumpRate, m_reversed, m_releaseOpening}; }
+    void Restore(const Snapshot& snapshot);
 
     // The pump runs at the given speed until told otherwise; speed 0 stops it.
     void setPump(bool running, int speed);

@@ -18,7 +18,25 @@ struct PileParams {
 // which creeps too); the plastic part only ever grows.
 class PileModel {
   public:
+    // The settlement parts at a moment, to carry them across a restart.
+    struct Snapshot {
+        double elasticImmediate = 0.0;
+        double elasticCreep = 0.0;
+        double plasticImmediate = 0.0;
+        double plasticCreep = 0.0;
+    };
+
     explicit PileModel(const PileParams& params);
+
+    Snapshot TakeSnapshot() const {
+        return {m_elasticImmediate, m_elasticCreep, m_plasticImmediate, m_plasticCreep};
+    }
+    void Restore(const Snapshot& snapshot) {
+        m_elasticImmediate = snapshot.elasticImmediate;
+        m_elasticCreep = snapshot.elasticCreep;
+        m_plasticImmediate = snapshot.plasticImmediate;
+        m_plasticCreep = snapshot.plasticCreep;
+    }
 
     // The load held constant for the next `seconds`.
     void advance(double load, double seconds);

@@ -29,6 +29,16 @@ RigModel::RigModel(const RigConfig& config)
     : m_config(config), m_hydraulics(config.hydraulics), m_operator(config.fieldOperator, config.circuit),
       m_pile(config.pile), m_faults(config.fault, config.seed + kFaultSeedOffset), m_noise(config.seed) {}
 
+RigState RigModel::TakeSnapshot() const {
+    return {m_hydraulics.TakeSnapshot(), m_operator.TakeSnapshot(), m_pile.TakeSnapshot()};
+}
+
+void RigModel::Restore(const RigState& state) {
+    m_hydraulics.Restore(state.hydraulics);
+    m_operator.Restore(state.fieldOperator);
+    m_pile.Restore(state.pile);
+}
+
 std::array<double, kGaugeCount> RigModel::gaugeReadings() const {
     return ::gaugeReadings(m_config.gauges, m_pile.settlement(), m_hydraulics.load());
 }
@@ -54,7 +64,7 @@ QByteArray RigModel::reply(const QByteArray& frame) {
     const QByteArray answer = measurement();
     m_hydraulics.setPump(command->pumpAllowed && command->pumpRun, command->pumpSpeed);
     if (command->targetLoad)
-        m_operator.seeTarget(*command->targetLoad, m_hydraulics);
+        m_operator.seeTarget(*command->targetLoad, command->shownLoad, m_hydraulics);
     return m_faults.apply(answer);
 }
 

@@ -12,14 +12,13 @@
 // Load (kN) = P * ratedForce / ratedPressure * jackCount, by default
 // 1000 kN / 65 MPa and one jack. The release valve lets off up to 0.3 MPa/s
 // at rated pressure, less at lower pressure (orifice flow, square root of P).
-// Unloading: on a single-circuit jack the field operator, 5 s after the target
-// drops by more than 10 kN below the load, opens the release valve by 5 % per
-// second at most, closes it towards the target (fully open 40 kN or more
-// above it) and shuts it when the load is within 3 kN of the target; on a
-// double-circuit jack the operator reverses the oil path at once when the
-// target drops, and the pump then lowers P at its delivery rate. At target 0
-// the release valve is opened fully on either jack.
-// Pile: with x = load / failureLoad (default 1600 kN, x capped at 0.99) the
+// Unloading: targets are read in the instrument's unit (kPa in a ground test)
+// and turned into kN by the shown load of the frame; on a single-circuit jack
+// the field operator, 5 s after the target drops by more than 10 kN below the load, opens the release valve
+// by 5 % per second at most, closes it towards the target (fully open 40 kN or more above it) and shuts it
+// when the load is within 3 kN of the target; on a double-circuit jack the operator reverses the oil path at
+// once when the target drops, and the pump then lowers P at its delivery rate. At target 0 the release valve
+// is opened fully on either jack. Pile: with x = load / failureLoad (default 1600 kN, x capped at 0.99) the
 // final settlement is 7 mm * x / (1 - x): about 0.5 mm at 100 kN, 3.2 mm at
 // 500 kN and 11.7 mm at 1000 kN. Of each change, the share 0.05 + 0.5 * x
 // creeps, the rest follows within about 10 s. The creep time constant is
@@ -72,9 +71,20 @@ struct RigConfig {
     unsigned seed = 1;
 };
 
+// The plant's state at a moment (not the configuration, nor the noise and
+// fault generators): enough to go on after a restart where it stood.
+struct RigState {
+    Hydraulics::Snapshot hydraulics;
+    FieldOperator::Snapshot fieldOperator;
+    PileModel::Snapshot pile;
+};
+
 class RigModel {
   public:
     explicit RigModel(const RigConfig& config = {});
+
+    RigState TakeSnapshot() const;
+    void Restore(const RigState& state);
 
     // Answers one 12-byte command frame with the state as it is now, then
     // takes the frame's commands. Empty when the rig stays silent, which it

@@ -7,11 +7,16 @@ namespace {
 constexpr int kPollMs = 5;
 // A clock set by the operator jumps; the rig does not replay the jump.
 constexpr qint64 kLargestCatchUpMs = 10'000;
+constexpr qint64 kKeepStateEveryMs = 1000; // real time
 } // namespace
 
 AcceleratedRig::AcceleratedRig(const Clock& clock, Composer composer, ReplyHandler replyHandler,
-                               const RigConfig& rig)
-    : m_clock(clock), m_composer(std::move(composer)), m_replyHandler(std::move(replyHandler)), m_rig(rig) {
+                               const RigConfig& rig, const std::optional<RigState>& plant,
+                               StateKeeper keepState)
+    : m_clock(clock), m_composer(std::move(composer)), m_replyHandler(std::move(replyHandler)), m_rig(rig),
+      m_keepState(std::move(keepState)) {
+    if (plant)
+        m_rig.Restore(*plant);
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &AcceleratedRig::CatchUp);
@@ -19,6 +24,7 @@ AcceleratedRig::AcceleratedRig(const Clock& clock, Composer composer, ReplyHandl
 
 bool AcceleratedRig::open() {
     m_rigTimeMs = m_clock.now().toMSecsSinceEpoch();
+    m_sinceKept.start();
     m_timer.start();
     return true;
 }
@@ -39,4 +45,8 @@ void AcceleratedRig::CatchUp() {
     }
     if (replied)
         emit replyProcessed();
+    if (m_keepState && m_sinceKept.elapsed() >= kKeepStateEveryMs) {
+        m_sinceKept.restart();
+        m_keepState(m_rigTimeMs, m_rig.TakeSnapshot());
+    }
 }

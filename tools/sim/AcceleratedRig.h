@@ -3,7 +3,11 @@
 #include "RigModel.h"
 #include "core/link/ControllerPort.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <functional>
+#include <optional>
 
 class Clock;
 
@@ -14,8 +18,14 @@ class Clock;
 class AcceleratedRig final : public ControllerPort {
     Q_OBJECT
   public:
+    // Handed the clock time the rig has been played up to and the plant at
+    // that time, about once a real second, to keep them across a restart.
+    using StateKeeper = std::function<void(qint64 clockMs, const RigState& plant)>;
+
+    // `plant`: where the rig stood when the program last ran, if known.
     AcceleratedRig(const Clock& clock, Composer composer, ReplyHandler replyHandler,
-                   const RigConfig& rig = {});
+                   const RigConfig& rig = {}, const std::optional<RigState>& plant = std::nullopt,
+                   StateKeeper keepState = {});
 
     bool open() override;
 
@@ -29,4 +39,6 @@ class AcceleratedRig final : public ControllerPort {
     RigModel m_rig;
     QTimer m_timer;
     qint64 m_rigTimeMs = -1; // the clock time the rig has been played up to
+    StateKeeper m_keepState;
+    QElapsedTimer m_sinceKept;
 };

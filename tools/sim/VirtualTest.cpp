@@ -24,8 +24,9 @@ RigConfig WithCircuit(RigConfig rig, bool doubleCircuit) {
 
 } // namespace
 
-VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig)
-    : m_setup(std::move(setup)), m_files(folders), m_clock(m_setup.start),
+VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig,
+                         Observer observer)
+    : m_setup(std::move(setup)), m_observer(std::move(observer)), m_files(folders), m_clock(m_setup.start),
       m_rig(WithCircuit(rig, m_setup.doubleCircuitJack)),
       m_engine(m_pub, m_files, m_clock,
                EngineHooks{.offerUnloadAtMaxLoad =
@@ -34,7 +35,7 @@ VirtualTest::VirtualTest(const DeviceFolders& folders, TestSetup setup, const Ri
                                    m_engine.ConfirmUnloading();
                                },
                            .playBeep = {},
-                           .readingTaken = {},
+                           .readingTaken = m_observer.readingTaken,
                            .newTestResetDone = {},
                            .clearMessageLine = {}}) {}
 
@@ -45,6 +46,9 @@ QString VirtualTest::Prepare() {
     pub.paramList = DefaultParameterList();
     pub.ResetTest();
     pub.wizardMode = true;
+    // For "用户输入" the standard dialog shows the criteria the settings file
+    // holds; the copy of the other settings below would overwrite them.
+    ParameterList dialogList = pub.paramList;
     pub.dataFilePath = DevicePath::kAppFolder + m_setup.serialNumber + QLatin1Char('-') + m_setup.pileNumber +
                        QStringLiteral(".kvt");
     if (!m_files.DataFileMissing(pub.dataFilePath))
@@ -71,8 +75,9 @@ QString VirtualTest::Prepare() {
     SetFieldText(pub.recordList[kTestDateRow].textValue,
                  m_setup.start.date().toString(Qt::ISODate).toLatin1());
 
+    dialogList[Entry::bearingCapacity] = pub.paramList[Entry::bearingCapacity];
     StandardForm form;
-    ApplyPreset(form, m_setup.standardCode, pub, pub.paramList);
+    ApplyPreset(form, m_setup.standardCode, pub, dialogList);
     const QString refusal = ConfirmStandardForm(pub, pub.paramList, form);
     if (!refusal.isEmpty())
         return refusal;
@@ -93,6 +98,8 @@ void VirtualTest::ControllerCycle() {
                      m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
                                                      static_cast<std::size_t>(reply.size())),
                                            m_clock.now().toMSecsSinceEpoch());
+                     if (m_observer.replyHandled)
+                         m_observer.replyHandled();
                  });
     m_clock.advanceMs(kRigCycleMs);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemonstrationState.h"
 #include "RigModel.h"
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
@@ -9,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class DeviceFolders;
@@ -52,7 +54,14 @@ struct RunReport {
 // next control load, "卸载下一级" at the maximum) is played as well.
 class VirtualTest {
   public:
-    VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig = {});
+    // Told of each reply handled and each reading stored (for timing them).
+    struct Observer {
+        std::function<void()> replyHandled;
+        std::function<void()> readingTaken;
+    };
+
+    VirtualTest(const DeviceFolders& folders, TestSetup setup, const RigConfig& rig = {},
+                Observer observer = {});
 
     // Sets the test up and starts it; the message of a refused set-up or
     // start, else empty.
@@ -61,6 +70,9 @@ class VirtualTest {
     RunReport Run();
 
     const CPublic& pub() const { return m_pub; }
+    // Where the clock and the plant stand now: an accelerated demonstration
+    // of the program can go on from here.
+    DemonstrationState Demonstration() const { return {m_clock.now(), m_rig.TakeSnapshot()}; }
     const KVTFile& files() const { return m_files; }
 
   private:
@@ -70,6 +82,7 @@ class VirtualTest {
     void FollowStages(qint64 elapsedMs);
 
     TestSetup m_setup;
+    Observer m_observer;
     KVTFile m_files;
     ManualClock m_clock;
     CPublic m_pub;

@@ -42,6 +42,7 @@ void CPublic::ResetTest() {
     maxLoadPromptOpen = false;
     resyncSplit = false;
     resyncActive = false;
+    missedReading = false;
     pumpRunSeconds = 0;
     pressureAlarm = false;
     unevenAlarm = false;

@@ -128,6 +128,9 @@ struct CPublic {
     bool maxLoadPromptOpen = false;
     bool resyncSplit = false;
     bool resyncActive = false;
+    // The held stage's reading fell due while the program was down: it is
+    // taken as soon as the controller's values are fresh.
+    bool missedReading = false;
     int pumpRunSeconds = 0;
     bool pressureAlarm = false;
     bool unevenAlarm = false;
@@ -139,6 +142,10 @@ struct CPublic {
     // A running test came back after a restart with the pump gate closed;
     // cleared when the operator sets the gate.
     bool resumedPumpClosed = false;
+    // How start-up restored lost settings (from the copy, from a data file);
+    // shown under the alarms until the operator sets the pump gate or a new
+    // test begins, since the alarm check empties alarmText every second.
+    QString startupNotice;
     bool rangeAdjustPending = false;
     std::array<bool, 4> gaugeAdjusted{};
     QString alarmText;       // the alarm and message line

@@ -376,11 +376,13 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
         const int nowSeconds = now.time().msecsSinceStartOfDay() / 1000;
         const bool otherDay = saved.saveDate != now.date();
         if ((otherDay && nextReading < nowSeconds + 86400) || nextReading < nowSeconds)
-            pub.resyncSplit = true;
+            pub.missedReading = true;
         pub.nextReadingText = FormatSeconds(nextReading);
     }
-    if (state == ControlState::Waiting || state == ControlState::Stable || state == ControlState::Unloading)
+    if (state == ControlState::Waiting || state == ControlState::Stable || state == ControlState::Unloading) {
         pub.resyncSplit = false;
+        pub.missedReading = false;
+    }
     // A test with readings, or in any stage, or started and not ended
     // (settings entry 65), goes on running, unless its rows record its end.
     const bool running =

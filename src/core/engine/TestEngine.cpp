@@ -105,6 +105,7 @@ void TestEngine::PauseTest() {
     pub.run.Post(RunCommands::Pause{});
     pub.resyncSplit = false;
     pub.resyncActive = false;
+    pub.missedReading = false; // the resume re-aligns the schedule instead
     SaveSettingsAndCopy();
 }
 
@@ -144,6 +145,7 @@ void TestEngine::NewTestReset() {
     pub.maxMinutes = 0;
     pub.maxCumSettlement = 0.1f;
     pub.alarmText.clear();
+    pub.startupNotice.clear();
     pub.nextReadingText.clear();
     if (m_hooks.newTestResetDone)
         m_hooks.newTestResetDone();
@@ -195,12 +197,13 @@ void TestEngine::ScheduleTick() {
         int next = pub.nextReadingTime;
         if (next < 0)
             next += kDay;
-        m_resyncMinute = next / 60 % 60;
-        m_resyncSecond = next % 60;
+        KeepMinuteAndSecond(next);
         pub.resyncActive = true;
     }
-    if (pub.resyncActive)
-        pub.nextReadingTime = (pub.scheduleNow / 3600 % 24) * 3600 + m_resyncMinute * 60 + m_resyncSecond;
+    if (pub.resyncActive) {
+        pub.nextReadingTime = RealignedReadingTime(now);
+        ShowNextReading();
+    }
 
     if (pub.manualReadingRequested)
         Read();
@@ -217,6 +220,7 @@ void TestEngine::ScheduleTick() {
                     ? now + 7200
                     : now + pub.unloadIntervals[0] * 60;
         ShowNextReading();
+        pub.missedReading = false; // the new stage's schedule starts now
         pub.readingStep = 0;
         Read(); // the stage's 0-minute reading
     }
@@ -249,10 +253,44 @@ void TestEngine::Read() {
         m_hooks.readingTaken();
 }
 
+// The stored minute and second in the current hour, or in the next one when
+// their window has passed.
+int TestEngine::RealignedReadingTime(int now) const {
+    int time = now / 3600 * 3600 + m_resyncMinute * 60 + m_resyncSecond;
+    if (time / 10 < now / 10)
+        time += 3600;
+    return time >= kDay ? time - kDay : time;
+}
+
+// The next reading's time after one was taken. After a reading taken late
+// (due while the program was down) that time may have passed as well: the
+// schedule then goes on at its minute and second, as after a pause.
+void TestEngine::ScheduleNextReading(int next, int now) {
+    CPublic& pub = m_pub;
+    pub.missedReading = false;
+    m_missedReadingWait = 0;
+    const int behind = (now - next % kDay + kDay) % kDay; // seconds `next` lies behind now
+    if (behind > 0 && behind <= kDay / 2 && next % kDay / 10 != now / 10) {
+        KeepMinuteAndSecond(next);
+        next = RealignedReadingTime(now);
+    }
+    pub.nextReadingTime = next;
+    ShowNextReading();
+}
+
+void TestEngine::KeepMinuteAndSecond(int time) {
+    m_resyncMinute = time / 60 % 60;
+    m_resyncSecond = time % 60;
+}
+
 // Readings fall in the 10-second window of their scheduled time, once.
 // While the controller is silent, or not heard yet, a reading waits for fresh replies until the
-// window's last second, and is then booked without values.
+// window's last second, and is then booked without values. A reading missed
+// while the program was down is due at once, and waits for fresh values as
+// long as a window would.
 bool TestEngine::ReadingDue(int now) {
+    if (m_pub.missedReading)
+        return !ValuesStale() || ++m_missedReadingWait > kLastWindowSecond;
     if (now / 10 != m_pub.nextReadingTime / 10) {
         m_pub.windowTaken = false;
         return false;
@@ -287,8 +325,7 @@ void TestEngine::HoldingSchedule(int now) {
         interval = pub.loadIntervals[5] * (doubled ? 2 : 1);
     }
     pub.readingStep = step;
-    pub.nextReadingTime = pub.nextReadingTime + interval * 60;
-    ShowNextReading();
+    ScheduleNextReading(pub.nextReadingTime + interval * 60, now);
     Read();
     pub.windowTaken = true;
 }
@@ -383,8 +420,7 @@ void TestEngine::UnloadingSchedule(int now) {
         return;
     const int step = std::min(pub.readingStep + 1, 5);
     pub.readingStep = step;
-    pub.nextReadingTime = pub.nextReadingTime + pub.unloadIntervals[static_cast<std::size_t>(step)] * 60;
-    ShowNextReading();
+    ScheduleNextReading(pub.nextReadingTime + pub.unloadIntervals[static_cast<std::size_t>(step)] * 60, now);
     Read();
     pub.windowTaken = true;
 

@@ -62,6 +62,9 @@ class TestEngine {
     void TakeControllerEvents(const RunState& run);
     void Read();
     bool ReadingDue(int now);
+    int RealignedReadingTime(int now) const;
+    void ScheduleNextReading(int next, int now);
+    void KeepMinuteAndSecond(int time);
     bool ValuesStale() const;
     void ShowNextReading();
     void HoldingSchedule(int now);
@@ -84,6 +87,7 @@ class TestEngine {
     // Minute and second of the schedule kept across a pause.
     int m_resyncMinute = 0;
     int m_resyncSecond = 0;
+    int m_missedReadingWait = 0; // ticks a missed reading has waited for fresh values
     int m_pendingResets = 0;
     // The load controller's event counts already taken.
     std::uint32_t m_seenStageChanges = 0;

@@ -83,7 +83,10 @@ LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const Li
     // that outranks the alarms, which come back once the table is mended.
     view.messageLine =
         live.calibrationTableRefused ? QString::fromUtf8(kCalibrationTableInvalidText) : pub.alarmText;
-    // Under the alarms: readings go on at whatever load the jack holds.
+    // Under the alarms: how start-up restored lost settings; then that
+    // readings go on at whatever load the jack holds.
+    if (view.messageLine.isEmpty())
+        view.messageLine = pub.startupNotice;
     if (view.messageLine.isEmpty() && pub.resumedPumpClosed && run.running &&
         run.pumpGate == PumpGate::closed)
         view.messageLine = QStringLiteral("测试已恢复,油泵禁止,单击油泵允许后继续控载!");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Start-up options of the program on a host.
@@ -9,4 +10,9 @@ struct AppOptions {
     QString com1Device;     // serial device of the controller link; empty: none given
     QString com2Device;     // serial device of the GPRS link; empty: none given
     double timeScale = 1.0; // clock seconds per real second; above 1 only with the simulated rig
+    // Valid: the clock stands at this time until the program has started up
+    // (a demonstration going on where it stood).
+    QDateTime clockStandingAt;
+    bool ownSystemClock =
+        false; // "系统时间" sets the host's clock (the panel), else the program's own offset
 };

@@ -63,6 +63,8 @@ void CMainApp::OpenSystemTime() {
 }
 
 void CMainApp::OpenLinks() {
+    // Start-up is over: a demonstration clock standing at its kept time runs on.
+    m_clock.Start();
     // A controller that is missing is not reported: the instrument runs
     // without live values.
     if (m_link)

@@ -46,8 +46,8 @@ class CMainApp {
     AppOptions m_options;
     DeviceFolders m_folders;
     KVTFile m_files;
-    SystemClock m_clock{m_options.timeScale};
-    SystemTime m_systemTime{m_clock};
+    SystemClock m_clock{m_options.timeScale, m_options.clockStandingAt};
+    SystemTime m_systemTime{m_clock, m_options.ownSystemClock};
     MessageBoxPrompter m_prompter;
     DetachedProcessLauncher m_launcher;
     CPublic m_pub;

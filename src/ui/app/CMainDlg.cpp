@@ -206,7 +206,7 @@ void CMainDlg::StartRunState() {
         KVTFile::StoreParametersToList(m_pub, m_pub.paramList);
         m_files.SaveSettings(m_pub.dataFilePath, m_pub.paramList);
     }
-    m_pub.alarmText = SettingsRecoveryText(source);
+    m_pub.startupNotice = SettingsRecoveryText(source);
     ShowSwitches();
 
     PublishSettings(m_pub);

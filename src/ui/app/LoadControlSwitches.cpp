@@ -9,6 +9,7 @@ void LoadControlSwitches::TogglePumpGate() {
     m_pub.run.Post(RunCommands::SetPumpGate{closed ? PumpGate::open : PumpGate::closed});
     ClearPressureAlarm();
     m_pub.resumedPumpClosed = false;
+    m_pub.startupNotice.clear();
     // The operator has set the gate; manual loading must not undo that.
     m_pub.run.Post(RunCommands::SetManualLoad{false});
     m_gateClosedBeforeManual = false;

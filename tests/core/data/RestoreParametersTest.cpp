@@ -103,20 +103,21 @@ TEST(RestoreParameters, CountsRowsAndResumesARunningTest) {
     EXPECT_FALSE(pub.resyncSplit);
 }
 
-TEST(RestoreParameters, RealignsTheScheduleOfAHeldStage) {
+// A reading due while the program was down is marked missed: the schedule takes it late.
+TEST(RestoreParameters, MarksTheReadingMissedWhileDown) {
     struct Case {
         const char* name;
         int controlState;
         QDate savedOn;
         int nextReadingTime;
-        bool resync;
+        bool missed;
     } cases[] = {
         {"held, due later today", 2, kNow.date(), 10 * 3600 + 600, false},
         {"held, already overdue", 2, kNow.date(), 9 * 3600, true},
         {"held, saved another day", 3, kNow.date().addDays(-1), 10 * 3600 + 600, true},
         {"unloading stage held", 6, kNow.date(), 8 * 3600, true},
-        {"stable: no realignment", 4, kNow.date(), 8 * 3600, false},
-        {"unloading: no realignment", 5, kNow.date(), 8 * 3600, false},
+        {"stable: nothing due", 4, kNow.date(), 8 * 3600, false},
+        {"unloading: nothing due", 5, kNow.date(), 8 * 3600, false},
     };
     for (const Case& c : cases) {
         TempDevice device;
@@ -137,7 +138,8 @@ TEST(RestoreParameters, RealignsTheScheduleOfAHeldStage) {
         EXPECT_EQ(pub.readingStep, 3) << c.name;
         EXPECT_TRUE(pub.stageReached) << c.name;
         EXPECT_EQ(pub.nextReadingTime, c.nextReadingTime) << c.name;
-        EXPECT_EQ(pub.resyncSplit, c.resync) << c.name;
+        EXPECT_EQ(pub.missedReading, c.missed) << c.name;
+        EXPECT_FALSE(pub.resyncSplit) << c.name;
     }
 }
 

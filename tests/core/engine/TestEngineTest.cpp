@@ -438,7 +438,9 @@ TEST_F(EngineTest, AfterAPauseTheScheduleGoesOnAtItsMinuteAndSecond) {
     Seconds(50 * 60); // paused past the reading, to 11:05
     engine.ResumeTest();
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
-    Seconds(24 * 60);
+    Second();
+    EXPECT_EQ(pub.nextReadingText, QStringLiteral("11:30:01")) << "the time the schedule will take";
+    Seconds(23 * 60);
     EXPECT_EQ(pub.readingCount, readings) << "nothing before 11:30";
     Seconds(2 * 60);
     EXPECT_EQ(pub.readingCount, readings + 1);
@@ -448,30 +450,66 @@ TEST_F(EngineTest, AfterAPauseTheScheduleGoesOnAtItsMinuteAndSecond) {
     EXPECT_EQ(pub.nextReadingText, QStringLiteral("11:45:01"));
 }
 
-TEST_F(EngineTest, AfterARestartAHeldStageGoesOnAtItsMinuteAndSecond) {
+TEST_F(EngineTest, AResumeAfterTheMinuteAndSecondShowsTheNextHour) {
     pub.run.Post(RunCommands::SetTarget{100});
     Seconds(15 * 60 + 5); // the next reading at 10:30:01
+    engine.PauseTest();
+    Seconds(80 * 60); // to 11:35
+    engine.ResumeTest();
+    Second();
+    EXPECT_EQ(pub.nextReadingText, QStringLiteral("12:30:01"));
+}
+
+// Power fails at 10:15 with the next reading due at 10:30:01; the instrument
+// starts again at `restartAt` and reopens the file. The reading due while it
+// was down is taken once the controller answers; the schedule then goes on at
+// its minute and second.
+struct RestartCase {
+    const char* name;
+    int restartAfterSeconds; // from 10:00
+    int repliesAfterSeconds; // from the restart: the controller's first reply
+    const char* lateReading;
+    const char* nextShown;
+};
+
+class EngineRestart : public EngineTest, public ::testing::WithParamInterface<RestartCase> {};
+
+TEST_P(EngineRestart, TheReadingDueWhileDownIsTakenOnceAndTheScheduleGoesOn) {
+    const RestartCase& c = GetParam();
+    pub.run.Post(RunCommands::SetTarget{100});
+    Seconds(15 * 60 + 5);
     const int readings = pub.readingCount;
 
-    // Power fails; the instrument starts again at 12:40 and reopens the file.
-    ManualClock later{kStart.addSecs(2 * 3600 + 40 * 60)};
+    ManualClock later{kStart.addSecs(c.restartAfterSeconds)};
     CPublic restarted;
     ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
     device.files().RestoreParameters(restarted, restarted.recordList, later.now());
     ASSERT_EQ(restarted.run.View().controlState, ControlState::Holding);
-    ASSERT_TRUE(restarted.resyncSplit);
     TestEngine engineAfter{restarted, device.files(), later};
-    int seconds = 0;
-    while (restarted.readingCount == readings && seconds < 2 * 3600) {
+    for (int second = 1; second <= 120; ++second) {
         later.advanceMs(1000);
-        IdealControllerCycle(restarted, restarted.run.View().targetLoad);
+        if (second >= c.repliesAfterSeconds)
+            IdealControllerCycle(restarted, restarted.run.View().targetLoad);
         engineAfter.ScheduleTick();
-        ++seconds;
     }
-    ASSERT_EQ(restarted.readingCount, readings + 1);
-    EXPECT_EQ(QString::fromLatin1(restarted.recordList[static_cast<std::size_t>(readings)].clock, 5),
-              QStringLiteral("13:30"));
+    ASSERT_EQ(restarted.readingCount, readings + 1) << "one reading, not one per missed time";
+    const Record& late = restarted.recordList[static_cast<std::size_t>(readings)];
+    EXPECT_EQ(QString::fromLatin1(late.clock, 5), QString::fromLatin1(c.lateReading));
+    EXPECT_FALSE(std::isnan(late.gauge[0])) << "taken from a reply after the restart";
+    EXPECT_EQ(restarted.nextReadingText, QString::fromLatin1(c.nextShown));
 }
+
+INSTANTIATE_TEST_SUITE_P(Restarts, EngineRestart,
+                         ::testing::Values(
+                             // Down past the 10:30 reading only: it is taken late, 10:45 follows.
+                             RestartCase{"DownTwentyMinutes", 35 * 60, 1, "10:35", "10:45:01"},
+                             // Down for hours: one late reading, then the stored minute and second.
+                             RestartCase{"DownHours", 2 * 3600 + 40 * 60, 1, "12:40", "12:45:01"},
+                             // The controller answers only after 5 s: the reading waits for it.
+                             RestartCase{"ControllerLate", 2 * 3600 + 40 * 60, 5, "12:40", "12:45:01"},
+                             // The next time of the schedule falls in the next hour.
+                             RestartCase{"NextInTheNextHour", 2 * 3600 + 50 * 60, 1, "12:50", "13:45:01"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
     pub.run.Post(RunCommands::Restore{});
