@@ -12,7 +12,7 @@ struct AppOptions {
     double timeScale = 1.0; // clock seconds per real second; above 1 only with the simulated rig
     // Valid: the clock stands at this time until the program has started up
     // (a demonstration going on where it stood).
-    QDateTime clockStandingAt;
+    QDateTime clockStandingAt{};
     bool ownSystemClock =
         false; // "系统时间" sets the host's clock (the panel), else the program's own offset
 };
