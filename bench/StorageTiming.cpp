@@ -70,10 +70,9 @@ void TimeWholeTest(const QString& base) {
     SteadyClock::time_point lastReply;
     std::vector<double> latencies;
     VirtualTest test(folders, setup, {},
-                     VirtualTest::Observer{.replyHandled = [&] { lastReply = SteadyClock::now(); },
-                                           .readingTaken = [&] {
-                                               latencies.push_back(Ms(SteadyClock::now() - lastReply));
-                                           }});
+                     VirtualTest::Observer{
+                         .replyHandled = [&] { lastReply = SteadyClock::now(); },
+                         .readingTaken = [&] { latencies.push_back(Ms(SteadyClock::now() - lastReply)); }});
     if (const QString refusal = test.Start(); !refusal.isEmpty()) {
         std::fprintf(stderr, "storage_timing: %s\n", qPrintable(refusal));
         return;

@@ -21,34 +21,43 @@ struct Field {
 
 const std::vector<Field>& Fields() {
     static const std::vector<Field> fields{
-        {"clock_ms", [](const DemonstrationState& s) { return static_cast<double>(s.clock.toMSecsSinceEpoch()); },
-         [](DemonstrationState& s, double v) { s.clock = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(v)); }},
+        {"clock_ms",
+         [](const DemonstrationState& s) { return static_cast<double>(s.clock.toMSecsSinceEpoch()); },
+         [](DemonstrationState& s, double v) {
+             s.clock = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(v));
+         }},
         {"pressure", [](const DemonstrationState& s) { return s.plant.hydraulics.pressure; },
          [](DemonstrationState& s, double v) { s.plant.hydraulics.pressure = v; }},
         {"pump_rate", [](const DemonstrationState& s) { return s.plant.hydraulics.pumpRate; },
          [](DemonstrationState& s, double v) { s.plant.hydraulics.pumpRate = v; }},
-        {"oil_path_reversed", [](const DemonstrationState& s) { return s.plant.hydraulics.reversed ? 1.0 : 0.0; },
+        {"oil_path_reversed",
+         [](const DemonstrationState& s) { return s.plant.hydraulics.reversed ? 1.0 : 0.0; },
          [](DemonstrationState& s, double v) { s.plant.hydraulics.reversed = v != 0.0; }},
         {"release_opening", [](const DemonstrationState& s) { return s.plant.hydraulics.releaseOpening; },
          [](DemonstrationState& s, double v) { s.plant.hydraulics.releaseOpening = v; }},
-        {"operator_has_target", [](const DemonstrationState& s) { return s.plant.fieldOperator.target ? 1.0 : 0.0; },
+        {"operator_has_target",
+         [](const DemonstrationState& s) { return s.plant.fieldOperator.target ? 1.0 : 0.0; },
          [](DemonstrationState& s, double v) {
              if (v == 0.0)
                  s.plant.fieldOperator.target.reset();
          }},
-        {"operator_target", [](const DemonstrationState& s) { return s.plant.fieldOperator.target.value_or(0.0); },
+        {"operator_target",
+         [](const DemonstrationState& s) { return s.plant.fieldOperator.target.value_or(0.0); },
          [](DemonstrationState& s, double v) {
              if (s.plant.fieldOperator.target)
                  s.plant.fieldOperator.target = v;
          }},
-        {"operator_shown_per_kn", [](const DemonstrationState& s) { return s.plant.fieldOperator.shownPerKN; },
+        {"operator_shown_per_kn",
+         [](const DemonstrationState& s) { return s.plant.fieldOperator.shownPerKN; },
          [](DemonstrationState& s, double v) { s.plant.fieldOperator.shownPerKN = v; }},
-        {"operator_unloading", [](const DemonstrationState& s) { return s.plant.fieldOperator.unloading ? 1.0 : 0.0; },
+        {"operator_unloading",
+         [](const DemonstrationState& s) { return s.plant.fieldOperator.unloading ? 1.0 : 0.0; },
          [](DemonstrationState& s, double v) { s.plant.fieldOperator.unloading = v != 0.0; }},
         {"operator_seconds_since_drop",
          [](const DemonstrationState& s) { return s.plant.fieldOperator.secondsSinceDrop; },
          [](DemonstrationState& s, double v) { s.plant.fieldOperator.secondsSinceDrop = v; }},
-        {"operator_releasing", [](const DemonstrationState& s) { return s.plant.fieldOperator.releasing ? 1.0 : 0.0; },
+        {"operator_releasing",
+         [](const DemonstrationState& s) { return s.plant.fieldOperator.releasing ? 1.0 : 0.0; },
          [](DemonstrationState& s, double v) { s.plant.fieldOperator.releasing = v != 0.0; }},
         {"pile_elastic_immediate", [](const DemonstrationState& s) { return s.plant.pile.elasticImmediate; },
          [](DemonstrationState& s, double v) { s.plant.pile.elasticImmediate = v; }},
