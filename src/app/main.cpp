@@ -1,6 +1,6 @@
 #include "AcceleratedRig.h"
 #include "platform/DeviceFolders.h"
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
 #include "ui/report/TestDocuments.h"
@@ -39,7 +39,8 @@ CommandLine ParseCommandLine(const QApplication& app) {
                                   QStringLiteral("DEVICE"));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
+        QStringLiteral("Run against the simulated loading rig (rigsim) as COM1 and the simulated GPRS module "
+                       "(modemsim) as COM2, unless --com2 names a real one."));
     const QCommandLineOption timeScale(
         QStringLiteral("time-scale"),
         QStringLiteral("With --simulate: clock seconds per real second, e.g. 60 to watch a test in minutes."),
@@ -64,6 +65,15 @@ CommandLine ParseCommandLine(const QApplication& app) {
     return commandLine;
 }
 
+// The device the simulator serves; empty (and said so) when it did not start.
+QString StartSimulator(SimulatorProcess& process, const char* buildPath) {
+    const QString program = SimulatorProcess::findProgram(QLatin1String(buildPath));
+    const QString device = program.isEmpty() ? QString() : process.start(program, {});
+    if (device.isEmpty())
+        std::fprintf(stderr, "staticload: %s could not be started\n", buildPath);
+    return device;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -78,6 +88,9 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
 
     CommandLine commandLine = ParseCommandLine(app);
+    SimulatorProcess modem;
+    if (commandLine.simulate && commandLine.options.com2Device.isEmpty())
+        commandLine.options.com2Device = StartSimulator(modem, "tools/modem/modemsim");
     if (commandLine.options.timeScale != 1.0) {
         // Pump, pile and schedule all follow the accelerated clock, which a
         // serial line's 200 ms cycle cannot: the rig runs inside the program.
@@ -90,13 +103,9 @@ int main(int argc, char* argv[]) {
             WriteTestDocuments);
         return instrument.Run();
     }
-    SimulatedRigProcess rig;
-    if (commandLine.simulate) {
-        const QString program = SimulatedRigProcess::findProgram();
-        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, {});
-        if (commandLine.options.com1Device.isEmpty())
-            std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
-    }
+    SimulatorProcess rig;
+    if (commandLine.simulate)
+        commandLine.options.com1Device = StartSimulator(rig, "tools/rig/rigsim");
     CMainApp instrument(commandLine.options, {}, WriteTestDocuments);
     return instrument.Run();
 }

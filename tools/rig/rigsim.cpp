@@ -2,6 +2,7 @@
 // path to open as COM1 on its first line, then answers every command frame
 // until SIGINT or SIGTERM.
 
+#include "CommandFrame.h"
 #include "FrameAssembler.h"
 #include "PseudoTerminal.h"
 #include "RigModel.h"
@@ -56,7 +57,7 @@ class ModelTime {
 
 int serve(const RigsimOptions& options, const PseudoTerminal& pty, int stopFd) {
     RigModel model(options.rig);
-    FrameAssembler assembler;
+    FrameAssembler assembler(kCommandFrameSize);
     ModelTime modelTime(options.timeScale, monotonicMs());
     std::deque<PendingReply> pending;
 

@@ -27,6 +27,7 @@ struct TestSetup {
     QString pileNumber = QStringLiteral("0001");
     QDateTime start = QDateTime(QDate(2026, 5, 4), QTime(8, 0, 0));
     qint64 timeLimitMs = 96LL * 3600 * 1000; // virtual time
+    bool uploadAtReading = false;            // "采集时发送": readings are queued for upload
 };
 
 // One load level as the run went through it.
@@ -61,6 +62,8 @@ class VirtualTest {
     RunReport Run();
 
     const CPublic& pub() const { return m_pub; }
+    // Every frame the test queued for upload, in order: no module takes them.
+    std::vector<UploadFrame> QueuedFrames() const { return m_pub.gprs.Frames(); }
     const KVTFile& files() const { return m_files; }
 
   private:

@@ -7,6 +7,7 @@
 #include "core/engine/Reading.h"
 #include "core/engine/SettingsPublication.h"
 #include "core/engine/StageTargets.h"
+#include "core/engine/UploadFrames.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
@@ -38,7 +39,22 @@ int SecondsOfDay(const QDateTime& when) {
 } // namespace
 
 TestEngine::TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks)
-    : m_pub(pub), m_files(files), m_clock(clock), m_hooks(std::move(hooks)) {}
+    : m_pub(pub), m_files(files), m_clock(clock), m_hooks(std::move(hooks)) {
+    // Every change of the upload queue is saved, from whichever thread made it.
+    m_pub.gprs.SetSaveQueue(
+        [&files](const std::vector<UploadFrame>& frames) { return files.SaveUploadQueue(frames); });
+}
+
+// Frames still queued at the end of a test are its last readings, not yet
+// at the server: the queue file stays until they have gone.
+void TestEngine::RemoveSentUploadQueue() {
+    if (m_pub.gprs.Frames().empty())
+        m_files.RemoveFile(DeviceFile::kUploadQueue);
+}
+
+void TestEngine::QueueLiveFrame() {
+    ::QueueLiveFrame(m_pub, m_clock.now());
+}
 
 void TestEngine::Beep() {
     if (m_hooks.playBeep)
@@ -95,7 +111,7 @@ QString TestEngine::EndTest() {
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     RequestNewTestReset();
-    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    RemoveSentUploadQueue();
     return EndMessage();
 }
 
@@ -166,6 +182,7 @@ void TestEngine::TakeControllerEvents(const RunState& run) {
 void TestEngine::ScheduleTick() {
     CPublic& pub = m_pub;
     RetryUnsavedRows(pub, m_files);
+    pub.gprs.RetryFailedSave();
     const RunState run = pub.run.View();
     TakeControllerEvents(run);
     if (run.pausedFlag) {
@@ -436,5 +453,5 @@ void TestEngine::FinishTest() {
     StoreEnd();
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
-    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    RemoveSentUploadQueue();
 }

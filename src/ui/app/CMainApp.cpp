@@ -67,6 +67,11 @@ void CMainApp::OpenLinks() {
     // without live values.
     if (m_link)
         m_link->open();
+    // Without the module the frames wait in the queue file.
+    if (!m_options.com2Device.isEmpty()) {
+        m_gprsLink = std::make_unique<GprsSerialLink>(m_options.com2Device, m_pub.gprs, m_clock);
+        m_gprsLink->OpenGprsLink();
+    }
 }
 
 int CMainApp::Run() {
@@ -77,6 +82,7 @@ int CMainApp::Run() {
     MainWindowHooks hooks;
     hooks.openLinks = [this] { OpenLinks(); };
     hooks.scheduleTick = [this] { m_engine.ScheduleTick(); };
+    hooks.queueLiveRecord = [this] { m_engine.QueueLiveFrame(); };
     hooks.newTestReset = [this] { m_engine.CarryOutNewTestReset(); };
     hooks.openSystemTimeDialog = [this] { OpenSystemTime(); };
     CMainDlg mainWindow(MainWindowServices{
@@ -101,6 +107,7 @@ int CMainApp::Run() {
             Qt::QueuedConnection);
     }
     mainWindow.exec();
+    m_gprsLink.reset();
     m_link.reset();
     m_mainWindow = nullptr;
     return 0;

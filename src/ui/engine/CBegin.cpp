@@ -4,6 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
+#include "core/remote/UploadFrame.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
@@ -24,9 +25,9 @@ struct ModuleTestResult {
     const char* message;
 };
 constexpr ModuleTestResult kModuleTestResults[] = {
-    {3, "模块未登记！请先登记模块!"},
-    {4, "测试模块成功!"},
-    {6, "测试模块失败！请检查远传设备!"},
+    {GprsLink::kNotRegistered, "模块未登记！请先登记模块!"},
+    {GprsLink::kTestPassed, "测试模块成功!"},
+    {GprsLink::kTestFailed, "测试模块失败！请检查远传设备!"},
 };
 
 void AddGroup(QWidget* parent, const QString& title, const QRect& area) {
@@ -266,17 +267,20 @@ void CBegin::OnModuleTest() {
         m_services.prompter.information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
         return;
     }
-    // The GPRS link sends the module test frame and reports through gprsState.
+    // The GPRS link sends the module test frame at its next pass and reports
+    // the answer through its state.
+    m_pub.gprs.StartModuleTest(
+        BuildModuleTestFrame(RowBytes(m_pub.recordList, SlotOf(ParameterText::serialNumber))));
     m_moduleTestProgress->setText(QStringLiteral("模 块 正 在 测 试，请 等 待 ！"));
     m_moduleTestTimer->start();
 }
 
 void CBegin::PollModuleTest() {
-    const int state = m_pub.gprsState;
+    const int state = m_pub.gprs.State();
     for (const ModuleTestResult& result : kModuleTestResults) {
         if (result.gprsState != state)
             continue;
-        m_pub.gprsState = 0;
+        m_pub.gprs.ResetState();
         m_moduleTestTimer->stop();
         m_moduleTestProgress->clear();
         m_services.prompter.information(QString(), QString::fromUtf8(result.message));

@@ -2,6 +2,7 @@
 #include "core/data/DeviceText.h"
 #include "core/engine/Alarms.h"
 #include "platform/ManualClock.h"
+#include "support/GprsStates.h"
 #include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 
@@ -186,7 +187,7 @@ TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
     // An hour without an answer while the jack leaks from 1000 to 450 kN; the
     // alarm checks go on (an unregistered modem stands for any alarm).
     pub.paramList[Entry::uploadOff] = 0;
-    pub.gprsState = 3;
+    DriveGprsState(pub.gprs, GprsLink::kNotRegistered);
     for (int second = 1; second <= 3600; ++second) {
         clock.advanceMs(1000);
         IdealControllerCycle(pub, static_cast<float>(1000 - second * 550 / 3600));
@@ -242,7 +243,12 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(path, kDataPath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
-    EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
+    // No module took the readings' frames: the queue file keeps them, the
+    // last readings of the test, until they have gone.
+    const std::vector<UploadFrame> unsent = pub.gprs.Frames();
+    ASSERT_FALSE(unsent.empty());
+    EXPECT_EQ(device.read(DeviceFile::kUploadQueue), QByteArray(reinterpret_cast<const char*>(unsent.data()),
+                                                                static_cast<qsizetype>(unsent.size() * 45)));
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
     EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
 }
@@ -505,6 +511,7 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
                                    .readingTaken = {},
                                    .newTestResetDone = [&resets] { ++resets; },
                                    .clearMessageLine = {}}};
+    pub.paramList[Entry::uploadOff] = 1; // nothing queued: the queue file goes
     pub.run.Post(RunCommands::SetTarget{300});
     Seconds(3);
     pub.alarmText = QStringLiteral("x");
