@@ -48,7 +48,9 @@ std::vector<UploadFrame> ReadingFramesOfATest() {
 // module's pseudo-terminal; made anew by a restart.
 struct Instrument {
     Instrument(const TempDevice& device, const QString& com2, const Clock& clock)
-        : gprs([&device](const std::vector<UploadFrame>& frames) { return device.files().SaveUploadQueue(frames); }),
+        : gprs([&device](const std::vector<UploadFrame>& frames) {
+              return device.files().SaveUploadQueue(frames);
+          }),
           serial(com2, gprs, clock) {
         std::vector<UploadFrame> saved;
         if (device.files().LoadUploadQueue(saved))
@@ -62,7 +64,8 @@ class GprsModemTest : public ::testing::Test {
   protected:
     void StartModem(const QStringList& arguments) {
         log = dir.filePath(QStringLiteral("modem.log"));
-        com2 = modem.start(QStringLiteral(MODEMSIM_PATH), QStringList{QStringLiteral("--log"), log} + arguments);
+        com2 =
+            modem.start(QStringLiteral(MODEMSIM_PATH), QStringList{QStringLiteral("--log"), log} + arguments);
         ASSERT_FALSE(com2.isEmpty()) << "modemsim did not start";
         Restart();
     }
@@ -148,10 +151,11 @@ TEST_F(GprsModemTest, EveryReadingArrivesOnceAndInOrder) {
     EXPECT_TRUE(instrument->gprs.Frames().empty());
     EXPECT_EQ(device.read(DeviceFile::kUploadQueue).size(), 0);
     std::sort(delays.begin(), delays.end());
-    std::printf("[ measured ] %zu readings, each acknowledged at the first pass after it; from that pass to the "
-                "acknowledgement: median %lld ms, at most %lld ms of real time\n",
-                frames.size(), static_cast<long long>(delays[delays.size() / 2]),
-                static_cast<long long>(delays.back()));
+    std::printf(
+        "[ measured ] %zu readings, each acknowledged at the first pass after it; from that pass to the "
+        "acknowledgement: median %lld ms, at most %lld ms of real time\n",
+        frames.size(), static_cast<long long>(delays[delays.size() / 2]),
+        static_cast<long long>(delays.back()));
 }
 
 TEST_F(GprsModemTest, ABacklogGoesOutOneFrameAPass) {

@@ -12,9 +12,9 @@ namespace {
 TEST(KvtQueue, DecodesEveryFrameASimulatedTestQueued) {
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("uploads.dat"));
-    const KvtRun simulated = Kvt({QStringLiteral("simulate"), QStringLiteral("--standard"), QStringLiteral("5"),
-                                  QStringLiteral("--stop-after"), QStringLiteral("200"), QStringLiteral("--upload-log"),
-                                  log});
+    const KvtRun simulated =
+        Kvt({QStringLiteral("simulate"), QStringLiteral("--standard"), QStringLiteral("5"),
+             QStringLiteral("--stop-after"), QStringLiteral("200"), QStringLiteral("--upload-log"), log});
     ASSERT_EQ(simulated.exitCode, 0) << qPrintable(simulated.err);
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -28,11 +28,13 @@ TEST(KvtQueue, DecodesEveryFrameASimulatedTestQueued) {
     ASSERT_EQ(lines.size(), frames);
     for (const QString& line : lines) {
         EXPECT_TRUE(line.startsWith(QLatin1String("aa 04 "))) << qPrintable(line);
-        EXPECT_TRUE(line.contains(QLatin1String(" serial=123456000000 pile=0001 year=26 "))) << qPrintable(line);
+        EXPECT_TRUE(line.contains(QLatin1String(" serial=123456000000 pile=0001 year=26 ")))
+            << qPrintable(line);
     }
     // The test opens with the first stage: its opening reading, then the
     // 0-minute reading at the stage load.
-    EXPECT_TRUE(lines[0].contains(QLatin1String(" kind=stage-opening marks=opening "))) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[0].contains(QLatin1String(" kind=stage-opening marks=opening ")))
+        << qPrintable(lines[0]);
     EXPECT_TRUE(lines[1].contains(QLatin1String(" kind=reading marks=target-load "))) << qPrintable(lines[1]);
 }
 

@@ -20,7 +20,8 @@ bool IsModuleTestFrame(const QByteArray& frame) {
 } // namespace
 
 std::optional<std::uint8_t> ModemAnswers::Answer(const QByteArray& frame, qint64 msSinceStart) {
-    if (m_options.mode == ModemMode::Silent || msSinceStart < static_cast<qint64>(m_options.silentForS * 1000))
+    if (m_options.mode == ModemMode::Silent ||
+        msSinceStart < static_cast<qint64>(m_options.silentForS * 1000))
         return std::nullopt;
     ++m_answers;
     if (m_options.dropEvery > 0 && m_answers % m_options.dropEvery == 0)

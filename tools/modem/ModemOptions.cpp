@@ -10,8 +10,9 @@ std::variant<ModemOptions, ModemUsage> ParseModemOptions(const QStringList& argu
     const QCommandLineOption mode(QStringLiteral("mode"),
                                   QStringLiteral("Answers: acknowledge, not-registered or silent."),
                                   QStringLiteral("MODE"), QStringLiteral("acknowledge"));
-    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Milliseconds before each answer."),
-                                   QStringLiteral("MS"), QStringLiteral("5"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Milliseconds before each answer."), QStringLiteral("MS"),
+                                   QStringLiteral("5"));
     const QCommandLineOption dropEvery(QStringLiteral("drop-every"),
                                        QStringLiteral("Leave every K-th answer unsent (0: none)."),
                                        QStringLiteral("K"), QStringLiteral("0"));
@@ -27,7 +28,8 @@ std::variant<ModemOptions, ModemUsage> ParseModemOptions(const QStringList& argu
     if (parser.isSet(QStringLiteral("help")))
         return ModemUsage{parser.helpText(), false};
     if (!parser.positionalArguments().isEmpty())
-        return ModemUsage{QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first())};
+        return ModemUsage{
+            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first())};
 
     ModemOptions options;
     const QString name = parser.value(mode);
@@ -38,7 +40,8 @@ std::variant<ModemOptions, ModemUsage> ParseModemOptions(const QStringList& argu
     else if (name == QLatin1String("silent"))
         options.mode = ModemMode::Silent;
     else
-        return ModemUsage{QStringLiteral("--mode must be acknowledge, not-registered or silent, not %1").arg(name)};
+        return ModemUsage{
+            QStringLiteral("--mode must be acknowledge, not-registered or silent, not %1").arg(name)};
 
     bool ok = false;
     options.delayMs = parser.value(delay).toInt(&ok);

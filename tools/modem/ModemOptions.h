@@ -14,10 +14,10 @@ enum class ModemMode {
 
 struct ModemOptions {
     ModemMode mode = ModemMode::Acknowledge;
-    int delayMs = 5;        // real time from a frame to its answer
-    int dropEvery = 0;      // every k-th answer is not sent; 0 drops none
-    double silentForS = 0;  // no answer during the first seconds after start
-    QString logFile;        // one line per received frame
+    int delayMs = 5;       // real time from a frame to its answer
+    int dropEvery = 0;     // every k-th answer is not sent; 0 drops none
+    double silentForS = 0; // no answer during the first seconds after start
+    QString logFile;       // one line per received frame
 };
 
 struct ModemUsage {

@@ -9,7 +9,8 @@
 
 namespace {
 
-UploadFrameInputs Inputs(const CPublic& pub, const QDateTime& now, std::int32_t load, const LiveSample& live) {
+UploadFrameInputs Inputs(const CPublic& pub, const QDateTime& now, std::int32_t load,
+                         const LiveSample& live) {
     UploadFrameInputs in;
     in.oilPressureSensor = pub.pressureSensor == 1;
     in.oilPressure = live.oilPressure;
@@ -24,7 +25,8 @@ UploadFrameInputs Inputs(const CPublic& pub, const QDateTime& now, std::int32_t 
     in.pileNumber = RowBytes(pub.recordList, SlotOf(ParameterText::pileNumber));
     in.coefficientText = RowBytes(pub.recordList, SlotOf(ParameterText::calibrationCoefficient));
     for (int k = 0; k < 4; ++k)
-        in.gaugeSelected[static_cast<std::size_t>(k)] = RowBytes(pub.recordList, SlotOf(ParameterText::lowGaugesOn, k));
+        in.gaugeSelected[static_cast<std::size_t>(k)] =
+            RowBytes(pub.recordList, SlotOf(ParameterText::lowGaugesOn, k));
     in.standardCode = pub.standardCode;
     in.uploadFlags = pub.uploadFlags;
     return in;
@@ -32,8 +34,8 @@ UploadFrameInputs Inputs(const CPublic& pub, const QDateTime& now, std::int32_t 
 
 } // namespace
 
-UploadFrame ReadingUploadFrame(const CPublic& pub, const QDateTime& now, std::int32_t load, const LiveSample& live,
-                               ReadingMarks marks) {
+UploadFrame ReadingUploadFrame(const CPublic& pub, const QDateTime& now, std::int32_t load,
+                               const LiveSample& live, ReadingMarks marks) {
     UploadFrameInputs in = Inputs(pub, now, load, live);
     in.stageOpening = marks.stageOpening;
     in.targetLoadReading = marks.targetLoad;

@@ -16,8 +16,8 @@ struct ReadingMarks {
     bool stageOpening = false; // the reading opens a stage
     bool targetLoad = false;   // the 0-minute reading: the load bytes carry the target
 };
-UploadFrame ReadingUploadFrame(const CPublic& pub, const QDateTime& now, std::int32_t load, const LiveSample& live,
-                               ReadingMarks marks);
+UploadFrame ReadingUploadFrame(const CPublic& pub, const QDateTime& now, std::int32_t load,
+                               const LiveSample& live, ReadingMarks marks);
 UploadFrame LiveUploadFrame(const CPublic& pub, const QDateTime& now, const LiveSample& live);
 
 // The reading step's part: unless uploading is off, the first reading of a

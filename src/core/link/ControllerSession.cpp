@@ -20,7 +20,7 @@ ControllerSession::ControllerSession(ControllerLink& link, QEventLoop& loop) : m
     connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::onError);
 }
 
-bool ControllerSession::openPort() {
+bool ControllerSession::Open() {
     if (!OpenSerialLine(m_port, m_link.m_device))
         return false;
     m_link.m_portOpen = true;
@@ -45,7 +45,7 @@ void ControllerSession::runCycle() {
     if (!m_port.isOpen()) {
         if (--m_cyclesUntilReopen <= 0) {
             m_cyclesUntilReopen = kReopenEveryCycles;
-            openPort();
+            Open();
         }
         return;
     }

@@ -1,6 +1,7 @@
 #include "core/remote/GprsSerialLink.h"
 
 #include "core/link/SerialLine.h"
+#include "core/link/SessionThread.h"
 #include "core/remote/GprsLink.h"
 #include "core/remote/SendHeadFrame.h"
 #include "platform/Clock.h"
@@ -10,7 +11,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <future>
 
 namespace {
 constexpr int kReopenEveryPolls = 20; // about once a second
@@ -24,10 +24,11 @@ class GprsSession {
         m_pollTimer.setInterval(GprsSerialLink::kPollMs);
         QObject::connect(&m_pollTimer, &QTimer::timeout, &m_pollTimer, [this] { Poll(); });
         QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { ReadAnswers(); });
-        QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port, [this](QSerialPort::SerialPortError e) {
-            if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError)
-                m_port.close();
-        });
+        QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                         [this](QSerialPort::SerialPortError e) {
+                             if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError)
+                                 m_port.close();
+                         });
     }
 
     bool Open() {
@@ -52,9 +53,11 @@ class GprsSession {
             }
             return;
         }
-        const std::optional<UploadFrame> frame = m_owner.m_link.Tick(m_owner.m_clock.now().toMSecsSinceEpoch());
-        if (frame && SendHeadFrame(*frame, [this](const std::uint8_t* data, qint64 size) { return Write(data, size); },
-                                   [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }))
+        const std::optional<UploadFrame> frame =
+            m_owner.m_link.Tick(m_owner.m_clock.now().toMSecsSinceEpoch());
+        if (frame && SendHeadFrame(
+                         *frame, [this](const std::uint8_t* data, qint64 size) { return Write(data, size); },
+                         [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }))
             ++m_owner.m_framesWritten;
     }
 
@@ -95,18 +98,5 @@ GprsSerialLink::~GprsSerialLink() {
 bool GprsSerialLink::OpenGprsLink() {
     if (m_device.isEmpty() || m_thread.joinable())
         return false;
-    std::promise<bool> opened;
-    std::future<bool> result = opened.get_future();
-    m_thread = std::thread([this, &opened] {
-        QEventLoop loop;
-        GprsSession session(*this, loop);
-        const bool ok = session.Open();
-        opened.set_value(ok);
-        if (ok)
-            loop.exec();
-    });
-    const bool ok = result.get();
-    if (!ok)
-        m_thread.join();
-    return ok;
+    return StartSessionThread<GprsSession>(m_thread, *this);
 }

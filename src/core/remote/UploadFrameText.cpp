@@ -75,17 +75,18 @@ QByteArray DescribeUploadFrame(const UploadFrame& frame) {
     const QByteArray serial = Bcd(frame, kSerialHead, 3) + Bcd(frame, kSerialTail, 3);
     if (IsModuleTestFrame(frame))
         return line + "  module-test serial=" + serial.left(6) + " pile=" + Bcd(frame, kPile, 2);
-    const bool forceSensor = frame[kOilPressure] == 0xFF && frame[kOilPressure + 1] == 0xFF &&
-                             frame[kOilPressure + 2] == 0xFF;
-    line += "  serial=" + serial + " pile=" + Bcd(frame, kPile, 2) + " year=" + QByteArray::number(frame[kYear]) +
-            " time=" + Bcd(frame, kHour, 1) + ':' + Bcd(frame, kMinute, 1) + " kind=" + Kind(frame[kKind]) +
-            " marks=" + Marks(frame) + " oil=" + (forceSensor ? QByteArrayLiteral("none") : Number(frame, kOilPressure)) +
-            " max=" + Number(frame, kMaxLoad) + " load=" + Number(frame, kLoad) + " target=" + Number(frame, kTarget) +
-            " gauges=";
+    const bool forceSensor =
+        frame[kOilPressure] == 0xFF && frame[kOilPressure + 1] == 0xFF && frame[kOilPressure + 2] == 0xFF;
+    line += "  serial=" + serial + " pile=" + Bcd(frame, kPile, 2) +
+            " year=" + QByteArray::number(frame[kYear]) + " time=" + Bcd(frame, kHour, 1) + ':' +
+            Bcd(frame, kMinute, 1) + " kind=" + Kind(frame[kKind]) + " marks=" + Marks(frame) +
+            " oil=" + (forceSensor ? QByteArrayLiteral("none") : Number(frame, kOilPressure)) +
+            " max=" + Number(frame, kMaxLoad) + " load=" + Number(frame, kLoad) +
+            " target=" + Number(frame, kTarget) + " gauges=";
     for (std::size_t k = 0; k < 4; ++k)
         line += (k ? "," : "") + Number(frame, kGauges + 3 * k);
-    line += " coefficient=" + Number(frame, kCoefficient) + " standard=" + QByteArray::number(frame[kStandard]) +
-            " flags=0x" + Hex(frame[kFlags]) + " gauges-selected=0x" + Hex(frame[kGaugeSelection]);
+    line += " coefficient=" + Number(frame, kCoefficient) +
+            " standard=" + QByteArray::number(frame[kStandard]) + " flags=0x" + Hex(frame[kFlags]) +
+            " gauges-selected=0x" + Hex(frame[kGaugeSelection]);
     return line;
 }
-

@@ -13,4 +13,3 @@
 // Numbers are rounded to four decimals; "?" marks three bytes that are no
 // number.
 QByteArray DescribeUploadFrame(const UploadFrame& frame);
-

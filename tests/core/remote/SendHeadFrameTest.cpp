@@ -40,7 +40,8 @@ TEST(SendHeadFrame, PartialWritesAreCompletedWithinThreeWrites) {
             });
         EXPECT_EQ(sent, c.sent) << c.name;
         ASSERT_EQ(out.size(), c.bytesOut) << c.name;
-        EXPECT_TRUE(std::equal(out.begin(), out.end(), frame.begin())) << c.name << ": bytes in order, none twice";
+        EXPECT_TRUE(std::equal(out.begin(), out.end(), frame.begin()))
+            << c.name << ": bytes in order, none twice";
         EXPECT_EQ(pauses, c.pauses) << c.name;
     }
 }

@@ -1,32 +1,23 @@
 #include "core/remote/UploadFrameText.h"
 
-#include "core/remote/UploadFrame.h"
+#include "ExampleReading.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(UploadFrameText, ADataFrameReadsBackItsFields) {
-    UploadFrameInputs in;
-    in.oilPressure = 12.5f;
-    in.maxLoad = 2000;
-    in.year = 2026;
-    in.timeText = "09:05";
-    in.load = 400;
-    in.targetLoad = 600;
-    in.gauge = {1.25f, -0.5f, 3.0f, 0.0f};
+    UploadFrameInputs in = ExampleReading();
     in.serialNumber = "123456789012";
-    in.pileNumber = "0012";
-    in.coefficientText = "2.077";
-    in.gaugeSelected = {"1", "0", "1", "0"};
-    in.standardCode = 58;
-    in.uploadFlags = 0x41;
+    in.targetLoad = 600;
     in.stageOpening = true;
     const QByteArray line = DescribeUploadFrame(BuildUploadFrame(in));
-    EXPECT_TRUE(line.startsWith("aa 04 04 c8 00 0b fa 00 1a 78 90 12 00 ff 12 34 56 09 05 ")) << line.constData();
-    EXPECT_TRUE(line.endsWith("  serial=123456789012 pile=0012 year=26 time=09:05 kind=stage-opening marks=opening "
-                              "oil=12.5 max=2000 load=400 target=600 gauges=1.25,-0.5,3,0 coefficient=2.077 "
-                              "standard=58 flags=0x41 gauges-selected=0x05"))
+    EXPECT_TRUE(line.startsWith("aa 04 04 c8 00 0b fa 00 1a 78 90 12 00 ff 12 34 56 09 05 "))
+        << line.constData();
+    EXPECT_TRUE(
+        line.endsWith("  serial=123456789012 pile=0012 year=26 time=09:05 kind=stage-opening marks=opening "
+                      "oil=12.5 max=2000 load=400 target=600 gauges=1.25,-0.5,3,0 coefficient=2.077 "
+                      "standard=58 flags=0x41 gauges-selected=0x05"))
         << line.constData();
 }
 
@@ -37,7 +28,8 @@ TEST(UploadFrameText, MarksAndKinds) {
     in.targetLoadReading = true;
     in.resetPending = true;
     const QByteArray zeroMinute = DescribeUploadFrame(BuildUploadFrame(in));
-    EXPECT_NE(zeroMinute.indexOf(" kind=reading marks=target-load,reset oil=none "), -1) << zeroMinute.constData();
+    EXPECT_NE(zeroMinute.indexOf(" kind=reading marks=target-load,reset oil=none "), -1)
+        << zeroMinute.constData();
     in = {};
     in.liveFrame = true;
     in.load = 250;
