@@ -5,7 +5,6 @@
 
 #include <QByteArrayList>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,9 +20,9 @@ QByteArray Bcd(const UploadFrame& frame, std::size_t at, std::size_t bytes) {
 
 QByteArray Number(const UploadFrame& frame, std::size_t at) {
     const std::optional<double> value = DecodeNumber3({frame[at], frame[at + 1], frame[at + 2]});
-    // Four decimals: the codec's last mantissa digit is noise for settlements
-    // in 0.001 mm and loads in kN.
-    return value ? QByteArray::number(std::round(*value * 1e4) / 1e4, 'g', 10) : QByteArrayLiteral("?");
+    // Three decimals, the finest any field is typed or measured in: the
+    // codec's last mantissa digits are noise.
+    return value ? QByteArray::number(std::round(*value * 1e3) / 1e3, 'g', 10) : QByteArrayLiteral("?");
 }
 
 QByteArray Hex(std::uint8_t byte) {
@@ -52,14 +51,13 @@ QByteArray Kind(std::uint8_t kind) {
     }
 }
 
-// The one-shot marks a frame carries: the stage opening, the target load in
-// the load bytes of a 0-minute reading, the new-test reset.
+// The one-shot marks a frame carries: the stage opening and the new-test
+// reset. The 0-minute reading's mark leaves no trace of its own: its load
+// bytes are the target's, which the load and target fields show.
 QByteArray Marks(const UploadFrame& frame) {
     QByteArrayList marks;
     if (frame[kKind] == kStageOpeningKind)
         marks += "opening";
-    if (std::equal(frame.begin() + kLoad, frame.begin() + kLoad + 3, frame.begin() + kTarget))
-        marks += "target-load";
     if (frame[kGaugeSelection] == kResetMark)
         marks += "reset";
     return marks.isEmpty() ? QByteArrayLiteral("-") : marks.join(',');

@@ -10,6 +10,6 @@
 //   marks=- oil=12.5 max=2000 load=400 target=400 gauges=1.25,-0.5,3,0
 //   coefficient=2.077 standard=58 flags=0x41 gauges-selected=0x05
 // (on one line); a module test frame "... module-test serial=123456 pile=9999".
-// Numbers are rounded to four decimals; "?" marks three bytes that are no
-// number.
+// Marks are the stage opening and the new-test reset. Numbers are rounded
+// to three decimals; "?" marks three bytes that are no number.
 QByteArray DescribeUploadFrame(const UploadFrame& frame);

@@ -28,7 +28,7 @@ TEST(UploadFrameText, MarksAndKinds) {
     in.targetLoadReading = true;
     in.resetPending = true;
     const QByteArray zeroMinute = DescribeUploadFrame(BuildUploadFrame(in));
-    EXPECT_NE(zeroMinute.indexOf(" kind=reading marks=target-load,reset oil=none "), -1)
+    EXPECT_NE(zeroMinute.indexOf(" kind=reading marks=reset oil=none max=0 load=300 target=300 "), -1)
         << zeroMinute.constData();
     in = {};
     in.liveFrame = true;
