@@ -43,7 +43,9 @@ QString WithoutMnemonic(QString caption) {
 
 PromptBox::PromptBox(Kind kind, const QString& title, const QString& text, QWidget* parent)
     : PanelDialog(Placement::Centred, BodySize(text, PromptFont(QFont())), parent) {
-    setWindowTitle(title);
+    // Most messages come without a title; the bar then names them as the
+    // instrument names its prompts.
+    setWindowTitle(title.isEmpty() ? QStringLiteral("系统提示") : title);
     const QFont font = PromptFont(QFont());
     Body()->setFont(font);
 

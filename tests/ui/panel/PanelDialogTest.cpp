@@ -92,7 +92,8 @@ TEST_F(PanelDialogTest, QuestionsInChineseWithTouchSizedButtons) {
     EXPECT_EQ(question.exec(), QDialog::Rejected);
     EXPECT_EQ(question.Answer(), QDialogButtonBox::No);
 
-    PromptBox message(PromptBox::Kind::Information, QStringLiteral("系统提示"), QStringLiteral("x"), &screen);
+    PromptBox message(PromptBox::Kind::Information, QString(), QStringLiteral("x"), &screen);
+    EXPECT_EQ(TitleShown(message), QStringLiteral("系统提示")) << "a message without a title";
     const QList<QPushButton*> ok = message.findChildren<QPushButton*>();
     ASSERT_EQ(ok.size(), 1);
     EXPECT_EQ(ok.front()->text(), QStringLiteral("确定"));
