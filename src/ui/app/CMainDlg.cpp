@@ -100,6 +100,13 @@ void CMainDlg::OnInitDialog() {
     // One tick per clock second, also when the clock is accelerated: the
     // reading schedule counts ticks and its windows are ten seconds wide.
     timer->start(std::max(1, static_cast<int>(kTimerPeriodMs / m_services.options.timeScale)));
+    if (m_services.options.timeScale != 1.0) {
+        // Fingers keep their pace on an accelerated clock: the double-tap
+        // window counts real seconds, else it closes in a few milliseconds.
+        auto* tapTimer = new QTimer(this);
+        connect(tapTimer, &QTimer::timeout, this, [this] { m_clockTap.Tick(); });
+        tapTimer->start(kTimerPeriodMs);
+    }
 
     ShowClock();
     CreateTableList();
@@ -279,7 +286,8 @@ void CMainDlg::OnTimer() {
         ShowTable();
     }
     CountLiveUpload();
-    m_clockTap.Tick();
+    if (m_services.options.timeScale == 1.0)
+        m_clockTap.Tick();
     Call(m_services.hooks.newTestReset);
     OpenRequestedFile();
     UpdateToolbar();
