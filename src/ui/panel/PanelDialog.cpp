@@ -9,8 +9,8 @@
 
 namespace {
 
-const QColor kTitleBackground(31, 63, 111);
-const QColor kFrameColour(31, 63, 111);
+// The title bar and a centred box's frame.
+const QColor kPanelBlue(31, 63, 111);
 
 } // namespace
 
@@ -27,8 +27,8 @@ PanelDialog::PanelDialog(Placement placement, QSize bodySize, QWidget* parent)
     m_titleBar->setObjectName(QStringLiteral("panelTitle"));
     m_titleBar->setGeometry(frame, frame, size.width() - 2 * frame, kTitleBarHeight);
     m_titleBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_titleBar->setStyleSheet(QStringLiteral("background-color: %1; color: white; padding-left: 10px;")
-                                  .arg(kTitleBackground.name()));
+    m_titleBar->setStyleSheet(
+        QStringLiteral("background-color: %1; color: white; padding-left: 10px;").arg(kPanelBlue.name()));
     QFont titleFont = m_titleBar->font();
     titleFont.setPixelSize(17);
     titleFont.setBold(true);
@@ -66,7 +66,7 @@ void PanelDialog::paintEvent(QPaintEvent* event) {
     if (m_placement != Placement::Centred)
         return;
     QPainter painter(this);
-    painter.setPen(QPen(kFrameColour, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setPen(QPen(kPanelBlue, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0, -kFrameWidth / 2.0,
                                              -kFrameWidth / 2.0));
 }
