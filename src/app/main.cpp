@@ -3,6 +3,7 @@
 #include "platform/SimulatorProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
+#include "ui/panel/ChineseTexts.h"
 #include "ui/report/TestDocuments.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ CommandLine ParseCommandLine(const QApplication& app) {
     CommandLine commandLine{
         {parser.value(dataRoot), parser.value(usb), parser.value(com1), parser.value(com2)},
         parser.isSet(simulate)};
+    commandLine.options.simulated = commandLine.simulate;
     bool ok = false;
     commandLine.options.timeScale = parser.value(timeScale).toDouble(&ok);
     if (!ok || !(commandLine.options.timeScale >= 1.0 && commandLine.options.timeScale <= 600.0)) {
@@ -86,6 +88,9 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("SimSun")});
     font.setPixelSize(14);
     QApplication::setFont(font);
+    if (!UseChineseTexts(app))
+        std::fprintf(stderr,
+                     "staticload: Qt's Chinese translation is not installed; its own texts stay English\n");
 
     CommandLine commandLine = ParseCommandLine(app);
     SimulatorProcess modem;

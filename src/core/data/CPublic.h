@@ -51,6 +51,9 @@ struct CPublic {
     // --- persisted set ------------------------------------------------------
     ParameterList paramList;
     QString dataFilePath; // device path of the current data file, empty when none
+    // On the simulated rig: the remark every test started here carries in its
+    // data file (SimulationMark.h); empty on a real instrument. Set at start-up.
+    QString simulationRemark;
 
     // --- lists --------------------------------------------------------------
     std::vector<Record> recordList;

@@ -3,6 +3,7 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/data/RowStore.h"
+#include "core/data/SimulationMark.h"
 #include "core/engine/Alarms.h"
 #include "core/engine/Reading.h"
 #include "core/engine/SettingsPublication.h"
@@ -84,6 +85,8 @@ QString TestEngine::StartTest(bool uploadAtReading) {
     // first reading resumes it.
     SetEntry(pub.paramList, Entry::endMark, 1.0f);
     pub.run.Post(RunCommands::Start{});
+    if (!pub.simulationRemark.isEmpty())
+        MarkSimulatedTest(pub.recordList, pub.simulationRemark);
     // The data file exists whole before the settings name it as running.
     if (!m_files.CreateDataFile(pub.dataFilePath, pub.recordList)) {
         pub.storageFault = true;

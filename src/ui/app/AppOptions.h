@@ -9,4 +9,5 @@ struct AppOptions {
     QString com1Device;     // serial device of the controller link; empty: none given
     QString com2Device;     // serial device of the GPRS link; empty: none given
     double timeScale = 1.0; // clock seconds per real second; above 1 only with the simulated rig
+    bool simulated = false; // COM1 is the simulated rig: the screen and the test files say so
 };

@@ -1,5 +1,6 @@
 #include "ui/app/CMainApp.h"
 
+#include "core/data/SimulationMark.h"
 #include "core/link/ControllerLink.h"
 #include "platform/RemovableDisk.h"
 #include "ui/app/CMainDlg.h"
@@ -16,6 +17,8 @@ CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController,
       m_folders(m_options.dataRoot, UsbDiskMapping{m_options.usbFolder, FindRemovableDisk}),
       m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()),
       m_writeDocuments(std::move(writeDocuments)) {
+    if (m_options.simulated)
+        m_pub.simulationRemark = SimulationRemark(m_options.timeScale);
     // Both run on the controller worker, the one owner of the run state.
     ControllerPort::Composer compose = [this] { return m_pub.run.Cycle(); };
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {

@@ -1,5 +1,6 @@
 #include "core/engine/TestEngine.h"
 #include "core/data/DeviceText.h"
+#include "core/data/SimulationMark.h"
 #include "core/engine/Alarms.h"
 #include "platform/ManualClock.h"
 #include "support/GprsStates.h"
@@ -501,6 +502,23 @@ TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
     ParameterList list;
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(path, kDataPath);
+}
+
+// A test on the simulated rig looked like a real one in its file.
+TEST_F(EngineTest, ATestStartedOnTheSimulatedRigIsMarkedInItsFile) {
+    for (const QString& remark : {QString(), QStringLiteral("模拟试验 时间倍率60")}) {
+        SCOPED_TRACE(remark.toStdString());
+        KVTFile::BuildBlankRecords(pub);
+        pub.run.Post(RunCommands::Restore{});
+        SetFieldText(pub.recordList[7].textLong, QByteArrayLiteral("123456"));
+        SetFieldText(pub.recordList[8].textValue, QByteArrayLiteral("0001"));
+        pub.simulationRemark = remark;
+        ASSERT_EQ(engine.StartTest(false), QString());
+        std::vector<Record> onFile;
+        ASSERT_TRUE(device.files().ReadDataFile(kDataPath, onFile));
+        EXPECT_EQ(onFile.size(), pub.recordList.size());
+        EXPECT_EQ(SimulationRemarkOf(onFile), remark);
+    }
 }
 
 TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
