@@ -8,7 +8,7 @@
 #include "core/engine/RunController.h"
 #include "core/link/ControllerLink.h"
 #include "core/link/MeasurementConversion.h"
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -81,8 +81,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const std::size_t cycles = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000;
 
-    SimulatedRigProcess rig;
-    const QString program = SimulatedRigProcess::findProgram();
+    SimulatorProcess rig;
+    const QString program = SimulatorProcess::findProgram(QStringLiteral("tools/rig/rigsim"));
     const QString device = program.isEmpty() ? QString() : rig.start(program, {});
     if (device.isEmpty()) {
         std::fprintf(stderr, "link_cycle_period: rigsim could not be started\n");

@@ -19,7 +19,7 @@
 #include "core/engine/RunController.h"
 #include "core/link/ControllerLink.h"
 #include "platform/DeviceFolders.h"
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -146,8 +146,8 @@ class ReadingWriter {
 
 // Part 2: the link's cycle with and without readings being synced.
 int TimeCycles(const QString& base, std::size_t cycles) {
-    SimulatedRigProcess rig;
-    const QString program = SimulatedRigProcess::findProgram();
+    SimulatorProcess rig;
+    const QString program = SimulatorProcess::findProgram(QStringLiteral("tools/rig/rigsim"));
     const QString device = program.isEmpty() ? QString() : rig.start(program, {});
     if (device.isEmpty()) {
         std::fprintf(stderr, "storage_timing: rigsim could not be started\n");

@@ -8,6 +8,7 @@
 #include "core/link/ReplyFramer.h"
 #include "core/remote/GprsLink.h"
 #include "core/remote/UploadFrame.h"
+#include "core/remote/UploadFrameText.h"
 #include "core/view/CurveModel.h"
 #include "core/view/GraphScene.h"
 #include "core/view/LevelSummary.h"
@@ -156,11 +157,12 @@ void FuzzSettingsFile(const std::uint8_t* data, std::size_t size) {
 
 void FuzzUploadQueueFile(const std::uint8_t* data, std::size_t size) {
     WriteDeviceFile(DeviceFile::kUploadQueue, Bytes(data, size));
-    UploadQueue queue;
-    if (!KVTFile(FuzzDevice()).LoadUploadQueue(queue))
+    std::vector<UploadFrame> frames;
+    if (!KVTFile(FuzzDevice()).LoadUploadQueue(frames))
         return;
-    while (queue.head())
-        queue.removeHead();
+    // The decoded line of every frame, as kvt and the modem simulator show it.
+    for (const UploadFrame& frame : frames)
+        (void)DescribeUploadFrame(frame);
 }
 
 void FuzzJackTableFile(const std::uint8_t* data, std::size_t size) {

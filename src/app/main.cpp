@@ -2,9 +2,10 @@
 #include "DemonstrationState.h"
 #include "platform/DeviceFolders.h"
 #include "platform/FileSystem.h"
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 #include "ui/app/AppOptions.h"
 #include "ui/app/CMainApp.h"
+#include "ui/panel/ChineseTexts.h"
 #include "ui/report/TestDocuments.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ CommandLine ParseCommandLine(const QApplication& app) {
                                   QStringLiteral("DEVICE"));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Run against the simulated loading rig (rigsim) as COM1."));
+        QStringLiteral("Run against the simulated loading rig (rigsim) as COM1 and the simulated GPRS module "
+                       "(modemsim) as COM2, unless --com2 names a real one."));
     const QCommandLineOption timeScale(
         QStringLiteral("time-scale"),
         QStringLiteral("With --simulate: clock seconds per real second, e.g. 60 to watch a test in minutes."),
@@ -58,6 +60,7 @@ CommandLine ParseCommandLine(const QApplication& app) {
         {parser.value(dataRoot), parser.value(usb), parser.value(com1), parser.value(com2)},
         parser.isSet(simulate)};
     commandLine.options.ownSystemClock = parser.isSet(ownSystemClock);
+    commandLine.options.simulated = commandLine.simulate;
     bool ok = false;
     commandLine.options.timeScale = parser.value(timeScale).toDouble(&ok);
     if (!ok || !(commandLine.options.timeScale >= 1.0 && commandLine.options.timeScale <= 600.0)) {
@@ -70,6 +73,15 @@ CommandLine ParseCommandLine(const QApplication& app) {
         std::exit(2);
     }
     return commandLine;
+}
+
+// The device the simulator serves; empty (and said so) when it did not start.
+QString StartSimulator(SimulatorProcess& process, const char* buildPath) {
+    const QString program = SimulatorProcess::findProgram(QLatin1String(buildPath));
+    const QString device = program.isEmpty() ? QString() : process.start(program, {});
+    if (device.isEmpty())
+        std::fprintf(stderr, "staticload: %s could not be started\n", buildPath);
+    return device;
 }
 
 // The accelerated demonstration's clock and plant are kept in the data root,
@@ -115,17 +127,19 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("SimSun")});
     font.setPixelSize(14);
     QApplication::setFont(font);
+    if (!UseChineseTexts(app))
+        std::fprintf(stderr,
+                     "staticload: Qt's Chinese translation is not installed; its own texts stay English\n");
 
     CommandLine commandLine = ParseCommandLine(app);
+    SimulatorProcess modem;
+    if (commandLine.simulate && commandLine.options.com2Device.isEmpty())
+        commandLine.options.com2Device = StartSimulator(modem, "tools/modem/modemsim");
     if (commandLine.options.timeScale != 1.0)
         return RunDemonstration(commandLine.options);
-    SimulatedRigProcess rig;
-    if (commandLine.simulate) {
-        const QString program = SimulatedRigProcess::findProgram();
-        commandLine.options.com1Device = program.isEmpty() ? QString() : rig.start(program, {});
-        if (commandLine.options.com1Device.isEmpty())
-            std::fprintf(stderr, "staticload: the simulated rig (rigsim) could not be started\n");
-    }
+    SimulatorProcess rig;
+    if (commandLine.simulate)
+        commandLine.options.com1Device = StartSimulator(rig, "tools/rig/rigsim");
     CMainApp instrument(commandLine.options, {}, WriteTestDocuments);
     return instrument.Run();
 }

@@ -52,11 +52,11 @@ int main(int argc, char** argv) {
     device.files().SaveJackTable(jacks);
     ok &= Write(out + "/jack_table_file", "QJDlddat.dat", device.read(DeviceFile::kJackTable));
 
-    UploadQueue queue;
+    std::vector<UploadFrame> queue;
     for (std::uint8_t i = 0; i < 3; ++i) {
         UploadFrame frame{};
         frame.fill(i);
-        queue.append(frame);
+        queue.push_back(frame);
     }
     device.files().SaveUploadQueue(queue);
     ok &= Write(out + "/upload_queue_file", "tarvoGPRS.dat", device.read(DeviceFile::kUploadQueue));

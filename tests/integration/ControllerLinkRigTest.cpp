@@ -1,7 +1,7 @@
 #include "core/data/CPublic.h"
 #include "core/engine/SettingsPublication.h"
 #include "core/link/ControllerLink.h"
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -18,7 +18,7 @@ namespace {
 class LinkToRig : public ::testing::Test {
   protected:
     void Start(const QStringList& rigArguments) {
-        rig = std::make_unique<SimulatedRigProcess>();
+        rig = std::make_unique<SimulatorProcess>();
         const QString device = rig->start(QStringLiteral(RIGSIM_PATH), rigArguments);
         ASSERT_FALSE(device.isEmpty()) << "rigsim did not start";
         link = std::make_unique<ControllerLink>(
@@ -46,7 +46,7 @@ class LinkToRig : public ::testing::Test {
 
     CPublic pub;
     std::atomic<int> replies{0};
-    std::unique_ptr<SimulatedRigProcess> rig;
+    std::unique_ptr<SimulatorProcess> rig;
     std::unique_ptr<ControllerLink> link; // declared last: stops first
 };
 

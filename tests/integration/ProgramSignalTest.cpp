@@ -1,5 +1,5 @@
-// The program with the simulated rig as a child process, ended by a signal as
-// a service manager or a terminal would end it: the rig must not stay behind.
+// The program with the simulators (rig, modem) as child processes, ended by a
+// signal as a service manager or a terminal would end it: none may stay behind.
 
 #include <QByteArray>
 #include <QFile>
@@ -21,13 +21,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The first child of `pid`, or -1.
-pid_t FirstChild(pid_t pid) {
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (!children.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray text = children.readAll().trimmed();
-    return text.isEmpty() ? -1 : static_cast<pid_t>(text.split(' ').front().toInt());
+// The children the main thread of `pid` started.
+std::vector<pid_t> Children(pid_t pid) {
+    QFile file(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    std::vector<pid_t> children;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& child : file.readAll().trimmed().split(' '))
+            if (!child.isEmpty())
+                children.push_back(static_cast<pid_t>(child.toInt()));
+    }
+    return children;
 }
 
 // True when the process is gone or only a zombie left for its new parent.
@@ -50,7 +53,7 @@ template <typename Condition> bool WaitFor(Condition condition, std::chrono::sec
     return true;
 }
 
-TEST(ProgramSignal, SigtermEndsTheProgramAndItsRig) {
+TEST(ProgramSignal, SigtermEndsTheProgramAndItsSimulators) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
     QByteArray rootPath = root.path().toLocal8Bit();
@@ -62,19 +65,23 @@ TEST(ProgramSignal, SigtermEndsTheProgramAndItsRig) {
     pid_t pid = -1;
     ASSERT_EQ(::posix_spawn(&pid, program, nullptr, nullptr, argv.data(), environ), 0);
 
-    pid_t rig = -1;
-    const bool rigStarted = WaitFor([&] { return (rig = FirstChild(pid)) > 0; }, 60s);
-    if (!rigStarted) {
+    // The rig and the modem simulator.
+    std::vector<pid_t> children;
+    const bool started = WaitFor([&] { return (children = Children(pid)).size() >= 2; }, 60s);
+    if (!started) {
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
-        FAIL() << "the program started no rig";
+        FAIL() << "the program started " << children.size() << " simulators";
     }
     ::kill(pid, SIGTERM);
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WaitFor([&] { return Ended(rig); }, 5s)) << "rigsim " << rig << " outlived the program";
-    if (!Ended(rig))
-        ::kill(rig, SIGKILL);
+    for (const pid_t child : children) {
+        EXPECT_TRUE(WaitFor([&] { return Ended(child); }, 5s))
+            << "simulator " << child << " outlived the program";
+        if (!Ended(child))
+            ::kill(child, SIGKILL);
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FrameAssembler.h"
+#include "CommandFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ QByteArray frameOf(char fill) {
 }
 
 TEST(FrameAssembler, JoinsAFrameSplitOverReads) {
-    FrameAssembler assembler;
+    FrameAssembler assembler(kCommandFrameSize);
     const QByteArray frame = frameOf('a');
     EXPECT_TRUE(assembler.feed(frame.left(5), 0).isEmpty());
     EXPECT_TRUE(assembler.feed(frame.mid(5, 4), 3).isEmpty());
@@ -17,20 +18,20 @@ TEST(FrameAssembler, JoinsAFrameSplitOverReads) {
 }
 
 TEST(FrameAssembler, DropsAFrameThatLostBytesAtTheNextPause) {
-    FrameAssembler assembler;
+    FrameAssembler assembler(kCommandFrameSize);
     EXPECT_TRUE(assembler.feed(frameOf('a').left(11), 0).isEmpty());
     EXPECT_EQ(assembler.feed(frameOf('b'), 200), QList<QByteArray>{frameOf('b')});
 }
 
 TEST(FrameAssembler, SplitsFramesThatArriveTogether) {
-    FrameAssembler assembler;
+    FrameAssembler assembler(kCommandFrameSize);
     EXPECT_EQ(assembler.feed(frameOf('a') + frameOf('b') + frameOf('c').left(3), 0),
               (QList<QByteArray>{frameOf('a'), frameOf('b')}));
     EXPECT_EQ(assembler.feed(frameOf('c').mid(3), 50), QList<QByteArray>{frameOf('c')});
 }
 
 TEST(FrameAssembler, KeepsAFrameWhoseBytesComeJustWithinThePause) {
-    FrameAssembler assembler;
+    FrameAssembler assembler(kCommandFrameSize);
     EXPECT_TRUE(assembler.feed(frameOf('a').left(6), 1000).isEmpty());
     EXPECT_EQ(assembler.feed(frameOf('a').mid(6), 1000 + FrameAssembler::kGapMs),
               QList<QByteArray>{frameOf('a')});

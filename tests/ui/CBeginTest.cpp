@@ -6,6 +6,7 @@
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
 #include "platform/ManualClock.h"
+#include "support/GprsStates.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDevice.h"
 
@@ -288,7 +289,7 @@ TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
     PrepareTest();
     pub.paramList[Entry::uploadOff] = 0.0f;
     for (const Case& c : cases) {
-        pub.gprsState = 2;
+        pub.gprs.ResetLink();
         auto dialog = Open();
         auto* progress = dialog->findChild<QLabel*>(QString::number(CBegin::kModuleTestProgress));
         Button(*dialog, CBegin::kModuleTest)->click();
@@ -296,7 +297,7 @@ TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
         EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
 
         const std::size_t before = prompter.shown().size();
-        pub.gprsState = c.state;
+        DriveGprsState(pub.gprs, c.state);
         QElapsedTimer waited;
         waited.start();
         while (prompter.shown().size() == before && waited.elapsed() < 2000)
@@ -304,7 +305,7 @@ TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
 
         ASSERT_EQ(prompter.shown().size(), before + 1) << c.state;
         EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.message));
-        EXPECT_EQ(pub.gprsState, 0);
+        EXPECT_EQ(pub.gprs.State(), GprsLink::kIdle);
         EXPECT_TRUE(progress->text().isEmpty());
         EXPECT_TRUE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
     }

@@ -2,6 +2,7 @@
 
 #include "ui/app/ControlIds.h"
 #include "ui/app/ToolbarCommands.h"
+#include "ui/panel/PanelDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,11 +12,22 @@
 
 namespace {
 
-// Closes the modal dialog the next event loop shows, noting its class.
-void CloseWhenShown(QString& shownClass) {
-    QTimer::singleShot(0, [&shownClass] {
+struct ShownDialog {
+    QString className;
+    QString titleDrawn;  // the title bar's text inside the dialog
+    QString windowTitle; // what a window manager would have shown
+    QRect geometry;
+};
+
+// Closes the modal dialog the next event loop shows, noting what it showed.
+void CloseWhenShown(ShownDialog& shown) {
+    QTimer::singleShot(0, [&shown] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            shownClass = QString::fromLatin1(dialog->metaObject()->className());
+            shown.className = QString::fromLatin1(dialog->metaObject()->className());
+            shown.windowTitle = dialog->windowTitle();
+            shown.geometry = dialog->geometry();
+            if (const auto* panel = qobject_cast<PanelDialog*>(dialog))
+                shown.titleDrawn = panel->TitleBar()->text();
             dialog->reject();
         }
     });
@@ -36,11 +48,16 @@ TEST_F(MainWindowDialogsTest, ToolbarOpensItsDialogOutsideTheWizard) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dialogClass);
         pub.wizardMode = true;
-        QString shown;
+        ShownDialog shown;
         CloseWhenShown(shown);
         Command(*window, c.command)->trigger();
-        EXPECT_EQ(shown, QString::fromLatin1(c.dialogClass));
+        EXPECT_EQ(shown.className, QString::fromLatin1(c.dialogClass));
         EXPECT_FALSE(pub.wizardMode);
+        // The panel has no window manager: the title is drawn inside, and the
+        // dialog covers the main window whole.
+        EXPECT_FALSE(shown.windowTitle.isEmpty());
+        EXPECT_EQ(shown.titleDrawn, shown.windowTitle);
+        EXPECT_EQ(shown.geometry, QRect(0, 0, 800, 600));
     }
 }
 

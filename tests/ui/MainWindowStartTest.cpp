@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTableWidget>
 
 namespace {
 
@@ -41,7 +42,11 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
     EXPECT_EQ(window->state().tableView, 3);
     EXPECT_EQ(window->state().curveView, 1);
     EXPECT_EQ(window->state().fileMode, 0);
-    EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("荷载沉降表"));
+    // The title names the table the list shows: the record table of tableView 3.
+    EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("数据记录表"));
+    const auto* list = qobject_cast<QTableWidget*>(Control(*window, ControlId::tableList));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->horizontalHeaderItem(2)->text(), QStringLiteral("时 间"));
     EXPECT_EQ(Text(Control(*window, ControlId::curveTitle)), QStringLiteral("Q-s 曲线"));
 
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
@@ -156,4 +161,28 @@ TEST_F(MainWindowTest, KeepsTheBlankTestWhenTheNamedFileIsGone) {
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
     EXPECT_EQ(ListRows(*window), 0);
+}
+
+// Nothing told a demonstration on the simulated rig from a real test.
+TEST_F(MainWindowTest, MarksTheSimulatedRigAndItsPace) {
+    const struct {
+        bool simulated;
+        double timeScale;
+        QString mark; // empty: no mark shown
+    } cases[] = {
+        {false, 1.0, {}},
+        {true, 1.0, QStringLiteral("模拟")},
+        {true, 60.0, QStringLiteral("模拟\n×60")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.timeScale);
+        options.simulated = c.simulated;
+        options.timeScale = c.timeScale;
+        const auto window = Open();
+        const auto* mark = window->findChild<QLabel*>(QStringLiteral("simulationMark"));
+        ASSERT_NE(mark, nullptr);
+        EXPECT_EQ(mark->isVisibleTo(window.get()), !c.mark.isEmpty());
+        if (!c.mark.isEmpty())
+            EXPECT_EQ(mark->text(), c.mark);
+    }
 }

@@ -9,7 +9,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QEventLoop>
 #include <QLabel>
+#include <QTimer>
 
 #include <cstring>
 #include <string>
@@ -153,6 +155,25 @@ TEST_F(MainWindowTest, DoubleTapOnTheClockOpensTheTimeDialog) {
         }
         EXPECT_EQ(opens, c.opens);
     }
+}
+
+// At 60x the ticks come every 16 ms: counted in ticks, the double-tap window
+// closed before a finger could tap again and "系统时间" could not be opened.
+TEST_F(MainWindowTest, DoubleTapKeepsRealTimeOnAnAcceleratedClock) {
+    int opens = 0;
+    hooks.openSystemTimeDialog = [&] { ++opens; };
+    options.timeScale = 60;
+    const auto window = Open();
+    auto* clockField = qobject_cast<QAbstractButton*>(Control(*window, ControlId::clock));
+    ASSERT_NE(clockField, nullptr);
+    QEventLoop realSecond;
+    QTimer::singleShot(1100, &realSecond, &QEventLoop::quit);
+    realSecond.exec();
+    clockField->click();
+    for (int tick = 0; tick < 60; ++tick) // one real second of ticks
+        window->OnTimer();
+    clockField->click();
+    EXPECT_EQ(opens, 1);
 }
 
 TEST_F(MainWindowTest, ThirdTapAfterOpeningCountsAsTheFirst) {

@@ -20,6 +20,9 @@ int RunPlot(const QStringList& args, std::FILE* out);
 int RunTestReport(const QStringList& args, std::FILE* out);
 int RunExport(const QStringList& args, std::FILE* out);
 
+// The frames of an upload queue file (tarvoGPRS.dat), one decoded line each.
+int RunQueue(const QStringList& args, std::FILE* out);
+
 // Runs a whole test against the simulated rig; prints one line per stage.
 int RunSimulate(const QStringList& args, std::FILE* out);
 

@@ -15,12 +15,13 @@ namespace {
 constexpr const char* kUsage =
     "usage: kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
     "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n"
-    "                    [--stop-after MINUTES] [--time-limit HOURS]\n";
+    "                    [--stop-after MINUTES] [--time-limit HOURS] [--upload-log FILE]\n";
 
 struct SimulateOptions {
     TestSetup setup;
     QString outFile;
     QString dataRoot;
+    QString uploadLog;      // every frame queued for upload, 45 bytes each
     bool stopEarly = false; // leaves the test running in the data root
 };
 
@@ -63,6 +64,9 @@ std::optional<SimulateOptions> ParseOptions(QStringList args) {
             options.setup.plateArea = *area;
         } else if (option == QLatin1String("--out")) {
             options.outFile = value;
+        } else if (option == QLatin1String("--upload-log")) {
+            options.uploadLog = value;
+            options.setup.uploadAtReading = true;
         } else if (option == QLatin1String("--data-root")) {
             options.dataRoot = value;
         } else if (option == QLatin1String("--stop-after")) {
@@ -93,6 +97,17 @@ void PrintStages(const RunReport& report, std::FILE* out) {
                      stage.readings, stage.minutesHeld,
                      stage.unloading ? "" : (stage.stable ? "stable" : "not stable"));
     }
+}
+
+bool WriteUploadLog(const std::vector<UploadFrame>& frames, const QString& path) {
+    QFile file(path);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    for (const UploadFrame& frame : frames)
+        written = written && file.write(reinterpret_cast<const char*>(frame.data()), kUploadFrameSize) ==
+                                 static_cast<qint64>(kUploadFrameSize);
+    if (!written)
+        std::fprintf(stderr, "kvt: cannot write %s\n", qPrintable(path));
+    return written;
 }
 
 } // namespace
@@ -145,6 +160,8 @@ int RunSimulate(const QStringList& args, std::FILE* out) {
             return 1;
         }
     }
+    if (!options->uploadLog.isEmpty() && !WriteUploadLog(test.QueuedFrames(), options->uploadLog))
+        return 1;
     // Stopped on purpose, the running test is what the caller asked for.
     return report.finished || options->stopEarly ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 //   kvt jacks FILE      the ten groups of a jack table (QJDlddat.dat)
 //   kvt calibration FILE
 //                       a system calibration run (xtbd.ini): fields and tables
+//   kvt queue FILE      the frames of an upload queue (tarvoGPRS.dat), one decoded line each
 //   kvt tables FILE [--view records|settlement|summary] [--csv]
 //                       a table of a data file as the main screen lists it
 //   kvt plot FILE [--curve 1|2|3] --out PNG
@@ -14,9 +15,10 @@
 //                       readings, settlement rows and level summary in an open format
 //   kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]
 //                [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]
-//                [--stop-after MINUTES]
+//                [--stop-after MINUTES] [--upload-log FILE]
 //                       a whole test against the simulated rig, one line per stage;
-//                       stopped early, the test is left running in the data root
+//                       stopped early, the test is left running in the data root;
+//                       --upload-log writes every frame the test queued for upload
 
 #include "Commands.h"
 
@@ -75,16 +77,19 @@ int main(int argc, char* argv[]) {
         return RunTestReport(args, stdout);
     if (command == QLatin1String("export"))
         return RunExport(args, stdout);
+    if (command == QLatin1String("queue"))
+        return RunQueue(args, stdout);
     if (command == QLatin1String("simulate"))
         return RunSimulate(args, stdout);
     std::fputs("usage: kvt dump FILE | kvt settings FILE | kvt jacks FILE | kvt calibration FILE\n"
+               "       kvt queue FILE\n"
                "       kvt tables FILE [--view records|settlement|summary] [--csv]\n"
                "       kvt plot FILE [--curve 1|2|3] --out PNG\n"
                "       kvt report FILE --out PDF | kvt report FILE... --out-dir DIR\n"
                "       kvt export FILE --format csv|json --out OUT | ... --out-dir DIR\n"
                "       kvt simulate --standard CODE [--step KN] [--max KN] [--auto|--manual]\n"
                "                    [--jack single|double] [--ground M2] [--out FILE] [--data-root DIR]\n"
-               "                    [--stop-after MINUTES]\n",
+               "                    [--stop-after MINUTES] [--upload-log FILE]\n",
                stderr);
     return 2;
 }

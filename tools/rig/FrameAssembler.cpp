@@ -1,6 +1,6 @@
 #include "FrameAssembler.h"
 
-#include "CommandFrame.h"
+FrameAssembler::FrameAssembler(qsizetype frameSize) : m_frameSize(frameSize) {}
 
 QList<QByteArray> FrameAssembler::feed(const QByteArray& bytes, qint64 atMs) {
     if (!m_pending.isEmpty() && atMs - m_lastByteMs > kGapMs)
@@ -10,9 +10,9 @@ QList<QByteArray> FrameAssembler::feed(const QByteArray& bytes, qint64 atMs) {
     m_pending.append(bytes);
 
     QList<QByteArray> frames;
-    while (m_pending.size() >= kCommandFrameSize) {
-        frames.append(m_pending.left(kCommandFrameSize));
-        m_pending.remove(0, kCommandFrameSize);
+    while (m_pending.size() >= m_frameSize) {
+        frames.append(m_pending.left(m_frameSize));
+        m_pending.remove(0, m_frameSize);
     }
     return frames;
 }

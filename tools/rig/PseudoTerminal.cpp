@@ -1,9 +1,12 @@
 #include "PseudoTerminal.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/signalfd.h>
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
@@ -63,4 +66,30 @@ std::optional<PseudoTerminal> PseudoTerminal::open(QString* error) {
     // Replies are dropped rather than blocking when nobody reads them.
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
     return PseudoTerminal(master, slave, path);
+}
+
+int ServeOnPseudoTerminal(const char* program,
+                          const std::function<int(const PseudoTerminal& pty, int stopFd)>& serve) {
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int stopFd = ::signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (stopFd < 0) {
+        std::fprintf(stderr, "%s: %s\n", program, qPrintable(systemError("signalfd")));
+        return 1;
+    }
+    QString error;
+    const auto pty = PseudoTerminal::open(&error);
+    if (!pty) {
+        std::fprintf(stderr, "%s: %s\n", program, qPrintable(error));
+        ::close(stopFd);
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(pty->slavePath()));
+    std::fflush(stdout);
+    const int result = serve(*pty, stopFd);
+    ::close(stopFd);
+    return result;
 }

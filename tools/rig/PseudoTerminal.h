@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // A pseudo-terminal pair in raw mode. The rig serves the master side; the
@@ -28,3 +29,11 @@ class PseudoTerminal {
     int m_slaveFd = -1;
     QString m_slavePath;
 };
+
+// The frame of a simulator's main: blocks SIGINT and SIGTERM (taken through a
+// descriptor that becomes readable when one arrives, so the serve loop ends
+// cleanly), opens a pseudo-terminal, prints its device path as the first line
+// on standard output and runs `serve` on it. Returns what `serve` returns, 1
+// (with a message naming `program`) when the set-up failed.
+int ServeOnPseudoTerminal(const char* program,
+                          const std::function<int(const PseudoTerminal& pty, int stopFd)>& serve);

@@ -89,7 +89,7 @@ QString VirtualTest::Start() {
     const QString refusal = Prepare();
     if (!refusal.isEmpty())
         return refusal;
-    return m_engine.StartTest(false);
+    return m_engine.StartTest(m_setup.uploadAtReading);
 }
 
 void VirtualTest::ControllerCycle() {

@@ -29,6 +29,7 @@ struct TestSetup {
     QString pileNumber = QStringLiteral("0001");
     QDateTime start = QDateTime(QDate(2026, 5, 4), QTime(8, 0, 0));
     qint64 timeLimitMs = 96LL * 3600 * 1000; // virtual time
+    bool uploadAtReading = false;            // "采集时发送": readings are queued for upload
 };
 
 // One load level as the run went through it.
@@ -73,6 +74,8 @@ class VirtualTest {
     // Where the clock and the plant stand now: an accelerated demonstration
     // of the program can go on from here.
     DemonstrationState Demonstration() const { return {m_clock.now(), m_rig.TakeSnapshot()}; }
+    // Every frame the test queued for upload, in order: no module takes them.
+    std::vector<UploadFrame> QueuedFrames() const { return m_pub.gprs.Frames(); }
     const KVTFile& files() const { return m_files; }
 
   private:

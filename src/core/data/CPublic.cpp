@@ -66,7 +66,7 @@ void CPublic::ResetTest() {
         gaugeOn[k] = 1;
 
     recordList.clear();
-    uploadQueue.clear();
+    gprs.ResetLink();
 
     // The 74 blank rows carry placeholder texts that change cumulatively
     // with the row index, as the panel built them.

@@ -5,8 +5,8 @@
 #include "core/data/ParameterList.h"
 #include "core/data/Record.h"
 #include "core/data/RowWrite.h"
-#include "core/data/UploadQueue.h"
 #include "core/engine/RunController.h"
+#include "core/remote/GprsLink.h"
 
 #include <QString>
 
@@ -33,7 +33,7 @@ inline constexpr const char* kCalibrationTableInvalidText = "率定数据无效�
 // rows and queues. One instance lives in the main window; dialogs and the
 // engine get a reference to it.
 //
-// Threads: the user-interface thread owns every field but `run`. The run
+// Threads: the user-interface thread owns every field but `run` and `gprs`. The run
 // state (control state, targets, pump) and the live values belong to the
 // controller worker inside `run`; this thread sends it commands and reads
 // copies. The worker gets the settings it needs as copied values
@@ -51,11 +51,16 @@ struct CPublic {
     // --- persisted set ------------------------------------------------------
     ParameterList paramList;
     QString dataFilePath; // device path of the current data file, empty when none
+    // On the simulated rig: the remark every test started here carries in its
+    // data file (SimulationMark.h); empty on a real instrument. Set at start-up.
+    QString simulationRemark;
 
     // --- lists --------------------------------------------------------------
     std::vector<Record> recordList;
     Record templateRow;
-    UploadQueue uploadQueue;
+    // The upload queue with the GPRS link's state: shared with the link's
+    // thread, so it guards itself.
+    GprsLink gprs;
     std::vector<JackRecord> jackTable;
 
     // --- typed parameters ---------------------------------------------------
@@ -136,7 +141,6 @@ struct CPublic {
     bool unevenAlarm = false;
     int alarmSeconds = 0;
     std::uint8_t uploadFlags = 0;
-    int gprsState = 0; // GPRS link: 2 sent, 3 not registered, 4 test passed, 5 no answer, 6 test failed
     bool timeChanged = false;
     bool interruptedMark = false;
     // A running test came back after a restart with the pump gate closed;

@@ -136,23 +136,27 @@ void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
 
 // --- upload queue --------------------------------------------------------------
 
-bool KVTFile::SaveUploadQueue(const UploadQueue& queue, int /*mode*/) const {
+bool KVTFile::SaveUploadQueue(const std::vector<UploadFrame>& frames, int /*mode*/) const {
     QByteArray bytes;
-    for (const UploadFrame& frame : queue.snapshot())
+    for (const UploadFrame& frame : frames)
         bytes.append(reinterpret_cast<const char*>(frame.data()), kUploadFrameSize);
     const QString host = HostPath(DeviceFile::kUploadQueue);
     return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
 }
 
-bool KVTFile::LoadUploadQueue(UploadQueue& queue, int /*mode*/) const {
+bool KVTFile::LoadUploadQueue(std::vector<UploadFrame>& frames, int /*mode*/) const {
     QByteArray bytes;
     if (!ReadBounded(m_fs, HostPath(DeviceFile::kUploadQueue), kMaxQueuedFrames * kUploadFrameSize, bytes))
         return false;
+    frames = ParseUploadQueue(bytes);
+    return true;
+}
+
+std::vector<UploadFrame> ParseUploadQueue(const QByteArray& bytes) {
     std::vector<UploadFrame> frames(static_cast<std::size_t>(bytes.size()) / kUploadFrameSize);
     for (std::size_t i = 0; i < frames.size(); ++i)
         std::memcpy(frames[i].data(), bytes.constData() + i * kUploadFrameSize, kUploadFrameSize);
-    queue.assign(std::move(frames));
-    return true;
+    return frames;
 }
 
 // --- jack calibration table ------------------------------------------------------
@@ -349,7 +353,7 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     RecountRows(pub, records);
     if (records.size() < 74) {
         // Not a test file: nothing of the parameter column to restore.
-        LoadUploadQueue(pub.uploadQueue);
+        ReloadUploadQueue(pub);
         return;
     }
     ReadParameterTexts(pub, records);
@@ -391,7 +395,15 @@ void KVTFile::RestoreParameters(CPublic& pub, const std::vector<Record>& records
     pub.run.Post(RunCommands::Restore{
         .running = running, .state = state, .target = saved.targetLoad, .lastTarget = saved.lastTarget});
 
-    LoadUploadQueue(pub.uploadQueue);
+    ReloadUploadQueue(pub);
+}
+
+// A missing queue file leaves the frames in memory as they are.
+void KVTFile::ReloadUploadQueue(CPublic& pub) const {
+    std::vector<UploadFrame> frames;
+    if (LoadUploadQueue(frames))
+        pub.gprs.Assign(std::move(frames));
+    pub.gprs.ResetLink();
 }
 
 void RefreshRunStateTexts(CPublic& pub, const QDate& today, bool testEnded) {

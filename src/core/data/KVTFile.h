@@ -39,6 +39,8 @@ bool ParseSettings(const QByteArray& bytes, QString& dataFilePath, ParameterList
 std::vector<Record> ParseDataFile(const QByteArray& bytes);
 // Jack table: overwrites the first min(whole records, 10, table size) slots.
 void ParseJackTable(const QByteArray& bytes, std::vector<JackRecord>& table);
+// Upload queue: whole 45-byte frames in order, a shorter tail ignored.
+std::vector<UploadFrame> ParseUploadQueue(const QByteArray& bytes);
 
 // The instrument's file operations. Each returns true when its file could be
 // opened and processed, shows no message and, on failure, leaves memory as it
@@ -62,8 +64,8 @@ class KVTFile {
     static void StoreParametersToList(const CPublic& pub, ParameterList& list);
 
     // --- upload queue (mode is always 1) -------------------------------------
-    bool SaveUploadQueue(const UploadQueue& queue, int mode = 1) const;
-    bool LoadUploadQueue(UploadQueue& queue, int mode = 1) const;
+    bool SaveUploadQueue(const std::vector<UploadFrame>& frames, int mode = 1) const;
+    bool LoadUploadQueue(std::vector<UploadFrame>& frames, int mode = 1) const;
 
     // --- jack calibration table ----------------------------------------------
     bool SaveJackTable(const std::vector<JackRecord>& table) const;
@@ -97,6 +99,7 @@ class KVTFile {
     QString HostPath(const QString& devicePath) const;
 
   private:
+    void ReloadUploadQueue(CPublic& pub) const;
     bool WriteSettingsFile(const QString& devicePath, const QString& dataFilePath,
                            const ParameterList& list) const;
     bool ReadSettingsFile(const QString& devicePath, QString& dataFilePath, ParameterList& list) const;

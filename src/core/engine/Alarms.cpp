@@ -38,6 +38,8 @@ AlarmOutcome LinkFaultAlarm(CPublic& pub) {
     AlarmLine line(pub);
     pub.alarmSeconds = 0;
     line.Raise(kLinkFaultText);
+    if (pub.gprs.SaveFailed())
+        line.Raise(kUploadQueueSaveFailedText);
     if (pub.storageFault)
         line.Raise(kStorageFailedText);
     pub.run.RequestBuzzer(line.buzzerCode());
@@ -95,14 +97,14 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
     }
 
     if (ParameterAt(pub.paramList, Entry::uploadOff) == 0.0f) {
-        switch (pub.gprsState) {
-        case 3:
+        switch (pub.gprs.State()) {
+        case GprsLink::kNotRegistered:
             line.Raise("gprs模块未登记!");
             break;
-        case 4:
+        case GprsLink::kTestPassed:
             line.Raise("gprs模块测试成功！", false);
             break;
-        case 5:
+        case GprsLink::kNoAnswer:
             line.Raise("远程传输出现故障！");
             break;
         default:
@@ -127,6 +129,8 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         if (GaugeEnabled(pub, k) && live.nearRange[static_cast<std::size_t>(k)])
             line.Raise("位移接近最大量程！请调整!");
     }
+    if (pub.gprs.SaveFailed())
+        line.Raise(kUploadQueueSaveFailedText);
     // Unstored rows outrank every other text: the operator must act on them.
     if (pub.storageFault)
         line.Raise(kStorageFailedText);

@@ -5,6 +5,8 @@ struct LiveSample;
 struct RunState;
 
 inline constexpr const char* kLinkFaultText = "控制器通讯出现故障！";
+// The upload queue could not be saved; its frames wait in memory.
+inline constexpr const char* kUploadQueueSaveFailedText = "上传数据存储失败,请检查磁盘!";
 
 // What the once-a-second alarm check asks of the main window.
 struct AlarmOutcome {
@@ -14,7 +16,8 @@ struct AlarmOutcome {
 
 // The alarm checks of a running, not paused test: pump running too long
 // without reaching its load, uneven settlement, settlement and anchor
-// uplift limits, gauges near the end of their range and the remote link.
+// uplift limits, gauges near the end of their range, the remote link and
+// an upload queue that could not be saved.
 // Every alarm sets `alarmText` (the last one wins) and the controller buzzer;
 // a pressure, uneven-settlement or settlement alarm that lasts into its
 // third second closes the pump gate. While the controller link is at fault

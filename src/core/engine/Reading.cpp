@@ -7,6 +7,7 @@
 #include "core/data/RowStore.h"
 #include "core/data/RunStateRows.h"
 #include "core/engine/StabilityJudge.h"
+#include "core/engine/UploadFrames.h"
 #include "core/view/SettlementRows.h"
 
 #include <cmath>
@@ -92,7 +93,9 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
 
     QByteArray clock;
     std::int32_t load;
+    ReadingMarks marks;
     if (std::exchange(pub.stageChanged, false)) {
+        marks.stageOpening = true;
         clock = QByteArrayLiteral("--:--"); // opens the stage
         load = Whole(run.targetLoad);
         // A stage reached at once (the load already at the new target) keeps
@@ -107,8 +110,8 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
         // at the maximum load) is booked as measured.
         const bool leakedBelowStage = run.controlState == ControlState::HoldingUnload &&
                                       live.currentLoad < run.targetLoad - 2 * pub.holdBand;
-        const bool atStageLoad =
-            (std::exchange(pub.stageReachedMark, false) && !leakedBelowStage) || ValuesMissing(live);
+        marks.targetLoad = std::exchange(pub.stageReachedMark, false);
+        const bool atStageLoad = (marks.targetLoad && !leakedBelowStage) || ValuesMissing(live);
         load = Whole(atStageLoad ? run.targetLoad : live.currentLoad);
         pub.stageReached = false;
     }
@@ -136,6 +139,7 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
     if (copyRow != row)
         writes.push_back({copyRow, true});
     StoreRows(pub, files, writes);
+    QueueReadingFrame(pub, row, ReadingUploadFrame(pub, now, load, live, marks));
 
     pub.readingCount = row + 1;
     pub.copyCount = copyRow + 1;

@@ -16,5 +16,6 @@ struct LiveSample;
 // adjusted, "时间" clock set, "中断" test restarted, " 手动" asked for by the
 // operator; "通讯故障" alone when the controller was silent and `live`
 // carries no values: its gauges are then stored as NaN at the stage load);
-// `uploadFlags` carries the same as bits for the upload record.
+// `uploadFlags` carries the same as bits for the reading's upload frame,
+// which is queued for the GPRS link unless uploading is off.
 void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const LiveSample& live);

@@ -53,4 +53,5 @@ void PublishSettings(CPublic& pub) {
     pub.jackCount = conversion.jackCount;
     pub.run.SetConversionSettings(conversion);
     pub.run.SetControlSettings(ControlSettingsOf(pub));
+    pub.gprs.SetUploadOff(ParameterAt(pub.paramList, Entry::uploadOff) != 0.0f);
 }

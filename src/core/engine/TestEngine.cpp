@@ -3,10 +3,12 @@
 #include "core/data/CPublic.h"
 #include "core/data/KVTFile.h"
 #include "core/data/RowStore.h"
+#include "core/data/SimulationMark.h"
 #include "core/engine/Alarms.h"
 #include "core/engine/Reading.h"
 #include "core/engine/SettingsPublication.h"
 #include "core/engine/StageTargets.h"
+#include "core/engine/UploadFrames.h"
 #include "core/standards/StandardsCatalogue.h"
 #include "core/view/SettlementRows.h"
 #include "platform/Clock.h"
@@ -38,7 +40,22 @@ int SecondsOfDay(const QDateTime& when) {
 } // namespace
 
 TestEngine::TestEngine(CPublic& pub, const KVTFile& files, const Clock& clock, EngineHooks hooks)
-    : m_pub(pub), m_files(files), m_clock(clock), m_hooks(std::move(hooks)) {}
+    : m_pub(pub), m_files(files), m_clock(clock), m_hooks(std::move(hooks)) {
+    // Every change of the upload queue is saved, from whichever thread made it.
+    m_pub.gprs.SetSaveQueue(
+        [&files](const std::vector<UploadFrame>& frames) { return files.SaveUploadQueue(frames); });
+}
+
+// Frames still queued at the end of a test are its last readings, not yet
+// at the server: the queue file stays until they have gone.
+void TestEngine::RemoveSentUploadQueue() {
+    if (m_pub.gprs.Frames().empty())
+        m_files.RemoveFile(DeviceFile::kUploadQueue);
+}
+
+void TestEngine::QueueLiveFrame() {
+    ::QueueLiveFrame(m_pub, m_clock.now());
+}
 
 void TestEngine::Beep() {
     if (m_hooks.playBeep)
@@ -68,6 +85,8 @@ QString TestEngine::StartTest(bool uploadAtReading) {
     // first reading resumes it.
     SetEntry(pub.paramList, Entry::endMark, 1.0f);
     pub.run.Post(RunCommands::Start{});
+    if (!pub.simulationRemark.isEmpty())
+        MarkSimulatedTest(pub.recordList, pub.simulationRemark);
     // The data file exists whole before the settings name it as running.
     if (!m_files.CreateDataFile(pub.dataFilePath, pub.recordList)) {
         pub.storageFault = true;
@@ -95,7 +114,7 @@ QString TestEngine::EndTest() {
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
     RequestNewTestReset();
-    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    RemoveSentUploadQueue();
     return EndMessage();
 }
 
@@ -168,6 +187,7 @@ void TestEngine::TakeControllerEvents(const RunState& run) {
 void TestEngine::ScheduleTick() {
     CPublic& pub = m_pub;
     RetryUnsavedRows(pub, m_files);
+    pub.gprs.RetryFailedSave();
     const RunState run = pub.run.View();
     TakeControllerEvents(run);
     if (run.pausedFlag) {
@@ -472,5 +492,5 @@ void TestEngine::FinishTest() {
     StoreEnd();
     SetEntry(pub.paramList, Entry::endMark, 0.0f);
     SaveSettingsAndCopy();
-    m_files.RemoveFile(DeviceFile::kUploadQueue);
+    RemoveSentUploadQueue();
 }

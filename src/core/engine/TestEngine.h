@@ -48,6 +48,10 @@ class TestEngine {
     void LoadNextStage();
     void UnloadNextStage();
 
+    // The once-a-minute live frame for the GPRS link (the main window counts
+    // the minute and checks the upload switches).
+    void QueueLiveFrame();
+
     // The maximum-load prompt's answers, whenever the operator gives them.
     void ConfirmUnloading();
     void KeepLoad();
@@ -78,6 +82,7 @@ class TestEngine {
     void StoreEnd();
     void Beep();
     void SaveSettingsAndCopy();
+    void RemoveSentUploadQueue();
     void NewTestReset();
 
     CPublic& m_pub;

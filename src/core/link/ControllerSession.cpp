@@ -1,5 +1,7 @@
 #include "core/link/ControllerSession.h"
 
+#include "core/link/SerialLine.h"
+
 namespace {
 // After the port vanished (a USB adapter pulled), retry opening it about once
 // a second rather than every cycle.
@@ -18,24 +20,9 @@ ControllerSession::ControllerSession(ControllerLink& link, QEventLoop& loop) : m
     connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::onError);
 }
 
-bool ControllerSession::openPort() {
-    m_port.setPortName(m_link.m_device);
-    if (!m_port.open(QIODevice::ReadWrite))
+bool ControllerSession::Open() {
+    if (!OpenSerialLine(m_port, m_link.m_device))
         return false;
-    const bool configured =
-        m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8) &&
-        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::TwoStop) &&
-        m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!configured) {
-        m_port.close();
-        return false;
-    }
-    // A pseudo-terminal has no modem lines; failing to raise them is harmless.
-    m_port.setDataTerminalReady(true);
-    m_port.setRequestToSend(true);
-    m_port.clearError();
-    m_port.setReadBufferSize(512);
-    m_port.clear(QSerialPort::AllDirections);
     m_link.m_portOpen = true;
     if (!m_cycleTimer.isActive())
         m_cycleTimer.start();
@@ -58,7 +45,7 @@ void ControllerSession::runCycle() {
     if (!m_port.isOpen()) {
         if (--m_cyclesUntilReopen <= 0) {
             m_cyclesUntilReopen = kReopenEveryCycles;
-            openPort();
+            Open();
         }
         return;
     }

@@ -15,7 +15,7 @@ class ControllerSession : public QObject {
   public:
     ControllerSession(ControllerLink& link, QEventLoop& loop);
 
-    bool openPort();
+    bool Open();
 
   private:
     void runCycle();

@@ -73,6 +73,20 @@ Number3 EncodeNumber3(float v) {
     return a >= 1.0f ? EncodeAtLeastOne(negative, a) : EncodeBelowOne(negative, a);
 }
 
+std::optional<double> DecodeNumber3(const Number3& bytes) {
+    const int exponentField = bytes[0] & 0x7F;
+    // The power of two of the mantissa's last digit.
+    int scale = 0;
+    if (exponentField >= 1 && exponentField <= kMantissaDigits)
+        scale = exponentField - kMantissaDigits;
+    else if (exponentField >= 0x40)
+        scale = -kMantissaDigits - (exponentField == 0x40 ? 0 : 0x81 - exponentField - 1);
+    else
+        return std::nullopt;
+    const double magnitude = std::ldexp(static_cast<double>(bytes[1] << 8 | bytes[2]), scale);
+    return (bytes[0] & 0x80) != 0 ? -magnitude : magnitude;
+}
+
 int DecodeRaw16(std::uint8_t lo, std::uint8_t hi) {
     if (hi > 0x80)
         return lo + 256 * hi - 65536;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The controller's three-byte number, used for the target and current load
 // of every command frame and in the upload frames.
@@ -21,6 +22,10 @@ using Number3 = std::array<std::uint8_t, 3>;
 // the largest number (0x10 0xFF 0xFF with the sign), below 2^-64 (and NaN)
 // zero, so a wild value never turns into a different small one.
 Number3 EncodeNumber3(float v);
+
+// The value of a three-byte number; no value for an exponent field the
+// format does not use (0x11-0x3F).
+std::optional<double> DecodeNumber3(const Number3& bytes);
 
 // A 16-bit raw reading of the controller, low byte first. The controller
 // marks negative values with a high byte above 0x80 and sends 0x80 0x00 for

@@ -4,6 +4,11 @@
 
 GprsLink::GprsLink(SaveQueue save) : m_save(std::move(save)) {}
 
+void GprsLink::SetSaveQueue(SaveQueue save) {
+    std::lock_guard lock(m_mutex);
+    m_save = std::move(save);
+}
+
 void GprsLink::Save() {
     m_saveFailed = !(m_save && m_save(m_frames));
 }
@@ -15,11 +20,20 @@ bool GprsLink::Append(const UploadFrame& frame) {
     return !m_saveFailed;
 }
 
-bool GprsLink::Clear() {
+bool GprsLink::StartWith(const UploadFrame& frame) {
     std::lock_guard lock(m_mutex);
-    m_frames.clear();
+    m_frames.assign(1, frame);
+    ForgetSentHead();
     Save();
     return !m_saveFailed;
+}
+
+// The frame in flight left the queue: an answer still on its way must not
+// remove the new head, which was never sent.
+void GprsLink::ForgetSentHead() {
+    m_awaitingReply = false;
+    m_sendNow = true;
+    m_retryCount = 0;
 }
 
 void GprsLink::Assign(std::vector<UploadFrame> frames) {
@@ -58,14 +72,35 @@ void GprsLink::ResetState() {
     m_state = kIdle;
 }
 
+void GprsLink::ResetLink() {
+    std::lock_guard lock(m_mutex);
+    if (m_moduleTestFrame)
+        std::erase(m_frames, *m_moduleTestFrame);
+    m_moduleTestFrame.reset();
+    m_state = kSent;
+    m_sendNow = true;
+    m_awaitingReply = false;
+    m_moduleTestPending = false;
+    m_retryCount = 0;
+}
+
 bool GprsLink::SaveFailed() const {
     std::lock_guard lock(m_mutex);
     return m_saveFailed;
 }
 
+void GprsLink::RetryFailedSave() {
+    std::lock_guard lock(m_mutex);
+    if (m_saveFailed)
+        Save();
+}
+
 std::optional<UploadFrame> GprsLink::Tick(qint64 nowMs) {
     std::lock_guard lock(m_mutex);
-    if (m_nextPassMs && nowMs < *m_nextPassMs)
+    // A clock set back (the operator's time dialog) must not stall the
+    // sender until the old time comes round again.
+    const bool clockSetBack = m_nextPassMs && nowMs < *m_nextPassMs - kPassMs;
+    if (m_nextPassMs && nowMs < *m_nextPassMs && !clockSetBack)
         return std::nullopt;
     m_nextPassMs = nowMs + kPassMs;
     return SenderPass();

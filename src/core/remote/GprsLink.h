@@ -36,19 +36,27 @@ class GprsLink {
 
     // `save` writes the whole list durably; false when it could not.
     using SaveQueue = std::function<bool(const std::vector<UploadFrame>&)>;
-    explicit GprsLink(SaveQueue save);
+    explicit GprsLink(SaveQueue save = {});
+    // The owner of the files hands the save in once it exists; until then
+    // every save counts as failed.
+    void SetSaveQueue(SaveQueue save);
 
     // User-interface thread. Each returns false when the save failed; the
     // frames stay in memory and the next change saves them again.
     bool Append(const UploadFrame& frame);
-    bool Clear();
+    bool StartWith(const UploadFrame& frame);     // the queue becomes this one frame
     void Assign(std::vector<UploadFrame> frames); // loaded from the file
     bool StartModuleTest(const UploadFrame& frame);
     void SetUploadOff(bool off);
     std::vector<UploadFrame> Frames() const;
     int State() const;
     void ResetState(); // after the module test showed its result
+    // A reset of the test state or a loaded data file: the link's flags
+    // start over. Frames still queued stay: they were never acknowledged.
+    void ResetLink();
     bool SaveFailed() const;
+    // Every tick while the last save failed: the list is saved again.
+    void RetryFailedSave();
 
     // Link thread. Tick runs the sender pass when one is due and returns the
     // frame to write, if any; the frame stays queued until its answer.
@@ -59,6 +67,7 @@ class GprsLink {
     std::optional<UploadFrame> SenderPass();
     void Save();
     void DropModuleTestFrames();
+    void ForgetSentHead();
 
     SaveQueue m_save;
     // Guards everything below: the frames, the link flags and the schedule.

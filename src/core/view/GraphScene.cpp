@@ -81,8 +81,12 @@ class SceneBuilder {
              number);
     }
 
+    // In the bottom margin, ending at the right edge, level with the ordinate
+    // caption: under the axis it would sit on the points at the largest
+    // load, and the longer captions would run past the edge.
     void AbscissaCaption(const char* caption) {
-        Text(m_frame.right - 46, m_frame.top + 38, QString::fromLatin1(caption));
+        m_items.emplace_back(
+            GraphText{{m_frame.right - 4, m_frame.bottom - 18}, QString::fromLatin1(caption), true});
     }
 
     void AddLinearLoadAxis() {

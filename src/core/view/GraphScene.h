@@ -24,10 +24,13 @@ struct GraphLine {
     bool operator==(const GraphLine&) const = default;
 };
 
-// Plain text in the text colour, placed by its top-left corner.
+// Plain text in the text colour, placed by its top-left corner, or by its
+// top-right corner when it must end at a given place (the surface that draws
+// it knows the text's width).
 struct GraphText {
     GraphPoint topLeft;
     QString text;
+    bool rightAligned = false; // `topLeft` is then the top-right corner
     bool operator==(const GraphText&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include "core/data/CFormat.h"
 #include "core/link/MeasurementConversion.h"
 #include "core/view/RoundDecimals.h"
+#include "core/view/TableViews.h"
 
 #include <cmath>
 #include <cstdint>
@@ -12,12 +13,6 @@ namespace {
 // Shown for a value nobody measured: the controller is silent, or the value
 // is not finite.
 const QString kNoValue = QStringLiteral("--");
-
-QString Settlement(float value, int decimals) {
-    if (!std::isfinite(value))
-        return kNoValue;
-    return QString::fromLatin1(CFormat("%.*f", decimals, static_cast<double>(value)));
-}
 
 QString Fixed(const char* format, float value) {
     if (!std::isfinite(value))
@@ -92,10 +87,10 @@ LivePanelView RefreshLivePanel(const CPublic& pub, const RunState& run, const Li
         view.messageLine = QStringLiteral("测试已恢复,油泵禁止,单击油泵允许后继续控载!");
 
     if (const std::optional<float> average = LiveAverageOf(pub.gaugeOn, shown.gaugeValue))
-        view.averageText = Settlement(RoundDecimals(*average, decimals), decimals);
+        view.averageText = SettlementText(RoundDecimals(*average, decimals), pub.standardCode);
     for (std::size_t k = 0; k < view.gaugeTexts.size(); ++k) {
         if (pub.gaugeOn[k] == 1)
-            view.gaugeTexts[k] = Settlement(shown.gaugeValue[k], decimals);
+            view.gaugeTexts[k] = SettlementText(shown.gaugeValue[k], pub.standardCode);
     }
 
     view.targetLoadText = TrimmedLoad(run.targetLoad);

@@ -79,7 +79,12 @@ QString ReadingClock(const Record& record) {
 QString SettlementText(float mm, int standardCode) {
     if (!std::isfinite(mm))
         return kNoValue;
-    return QString::fromLatin1(CFormat("%.*f", SettlementDecimals(standardCode), static_cast<double>(mm)));
+    QByteArray text = CFormat("%.*f", SettlementDecimals(standardCode), static_cast<double>(mm));
+    // A settlement that rounds to zero has no direction: "-0.00" would read
+    // as a pile that rose.
+    if (text.startsWith('-') && text.mid(1).toDouble() == 0.0)
+        text.remove(0, 1);
+    return QString::fromLatin1(text);
 }
 
 TableView RecordTable(const CPublic& pub) {

@@ -51,5 +51,6 @@ std::optional<TableView> ComposeTable(CPublic& pub, int tableView);
 // The columns the list starts with, before any table is shown.
 TableView InitialTableColumns();
 
-// A settlement in mm with the decimals of `standardCode` ("%.3f" or "%.2f").
+// A settlement in mm with the decimals of `standardCode` ("%.3f" or "%.2f");
+// one that rounds to zero is shown without a minus sign.
 QString SettlementText(float mm, int standardCode);

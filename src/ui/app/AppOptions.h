@@ -14,5 +14,6 @@ struct AppOptions {
     // (a demonstration going on where it stood).
     QDateTime clockStandingAt{};
     bool ownSystemClock =
-        false; // "系统时间" sets the host's clock (the panel), else the program's own offset
+        false;              // "系统时间" sets the host's clock (the panel), else the program's own offset
+    bool simulated = false; // COM1 is the simulated rig: the screen and the test files say so
 };

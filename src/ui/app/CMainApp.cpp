@@ -1,5 +1,6 @@
 #include "ui/app/CMainApp.h"
 
+#include "core/data/SimulationMark.h"
 #include "core/link/ControllerLink.h"
 #include "platform/RemovableDisk.h"
 #include "ui/app/CMainDlg.h"
@@ -16,6 +17,8 @@ CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController,
       m_folders(m_options.dataRoot, UsbDiskMapping{m_options.usbFolder, FindRemovableDisk}),
       m_files(m_folders), m_engine(m_pub, m_files, m_clock, MakeEngineHooks()),
       m_writeDocuments(std::move(writeDocuments)) {
+    if (m_options.simulated)
+        m_pub.simulationRemark = SimulationRemark(m_options.timeScale);
     // Both run on the controller worker, the one owner of the run state.
     ControllerPort::Composer compose = [this] { return m_pub.run.Cycle(); };
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
@@ -69,6 +72,11 @@ void CMainApp::OpenLinks() {
     // without live values.
     if (m_link)
         m_link->open();
+    // Without the module the frames wait in the queue file.
+    if (!m_options.com2Device.isEmpty()) {
+        m_gprsLink = std::make_unique<GprsSerialLink>(m_options.com2Device, m_pub.gprs, m_clock);
+        m_gprsLink->OpenGprsLink();
+    }
 }
 
 int CMainApp::Run() {
@@ -79,6 +87,7 @@ int CMainApp::Run() {
     MainWindowHooks hooks;
     hooks.openLinks = [this] { OpenLinks(); };
     hooks.scheduleTick = [this] { m_engine.ScheduleTick(); };
+    hooks.queueLiveRecord = [this] { m_engine.QueueLiveFrame(); };
     hooks.newTestReset = [this] { m_engine.CarryOutNewTestReset(); };
     hooks.openSystemTimeDialog = [this] { OpenSystemTime(); };
     CMainDlg mainWindow(MainWindowServices{
@@ -103,6 +112,7 @@ int CMainApp::Run() {
             Qt::QueuedConnection);
     }
     mainWindow.exec();
+    m_gprsLink.reset();
     m_link.reset();
     m_mainWindow = nullptr;
     return 0;

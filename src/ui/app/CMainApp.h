@@ -5,6 +5,7 @@
 #include "core/engine/TestEngine.h"
 #include "core/link/CommandComposer.h"
 #include "core/link/ControllerPort.h"
+#include "core/remote/GprsSerialLink.h"
 #include "platform/Clock.h"
 #include "platform/DeviceFolders.h"
 #include "platform/ProcessLauncher.h"
@@ -53,7 +54,8 @@ class CMainApp {
     CPublic m_pub;
     Sound m_sound{m_folders};
     TestEngine m_engine;
-    CMainDlg* m_mainWindow = nullptr;       // while Run() shows it
-    std::unique_ptr<ControllerPort> m_link; // none without a COM1 device
+    CMainDlg* m_mainWindow = nullptr;           // while Run() shows it
+    std::unique_ptr<ControllerPort> m_link;     // none without a COM1 device
+    std::unique_ptr<GprsSerialLink> m_gprsLink; // none without a COM2 device
     TestDocumentWriter m_writeDocuments;
 };

@@ -4,6 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/data/RowStore.h"
 #include "core/data/SettingsRecovery.h"
+#include "core/data/SimulationMark.h"
 #include "core/engine/SettingsPublication.h"
 #include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
@@ -45,6 +46,8 @@ constexpr int kLiveUploadSeconds = 60;
 constexpr QRect kTableTitleArea(0, 53, 408, 24);
 constexpr QRect kCurveTitleArea(415, 53, 385, 24);
 constexpr int kLivePanelTop = 468;
+// Right of the last toolbar button.
+constexpr QRect kSimulationMarkArea(736, 3, 60, 46);
 
 QLabel* CreateTitle(QWidget* parent, int controlId, const QString& text, const QRect& area) {
     auto* title = new QLabel(text, parent);
@@ -90,12 +93,20 @@ void CMainDlg::OnInitDialog() {
     setFixedSize(kWidth, kHeight);
     CreateLivePanel();
     CreateToolbar();
+    CreateSimulationMark();
 
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
     // One tick per clock second, also when the clock is accelerated: the
     // reading schedule counts ticks and its windows are ten seconds wide.
     timer->start(std::max(1, static_cast<int>(kTimerPeriodMs / m_services.options.timeScale)));
+    if (m_services.options.timeScale != 1.0) {
+        // Fingers keep their pace on an accelerated clock: the double-tap
+        // window counts real seconds, else it closes in a few milliseconds.
+        auto* tapTimer = new QTimer(this);
+        connect(tapTimer, &QTimer::timeout, this, [this] { m_clockTap.Tick(); });
+        tapTimer->start(kTimerPeriodMs);
+    }
 
     ShowClock();
     CreateTableList();
@@ -157,8 +168,31 @@ void CMainDlg::CreateToolbar() {
     });
 }
 
+void CMainDlg::CreateSimulationMark() {
+    m_simulationMark = new QLabel(this);
+    m_simulationMark->setObjectName(QStringLiteral("simulationMark"));
+    m_simulationMark->setGeometry(kSimulationMarkArea);
+    m_simulationMark->setAlignment(Qt::AlignCenter);
+    m_simulationMark->setStyleSheet(
+        QStringLiteral("color: white; background-color: rgb(208, 64, 0); border-radius: 4px;"));
+    QFont font = m_simulationMark->font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    m_simulationMark->setFont(font);
+    m_simulationMark->hide();
+}
+
+void CMainDlg::ShowSimulationMark() {
+    const std::optional<QString> mark =
+        SimulationScreenMark(m_services.options.simulated, m_services.options.timeScale,
+                             !SimulationRemarkOf(m_pub.recordList).isEmpty());
+    m_simulationMark->setText(mark.value_or(QString()));
+    m_simulationMark->setVisible(mark.has_value());
+}
+
 void CMainDlg::CreateTableList() {
-    m_tableTitle = CreateTitle(this, ControlId::tableTitle, QStringLiteral("荷载沉降表"), kTableTitleArea);
+    m_tableTitle = CreateTitle(this, ControlId::tableTitle,
+                               TableViewTitle(m_state.tableView).value_or(QString()), kTableTitleArea);
     m_tableList = new TableList(this);
     m_tableList->setObjectName(ControlName(ControlId::tableList));
 }
@@ -197,10 +231,14 @@ void CMainDlg::StartRunState() {
     if (m_pub.paramList.empty())
         m_pub.paramList = DefaultParameterList();
 
-    if (m_pub.dataFilePath.isEmpty())
-        KVTFile::BuildBlankRecords(m_pub);
-    else if (!m_files.DataFileMissing(m_pub.dataFilePath))
+    if (m_pub.dataFilePath.isEmpty() || m_files.DataFileMissing(m_pub.dataFilePath)) {
+        if (m_pub.dataFilePath.isEmpty())
+            KVTFile::BuildBlankRecords(m_pub);
+        // The list shows the table its title names from the start.
+        RefreshViews();
+    } else {
         LoadCurrentTestFile();
+    }
     if (source == SettingsSource::DataFile) {
         // The restored rows give back the typed settings for the new tarvo.ini.
         KVTFile::StoreParametersToList(m_pub, m_pub.paramList);
@@ -248,7 +286,8 @@ void CMainDlg::OnTimer() {
         ShowTable();
     }
     CountLiveUpload();
-    m_clockTap.Tick();
+    if (m_services.options.timeScale == 1.0)
+        m_clockTap.Tick();
     Call(m_services.hooks.newTestReset);
     OpenRequestedFile();
     UpdateToolbar();
@@ -326,6 +365,7 @@ void CMainDlg::RefreshViews() {
     ShowTable();
     UpdateViewTitles();
     ShowCurve();
+    ShowSimulationMark();
 }
 
 void CMainDlg::ShowCurve() {

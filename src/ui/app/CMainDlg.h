@@ -72,6 +72,10 @@ class CMainDlg : public QDialog {
   private:
     void CreateToolbar();
     void CreateTableList();
+    // "模拟" right of the toolbar while the program runs on the simulated rig
+    // or shows a simulated test's file.
+    void CreateSimulationMark();
+    void ShowSimulationMark();
     void CreateCurveArea();
     void ShowCurve();
     void CreateLivePanel();
@@ -108,6 +112,7 @@ class CMainDlg : public QDialog {
     TableList* m_tableList = nullptr;
     C2DGraph* m_graph = nullptr;
     QLabel* m_tableTitle = nullptr;
+    QLabel* m_simulationMark = nullptr;
     QLabel* m_curveTitle = nullptr;
     LivePanel* m_livePanel = nullptr;
 };

@@ -1,13 +1,16 @@
 #include "ui/app/Prompter.h"
 
+#include "ui/panel/PromptBox.h"
+
 #include <QApplication>
-#include <QMessageBox>
 
 void MessageBoxPrompter::information(const QString& title, const QString& text) {
-    QMessageBox::information(QApplication::activeWindow(), title, text);
+    PromptBox box(PromptBox::Kind::Information, title, text, QApplication::activeWindow());
+    box.exec();
 }
 
 bool MessageBoxPrompter::question(const QString& title, const QString& text) {
-    return QMessageBox::question(QApplication::activeWindow(), title, text,
-                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::No;
+    PromptBox box(PromptBox::Kind::Question, title, text, QApplication::activeWindow());
+    box.exec();
+    return box.Answer() != QDialogButtonBox::No;
 }

@@ -13,7 +13,7 @@ class Prompter {
     virtual bool question(const QString& title, const QString& text) = 0;
 };
 
-// Modal message boxes over the active window.
+// Modal panel message boxes over the active window.
 class MessageBoxPrompter final : public Prompter {
   public:
     void information(const QString& title, const QString& text) override;

@@ -34,11 +34,11 @@ const KeypadField kValueField{.allowsPoint = true, .maxLength = 7, .maxDecimals 
 
 CQianJingDingLvDing::CQianJingDingLvDing(CPublic& pub, const KVTFile& files, Prompter& prompter,
                                          QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_files(files), m_prompter(prompter) {
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_files(files),
+      m_prompter(prompter) {
     setWindowTitle(QStringLiteral("千斤顶率定"));
-    setFixedSize(kDialogSize);
     UseDialogFont(this);
-    m_keypad = new NumericKeypad(this);
+    m_keypad = new NumericKeypad(Body());
     m_keypad->move(kKeypadTopLeft);
     CreateEntries();
     CreateTable();
@@ -60,21 +60,21 @@ CQianJingDingLvDing::CQianJingDingLvDing(CPublic& pub, const KVTFile& files, Pro
 }
 
 void CQianJingDingLvDing::CreateEntries() {
-    AddLabel(this, QStringLiteral("率定方式"), QRect(10, 8, 90, 36));
-    m_jackRadio = AddRadio(this, kJackRadio, QStringLiteral("千斤顶"), QRect(105, 8, 100, 36));
-    m_systemRadio = AddRadio(this, kSystemRadio, QStringLiteral("系统"), QRect(210, 8, 80, 36));
+    AddLabel(Body(), QStringLiteral("率定方式"), QRect(10, 8, 90, 36));
+    m_jackRadio = AddRadio(Body(), kJackRadio, QStringLiteral("千斤顶"), QRect(105, 8, 100, 36));
+    m_systemRadio = AddRadio(Body(), kSystemRadio, QStringLiteral("系统"), QRect(210, 8, 80, 36));
     connect(m_jackRadio, &QRadioButton::clicked, this, &CQianJingDingLvDing::OnJackType);
     connect(m_systemRadio, &QRadioButton::clicked, this, &CQianJingDingLvDing::OnSystemType);
-    m_groupLabel = AddLabel(this, GroupLabel(1), QRect(300, 8, 270, 36), kGroupLabel);
+    m_groupLabel = AddLabel(Body(), GroupLabel(1), QRect(300, 8, 270, 36), kGroupLabel);
 
-    AddLabel(this, QStringLiteral("千斤顶编号"), QRect(4, 52, 154, 36));
-    m_jackNumber = AddEdit(this, kJackNumber, QRect(162, 52, 110, 36));
-    AddLabel(this, QStringLiteral("传感器编号"), QRect(280, 52, 150, 36));
-    m_sensorNumber = AddEdit(this, kSensorNumber, QRect(434, 52, 130, 36));
-    AddLabel(this, QStringLiteral("率定最大力值kN"), QRect(4, 96, 154, 36));
-    m_maxForce = AddEdit(this, kMaxForce, QRect(162, 96, 110, 36));
-    AddLabel(this, QStringLiteral("率定点数(≦10)"), QRect(280, 96, 150, 36));
-    m_pointCount = AddEdit(this, kPointCount, QRect(434, 96, 130, 36));
+    AddLabel(Body(), QStringLiteral("千斤顶编号"), QRect(4, 52, 154, 36));
+    m_jackNumber = AddEdit(Body(), kJackNumber, QRect(162, 52, 110, 36));
+    AddLabel(Body(), QStringLiteral("传感器编号"), QRect(280, 52, 150, 36));
+    m_sensorNumber = AddEdit(Body(), kSensorNumber, QRect(434, 52, 130, 36));
+    AddLabel(Body(), QStringLiteral("率定最大力值kN"), QRect(4, 96, 154, 36));
+    m_maxForce = AddEdit(Body(), kMaxForce, QRect(162, 96, 110, 36));
+    AddLabel(Body(), QStringLiteral("率定点数(≦10)"), QRect(280, 96, 150, 36));
+    m_pointCount = AddEdit(Body(), kPointCount, QRect(434, 96, 130, 36));
     for (QLineEdit* number : {m_jackNumber, m_sensorNumber}) {
         // The file keeps ten units of a number; more could never be found again.
         number->setMaxLength(kJackNumberLength);
@@ -86,17 +86,17 @@ void CQianJingDingLvDing::CreateEntries() {
 
 void CQianJingDingLvDing::CreateTable() {
     for (int half = 0; half < 2; ++half) {
-        AddHeader(this, QStringLiteral("点"), kTable.Cell(half, 0, -1));
-        AddHeader(this, QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
+        AddHeader(Body(), QStringLiteral("点"), kTable.Cell(half, 0, -1));
+        AddHeader(Body(), QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
     }
-    m_leftHeader = AddHeader(this, Text(kJackHeader), kTable.Cell(0, 2, -1), kLeftHeader);
-    m_rightHeader = AddHeader(this, Text(kJackHeader), kTable.Cell(1, 2, -1), kRightHeader);
+    m_leftHeader = AddHeader(Body(), Text(kJackHeader), kTable.Cell(0, 2, -1), kLeftHeader);
+    m_rightHeader = AddHeader(Body(), Text(kJackHeader), kTable.Cell(1, 2, -1), kRightHeader);
     for (int point = 0; point <= kJackPoints; ++point) {
         const auto p = static_cast<std::size_t>(point);
-        AddLabel(this, QString::number(point), kTable.PointCell(point, 0));
-        m_standard[p] = AddShownBox(this, kStandardIds[p], kTable.PointCell(point, 1));
+        AddLabel(Body(), QString::number(point), kTable.PointCell(point, 0));
+        m_standard[p] = AddShownBox(Body(), kStandardIds[p], kTable.PointCell(point, 1));
         m_standard[p]->setEnabled(false);
-        m_measured[p] = AddEdit(this, kMeasuredIds[p], kTable.PointCell(point, 2));
+        m_measured[p] = AddEdit(Body(), kMeasuredIds[p], kTable.PointCell(point, 2));
         m_keypad->attach(m_measured[p], kValueField);
     }
 }
@@ -104,12 +104,12 @@ void CQianJingDingLvDing::CreateTable() {
 void CQianJingDingLvDing::CreateButtons() {
     constexpr int top = 420;
     constexpr int height = 56;
-    m_generate = AddButton(this, kGenerate, "生成标准力值", QRect(580, 290, 200, height));
-    m_previous = AddButton(this, kPrevious, "上一组", QRect(10, top, 120, height));
-    m_next = AddButton(this, kNext, "下一组", QRect(140, top, 120, height));
-    m_save = AddButton(this, kSave, "存盘", QRect(290, top, 120, height));
-    auto* remove = AddButton(this, kDelete, "删除", QRect(420, top, 120, height));
-    auto* leave = AddButton(this, kExit, "退出", QRect(660, top, 120, height));
+    m_generate = AddButton(Body(), kGenerate, "生成标准力值", QRect(580, 290, 200, height));
+    m_previous = AddButton(Body(), kPrevious, "上一组", QRect(10, top, 120, height));
+    m_next = AddButton(Body(), kNext, "下一组", QRect(140, top, 120, height));
+    m_save = AddButton(Body(), kSave, "存盘", QRect(290, top, 120, height));
+    auto* remove = AddButton(Body(), kDelete, "删除", QRect(420, top, 120, height));
+    auto* leave = AddButton(Body(), kExit, "退出", QRect(660, top, 120, height));
     connect(m_generate, &QPushButton::clicked, this, &CQianJingDingLvDing::GenerateForces);
     connect(m_previous, &QPushButton::clicked, this, &CQianJingDingLvDing::PreviousGroup);
     connect(m_next, &QPushButton::clicked, this, &CQianJingDingLvDing::NextGroup);

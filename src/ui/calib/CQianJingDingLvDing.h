@@ -2,7 +2,7 @@
 
 #include "core/calib/JackCalibration.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ struct CPublic;
 // Jack calibration ("千斤顶率定"): ten groups of at most ten points, each
 // written once and then frozen; the test settings select one by its jack
 // (and sensor) number and the load conversion interpolates in its points.
-class CQianJingDingLvDing : public QDialog {
+class CQianJingDingLvDing : public PanelDialog {
     Q_OBJECT
   public:
     static constexpr int kJackRadio = 1056;

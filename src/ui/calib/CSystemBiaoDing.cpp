@@ -45,11 +45,10 @@ const KeypadField kValueField{.allowsPoint = true, .maxLength = 6, .maxDecimals 
 
 CSystemBiaoDing::CSystemBiaoDing(CPublic& pub, const DeviceFolders& folders, Prompter& prompter,
                                  std::function<void()> playSound, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_folders(folders), m_prompter(prompter),
-      m_playSound(std::move(playSound)), m_run(LoadSystemCalibration(folders)) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_folders(folders),
+      m_prompter(prompter), m_playSound(std::move(playSound)), m_run(LoadSystemCalibration(folders)) {
     UseDialogFont(this);
-    m_keypad = new NumericKeypad(this);
+    m_keypad = new NumericKeypad(Body());
     m_keypad->move(kKeypadTopLeft);
     CreateEntries();
     CreateTable();
@@ -72,24 +71,24 @@ bool CSystemBiaoDing::liveTimerActive() const {
 }
 
 void CSystemBiaoDing::CreateEntries() {
-    AddLabel(this, QStringLiteral("力通道类型"), QRect(4, 8, 120, 36));
-    m_oilRadio = AddRadio(this, kOilRadio, QStringLiteral("油压传感器"), QRect(130, 8, 150, 36));
-    m_loadRadio = AddRadio(this, kLoadRadio, QStringLiteral("荷载传感器"), QRect(290, 8, 150, 36));
+    AddLabel(Body(), QStringLiteral("力通道类型"), QRect(4, 8, 120, 36));
+    m_oilRadio = AddRadio(Body(), kOilRadio, QStringLiteral("油压传感器"), QRect(130, 8, 150, 36));
+    m_loadRadio = AddRadio(Body(), kLoadRadio, QStringLiteral("荷载传感器"), QRect(290, 8, 150, 36));
     connect(m_oilRadio, &QRadioButton::clicked, this, &CSystemBiaoDing::OnOilSensor);
     connect(m_loadRadio, &QRadioButton::clicked, this, &CSystemBiaoDing::OnLoadSensor);
 
-    AddLabel(this, QStringLiteral("标定最大力值(kN)"), EntryLabel(0, 0));
-    m_maxForce = AddEdit(this, kMaxForce, EntryBox(0, 0));
-    AddLabel(this, QStringLiteral("标定点数(≦10)"), EntryLabel(1, 0));
-    m_pointCount = AddEdit(this, kPointCount, EntryBox(1, 0));
-    m_rangeLabel = AddLabel(this, Text(kOilRangeCaption), EntryLabel(0, 1), kRangeLabel);
-    m_range = AddEdit(this, kRange, EntryBox(0, 1));
-    m_sensitivityLabel = AddLabel(this, Text(kSensitivityCaption), EntryLabel(1, 1), kSensitivityLabel);
-    m_sensitivity = AddEdit(this, kSensitivity, EntryBox(1, 1));
-    AddLabel(this, QStringLiteral("千斤顶额定出力(kN)"), EntryLabel(0, 2));
-    m_ratedForce = AddEdit(this, kRatedForce, EntryBox(0, 2));
-    AddLabel(this, QStringLiteral("千斤顶额定油压(MPa)"), EntryLabel(1, 2));
-    m_ratedPressure = AddEdit(this, kRatedPressure, EntryBox(1, 2));
+    AddLabel(Body(), QStringLiteral("标定最大力值(kN)"), EntryLabel(0, 0));
+    m_maxForce = AddEdit(Body(), kMaxForce, EntryBox(0, 0));
+    AddLabel(Body(), QStringLiteral("标定点数(≦10)"), EntryLabel(1, 0));
+    m_pointCount = AddEdit(Body(), kPointCount, EntryBox(1, 0));
+    m_rangeLabel = AddLabel(Body(), Text(kOilRangeCaption), EntryLabel(0, 1), kRangeLabel);
+    m_range = AddEdit(Body(), kRange, EntryBox(0, 1));
+    m_sensitivityLabel = AddLabel(Body(), Text(kSensitivityCaption), EntryLabel(1, 1), kSensitivityLabel);
+    m_sensitivity = AddEdit(Body(), kSensitivity, EntryBox(1, 1));
+    AddLabel(Body(), QStringLiteral("千斤顶额定出力(kN)"), EntryLabel(0, 2));
+    m_ratedForce = AddEdit(Body(), kRatedForce, EntryBox(0, 2));
+    AddLabel(Body(), QStringLiteral("千斤顶额定油压(MPa)"), EntryLabel(1, 2));
+    m_ratedPressure = AddEdit(Body(), kRatedPressure, EntryBox(1, 2));
     for (QLineEdit* box : {m_maxForce, m_range, m_sensitivity, m_ratedForce, m_ratedPressure})
         m_keypad->attach(box, kValueField);
     m_keypad->attach(m_pointCount, kCountField);
@@ -97,19 +96,19 @@ void CSystemBiaoDing::CreateEntries() {
 
 void CSystemBiaoDing::CreateTable() {
     for (int half = 0; half < 2; ++half) {
-        AddHeader(this, QStringLiteral("点"), kTable.Cell(half, 0, -1));
-        AddHeader(this, QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
+        AddHeader(Body(), QStringLiteral("点"), kTable.Cell(half, 0, -1));
+        AddHeader(Body(), QStringLiteral("标准力值kN"), kTable.Cell(half, 1, -1));
         m_forceHeaders[static_cast<std::size_t>(half)] =
-            AddHeader(this, Text(kMeasuredHeader), kTable.Cell(half, 2, -1),
+            AddHeader(Body(), Text(kMeasuredHeader), kTable.Cell(half, 2, -1),
                       half == 0 ? kLeftForceHeader : kRightForceHeader);
-        AddHeader(this, Text(kPressureHeader), kTable.Cell(half, 3, -1));
+        AddHeader(Body(), Text(kPressureHeader), kTable.Cell(half, 3, -1));
     }
     for (int point = 0; point <= kSystemCalibrationMaxPoints; ++point) {
         const auto p = static_cast<std::size_t>(point);
-        AddLabel(this, QString::number(point), kTable.PointCell(point, 0));
-        m_standard[p] = AddShownBox(this, kStandardIds[p], kTable.PointCell(point, 1));
-        m_force[p] = AddShownBox(this, kForceIds[p], kTable.PointCell(point, 2));
-        m_pressure[p] = AddShownBox(this, kPressureIds[p], kTable.PointCell(point, 3));
+        AddLabel(Body(), QString::number(point), kTable.PointCell(point, 0));
+        m_standard[p] = AddShownBox(Body(), kStandardIds[p], kTable.PointCell(point, 1));
+        m_force[p] = AddShownBox(Body(), kForceIds[p], kTable.PointCell(point, 2));
+        m_pressure[p] = AddShownBox(Body(), kPressureIds[p], kTable.PointCell(point, 3));
     }
 }
 
@@ -126,8 +125,8 @@ void CSystemBiaoDing::CreateLiveValues() {
     };
     int top = 240;
     for (const Value& value : values) {
-        AddLabel(this, Text(value.caption), QRect(576, top, 130, 34));
-        this->*value.box = AddShownBox(this, value.controlId, QRect(706, top, 78, 34));
+        AddLabel(Body(), Text(value.caption), QRect(576, top, 130, 34));
+        this->*value.box = AddShownBox(Body(), value.controlId, QRect(706, top, 78, 34));
         top += 40;
     }
 }
@@ -154,10 +153,10 @@ void CSystemBiaoDing::CreateButtons() {
          &CSystemBiaoDing::m_calibrationView},
     };
     for (const Command& command : commands) {
-        this->*command.button = AddButton(this, command.controlId, command.caption, command.area);
+        this->*command.button = AddButton(Body(), command.controlId, command.caption, command.area);
         connect(this->*command.button, &QPushButton::clicked, this, command.handler);
     }
-    auto* leave = AddButton(this, kExit, "退出", QRect(680, top, 104, height));
+    auto* leave = AddButton(Body(), kExit, "退出", QRect(680, top, 104, height));
     connect(leave, &QPushButton::clicked, this, &QDialog::reject);
 }
 

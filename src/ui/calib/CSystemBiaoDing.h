@@ -2,7 +2,7 @@
 
 #include "core/calib/SystemCalibration.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <array>
 #include <functional>
@@ -21,7 +21,7 @@ struct CPublic;
 // measuring chain and records what the instrument reads at each, then
 // repeats the series in a check pass corrected through the recorded table.
 // The run lives in xtbd.ini and survives closing the dialog and a restart.
-class CSystemBiaoDing : public QDialog {
+class CSystemBiaoDing : public PanelDialog {
     Q_OBJECT
   public:
     static constexpr int kOilRadio = 1108;

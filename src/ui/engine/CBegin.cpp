@@ -4,6 +4,7 @@
 #include "core/data/KVTFile.h"
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
+#include "core/remote/UploadFrame.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
@@ -24,9 +25,9 @@ struct ModuleTestResult {
     const char* message;
 };
 constexpr ModuleTestResult kModuleTestResults[] = {
-    {3, "模块未登记！请先登记模块!"},
-    {4, "测试模块成功!"},
-    {6, "测试模块失败！请检查远传设备!"},
+    {GprsLink::kNotRegistered, "模块未登记！请先登记模块!"},
+    {GprsLink::kTestPassed, "测试模块成功!"},
+    {GprsLink::kTestFailed, "测试模块失败！请检查远传设备!"},
 };
 
 void AddGroup(QWidget* parent, const QString& title, const QRect& area) {
@@ -54,8 +55,8 @@ QString FileName(const QString& devicePath) {
 } // namespace
 
 CBegin::CBegin(Services services, QWidget* parent)
-    : QDialog(parent), m_services(std::move(services)), m_pub(m_services.pub) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_services(std::move(services)),
+      m_pub(m_services.pub) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(14);
     setFont(dialogFont);
@@ -71,29 +72,29 @@ CBegin::CBegin(Services services, QWidget* parent)
 }
 
 void CBegin::CreateHints() {
-    AddGroup(this, QStringLiteral("清零注意事项"), QRect(10, 8, 420, 100));
-    AddHint(this, QStringLiteral("1、位移应优先在传感器端清零。"), QRect(22, 32, 290, 24));
-    AddHint(this, QStringLiteral("2、荷载应在无压力情况下清零。"), QRect(22, 64, 290, 24));
+    AddGroup(Body(), QStringLiteral("清零注意事项"), QRect(10, 8, 420, 100));
+    AddHint(Body(), QStringLiteral("1、位移应优先在传感器端清零。"), QRect(22, 32, 290, 24));
+    AddHint(Body(), QStringLiteral("2、荷载应在无压力情况下清零。"), QRect(22, 64, 290, 24));
 
-    AddGroup(this, QStringLiteral("测试前先检查"), QRect(10, 116, 420, 186));
-    AddHint(this, QStringLiteral("1、油路连接是否正确，油泵打到加压位置，打开油泵电机开关。"),
+    AddGroup(Body(), QStringLiteral("测试前先检查"), QRect(10, 116, 420, 186));
+    AddHint(Body(), QStringLiteral("1、油路连接是否正确，油泵打到加压位置，打开油泵电机开关。"),
             QRect(22, 138, 400, 42));
-    AddHint(this, QStringLiteral("2、传输控制电缆是否接好！"), QRect(22, 184, 400, 24));
-    AddHint(this, QStringLiteral("3、确认测试参数输入无误！"), QRect(22, 212, 400, 24));
-    AddHint(this, QStringLiteral("4、若允许远程数据传输，应先测试GPRS模块通讯是否畅通。"),
+    AddHint(Body(), QStringLiteral("2、传输控制电缆是否接好！"), QRect(22, 184, 400, 24));
+    AddHint(Body(), QStringLiteral("3、确认测试参数输入无误！"), QRect(22, 212, 400, 24));
+    AddHint(Body(), QStringLiteral("4、若允许远程数据传输，应先测试GPRS模块通讯是否畅通。"),
             QRect(22, 240, 400, 42));
 
-    AddGroup(this, QStringLiteral("测试控制"), QRect(440, 8, 340, 262));
-    AddHint(this, QStringLiteral("1、开始测试：按控载设置加载并记录数据。"), QRect(452, 146, 320, 24));
-    AddHint(this, QStringLiteral("2、结束测试：结束当前测试并保存数据。"), QRect(452, 176, 320, 24));
-    AddHint(this, QStringLiteral("3、暂停测试：暂停控载与记录。"), QRect(452, 206, 320, 24));
-    AddHint(this, QStringLiteral("4、重启测试：从暂停处继续测试。"), QRect(452, 236, 320, 24));
+    AddGroup(Body(), QStringLiteral("测试控制"), QRect(440, 8, 340, 262));
+    AddHint(Body(), QStringLiteral("1、开始测试：按控载设置加载并记录数据。"), QRect(452, 146, 320, 24));
+    AddHint(Body(), QStringLiteral("2、结束测试：结束当前测试并保存数据。"), QRect(452, 176, 320, 24));
+    AddHint(Body(), QStringLiteral("3、暂停测试：暂停控载与记录。"), QRect(452, 206, 320, 24));
+    AddHint(Body(), QStringLiteral("4、重启测试：从暂停处继续测试。"), QRect(452, 236, 320, 24));
 
-    AddGroup(this, QStringLiteral("手动控制"), QRect(440, 278, 340, 86));
+    AddGroup(Body(), QStringLiteral("手动控制"), QRect(440, 278, 340, 86));
 }
 
 QPushButton* CBegin::AddButton(int controlId, const QString& caption, const QRect& area) {
-    auto* button = new QPushButton(caption, this);
+    auto* button = new QPushButton(caption, Body());
     button->setObjectName(ControlName(controlId));
     button->setGeometry(area);
     return button;
@@ -129,19 +130,19 @@ void CBegin::CreateButtons() {
 }
 
 void CBegin::CreateUploadControls() {
-    AddGroup(this, QStringLiteral("远程传输"), QRect(10, 310, 420, 150));
-    m_uploadAtReading = new QCheckBox(QStringLiteral("采集时发送"), this);
+    AddGroup(Body(), QStringLiteral("远程传输"), QRect(10, 310, 420, 150));
+    m_uploadAtReading = new QCheckBox(QStringLiteral("采集时发送"), Body());
     m_uploadAtReading->setObjectName(ControlName(kUploadAtReading));
     m_uploadAtReading->setGeometry(22, 334, 180, 32);
     connect(m_uploadAtReading, &QCheckBox::clicked, this, &CBegin::OnUploadAtReading);
-    m_realTimeSend = new QCheckBox(QStringLiteral("实时数据发送"), this);
+    m_realTimeSend = new QCheckBox(QStringLiteral("实时数据发送"), Body());
     m_realTimeSend->setObjectName(ControlName(kRealTimeSend));
     m_realTimeSend->setGeometry(212, 334, 200, 32);
     connect(m_realTimeSend, &QCheckBox::clicked, this, &CBegin::OnRealTimeSend);
 
     connect(AddButton(kModuleTest, QStringLiteral("测试模块"), QRect(22, 380, 130, 50)),
             &QPushButton::clicked, this, &CBegin::OnModuleTest);
-    m_moduleTestProgress = new QLabel(this);
+    m_moduleTestProgress = new QLabel(Body());
     m_moduleTestProgress->setObjectName(ControlName(kModuleTestProgress));
     m_moduleTestProgress->setGeometry(162, 380, 260, 50);
     m_moduleTestProgress->setWordWrap(true);
@@ -266,17 +267,20 @@ void CBegin::OnModuleTest() {
         m_services.prompter.information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
         return;
     }
-    // The GPRS link sends the module test frame and reports through gprsState.
+    // The GPRS link sends the module test frame at its next pass and reports
+    // the answer through its state.
+    m_pub.gprs.StartModuleTest(
+        BuildModuleTestFrame(RowBytes(m_pub.recordList, SlotOf(ParameterText::serialNumber))));
     m_moduleTestProgress->setText(QStringLiteral("模 块 正 在 测 试，请 等 待 ！"));
     m_moduleTestTimer->start();
 }
 
 void CBegin::PollModuleTest() {
-    const int state = m_pub.gprsState;
+    const int state = m_pub.gprs.State();
     for (const ModuleTestResult& result : kModuleTestResults) {
         if (result.gprsState != state)
             continue;
-        m_pub.gprsState = 0;
+        m_pub.gprs.ResetState();
         m_moduleTestTimer->stop();
         m_moduleTestProgress->clear();
         m_services.prompter.information(QString(), QString::fromUtf8(result.message));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <functional>
 
@@ -17,7 +17,7 @@ struct CPublic;
 // hand, take a manual reading, test the GPRS module and choose what is sent
 // to the remote server. The dialog only asks and enables; the engine changes
 // the run state.
-class CBegin : public QDialog {
+class CBegin : public PanelDialog {
     Q_OBJECT
   public:
     // Control ids of the dialog.

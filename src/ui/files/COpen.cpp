@@ -65,23 +65,22 @@ QString DeviceFileName(const QString& devicePath) {
 
 COpen::COpen(Mode mode, Links links, const DataFiles& files, Prompter& prompter,
              TestDocumentWriter writeDocuments, QWidget* parent)
-    : QDialog(parent), m_mode(mode), m_links(links), m_files(files), m_prompter(prompter),
+    : PanelDialog(Placement::FullScreen, (mode == Mode::Open ? kOpenGeometry : kExportGeometry).size(),
+                  parent),
+      m_mode(mode), m_links(links), m_files(files), m_prompter(prompter),
       m_writeDocuments(std::move(writeDocuments)) {
     CreateControls();
     FillFileList();
     if (m_mode == Mode::Open) {
         setWindowTitle(QStringLiteral("打开文件"));
-        setGeometry(kOpenGeometry);
     } else {
         setWindowTitle(QStringLiteral("数据导出"));
-        setGeometry(kExportGeometry);
     }
-    setFixedSize(size());
     ShowControlsOf(m_mode);
 }
 
 void COpen::CreateControls() {
-    m_list = new QTableWidget(this);
+    m_list = new QTableWidget(Body());
     m_list->setObjectName(ControlName(kFileList));
     QFont listFont(QStringLiteral("宋体"));
     listFont.setPixelSize(kListFontPixels);
@@ -105,24 +104,24 @@ void COpen::CreateControls() {
             OnTickToggle();
     });
 
-    m_tickAll = new QCheckBox(QStringLiteral("全选"), this);
+    m_tickAll = new QCheckBox(QStringLiteral("全选"), Body());
     m_tickAll->setObjectName(ControlName(kTickAll));
     m_tickAll->setGeometry(645, 8, 140, 32);
     connect(m_tickAll, &QCheckBox::clicked, this, &COpen::OnTickAll);
-    connect(CreateButton(this, kCopy, "复制到U盘", QRect(645, 48, 140, 48)), &QPushButton::clicked, this,
+    connect(CreateButton(Body(), kCopy, "复制到U盘", QRect(645, 48, 140, 48)), &QPushButton::clicked, this,
             [this] { OnTransfer(Transfer::Copy); });
-    m_cut = CreateButton(this, kCut, "剪切到U盘", QRect(645, 104, 140, 48));
+    m_cut = CreateButton(Body(), kCut, "剪切到U盘", QRect(645, 104, 140, 48));
     connect(m_cut, &QPushButton::clicked, this, [this] { OnTransfer(Transfer::Cut); });
-    m_delete = CreateButton(this, kDelete, "删除文件", QRect(645, 160, 140, 48));
+    m_delete = CreateButton(Body(), kDelete, "删除文件", QRect(645, 160, 140, 48));
     connect(m_delete, &QPushButton::clicked, this, &COpen::OnDelete);
-    connect(CreateButton(this, kExportExit, "退出", QRect(645, 216, 140, 48)), &QPushButton::clicked, this,
+    connect(CreateButton(Body(), kExportExit, "退出", QRect(645, 216, 140, 48)), &QPushButton::clicked, this,
             &QDialog::reject);
-    connect(CreateButton(this, kReport, "导出报告", QRect(645, 272, 140, 44)), &QPushButton::clicked, this,
+    connect(CreateButton(Body(), kReport, "导出报告", QRect(645, 272, 140, 44)), &QPushButton::clicked, this,
             &COpen::OnExportDocuments);
     auto* hint =
         new QLabel(QStringLiteral("提示：１、导出数据前请检查，仪器的USB口是否已经接上U盘。"
                                   "２、对数据操作前，需选中文件名前的复选框，可以选中一个也可多个。"),
-                   this);
+                   Body());
     hint->setObjectName(ControlName(kHint));
     // Smaller than the buttons' text so that the whole hint fits below "导出报告".
     QFont hintFont = hint->font();
@@ -132,9 +131,9 @@ void COpen::CreateControls() {
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    connect(CreateButton(this, kOpen, "打开", QRect(170, 396, 120, 48)), &QPushButton::clicked, this,
+    connect(CreateButton(Body(), kOpen, "打开", QRect(170, 396, 120, 48)), &QPushButton::clicked, this,
             &COpen::OnOpen);
-    connect(CreateButton(this, kLeave, "退出", QRect(360, 396, 120, 48)), &QPushButton::clicked, this,
+    connect(CreateButton(Body(), kLeave, "退出", QRect(360, 396, 120, 48)), &QPushButton::clicked, this,
             &COpen::OnLeave);
 }
 

@@ -3,7 +3,7 @@
 #include "core/files/DataFiles.h"
 #include "ui/files/TestDocumentWriter.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 #include <QStringList>
 
 #include <vector>
@@ -18,7 +18,7 @@ struct CPublic;
 // opens one for viewing ("打开文件") or copies, cuts and deletes them
 // ("数据导出") to and from the USB disk, where it also writes the report and
 // the CSV export of tests ("导出报告").
-class COpen : public QDialog {
+class COpen : public PanelDialog {
     Q_OBJECT
   public:
     enum class Mode { Open, Export };

@@ -10,33 +10,33 @@
 #include <QTimeEdit>
 
 CSysTime::CSysTime(CPublic& pub, const Clock& clock, DeviceTimeSetter setDeviceTime, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_clock(clock), m_setDeviceTime(std::move(setDeviceTime)) {
+    : PanelDialog(Placement::Centred, QSize(440, 380), parent), m_pub(pub), m_clock(clock),
+      m_setDeviceTime(std::move(setDeviceTime)) {
     setWindowTitle(QStringLiteral("系统时间"));
-    setFixedSize(440, 380);
     QFont dialogFont = font();
     dialogFont.setPixelSize(16);
     setFont(dialogFont);
     const QDateTime now = m_clock.now();
 
-    m_calendar = new QCalendarWidget(this);
+    m_calendar = new QCalendarWidget(Body());
     m_calendar->setObjectName(ControlName(kCalendar));
     m_calendar->setGeometry(10, 10, 420, 250);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setSelectedDate(now.date());
 
-    auto* label = new QLabel(QStringLiteral("当前时间"), this);
+    auto* label = new QLabel(QStringLiteral("当前时间"), Body());
     label->setGeometry(10, 272, 100, 40);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_timePicker = new QTimeEdit(now.time(), this);
+    m_timePicker = new QTimeEdit(now.time(), Body());
     m_timePicker->setObjectName(ControlName(kTimePicker));
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     m_timePicker->setGeometry(120, 272, 160, 40);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(QStringLiteral("确定"), Body());
     ok->setObjectName(ControlName(kOk));
     ok->setGeometry(80, 324, 120, 46);
     connect(ok, &QPushButton::clicked, this, &CSysTime::OnOk);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), Body());
     cancel->setObjectName(ControlName(kCancel));
     cancel->setGeometry(240, 324, 120, 46);
     connect(cancel, &QPushButton::clicked, this, &CSysTime::reject);

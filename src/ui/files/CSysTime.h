@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ui/panel/PanelDialog.h"
 #include <QDateTime>
-#include <QDialog>
 
 #include <functional>
 
@@ -12,7 +12,7 @@ struct CPublic;
 
 // The date and time of the instrument, set by the operator; opened by a
 // double tap on the main screen's clock and from the test control.
-class CSysTime : public QDialog {
+class CSysTime : public PanelDialog {
     Q_OBJECT
   public:
     static constexpr int kCalendar = 1011;

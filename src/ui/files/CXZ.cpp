@@ -6,25 +6,25 @@
 #include <QLabel>
 #include <QPushButton>
 
-CXZ::CXZ(CPublic& pub, const QString& text, QWidget* parent) : QDialog(parent), m_pub(pub) {
+CXZ::CXZ(CPublic& pub, const QString& text, QWidget* parent)
+    : PanelDialog(Placement::Centred, QSize(460, 180), parent), m_pub(pub) {
     setWindowTitle(QStringLiteral("系统提示"));
-    setFixedSize(460, 180);
     QFont promptFont(QStringLiteral("宋体"));
     promptFont.setPixelSize(15);
     setFont(promptFont);
 
-    auto* message = new QLabel(text, this);
+    auto* message = new QLabel(text, Body());
     message->setObjectName(ControlName(kMessage));
     message->setGeometry(10, 20, 440, 70);
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(QStringLiteral("确定"), Body());
     ok->setObjectName(ControlName(kOk));
     ok->setGeometry(90, 110, 120, 48);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CXZ::accept);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), Body());
     cancel->setObjectName(ControlName(kCancel));
     cancel->setGeometry(250, 110, 120, 48);
     connect(cancel, &QPushButton::clicked, this, &CXZ::reject);

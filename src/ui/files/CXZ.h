@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <functional>
 
@@ -10,7 +10,7 @@ struct CPublic;
 // The maximum-load prompt: the next stage would pass the maximum load, so
 // the operator is asked to unload. "确定" (accepted) starts unloading,
 // "取消" (rejected) keeps holding the load; the engine applies the answer.
-class CXZ : public QDialog {
+class CXZ : public PanelDialog {
     Q_OBJECT
   public:
     static constexpr int kMessage = 1051;

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
+#include "ui/panel/ReadableWhenDisabled.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QGroupBox>
@@ -94,13 +95,12 @@ QRect BoxCell(const QRect& group, int firstRowOffset, int row, int labelWidth) {
 
 CCSSZ::CCSSZ(CPublic& pub, ParameterList& list, QString& pileNumber, const KVTFile& files, const Clock& clock,
              Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_list(list), m_pileNumber(pileNumber), m_files(files), m_clock(clock),
-      m_prompter(prompter) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_list(list),
+      m_pileNumber(pileNumber), m_files(files), m_clock(clock), m_prompter(prompter) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(15);
     setFont(dialogFont);
-    m_keypad = new NumericKeypad(this, true);
+    m_keypad = new NumericKeypad(Body(), true);
     m_keypad->move(kKeypadTopLeft);
     CreateProjectGroup();
     CreateSensorGroup();
@@ -114,8 +114,8 @@ CCSSZ::CCSSZ(CPublic& pub, ParameterList& list, QString& pileNumber, const KVTFi
 
 QLabel* CCSSZ::AddBox(int controlId, const QString& caption, const QRect& labelArea, const QRect& boxArea,
                       KeypadField field) {
-    QLabel* label = AddLabel(this, caption, labelArea);
-    auto* box = new QLineEdit(this);
+    QLabel* label = AddLabel(Body(), caption, labelArea);
+    auto* box = new QLineEdit(Body());
     box->setObjectName(ControlName(controlId));
     box->setGeometry(boxArea);
     m_keypad->attach(box, field);
@@ -133,7 +133,7 @@ QRadioButton* CCSSZ::AddRadio(QWidget* group, int controlId, const QString& capt
 }
 
 void CCSSZ::CreateProjectGroup() {
-    AddGroup(this, QStringLiteral("工程信息"), kProjectGroup);
+    AddGroup(Body(), QStringLiteral("工程信息"), kProjectGroup);
     constexpr int labelWidth = 100;
     AddBox(serialNumber, QStringLiteral("检测流水号"), LabelCell(kProjectGroup, 26, 0, labelWidth),
            BoxCell(kProjectGroup, 26, 0, labelWidth), {.maxLength = 12});
@@ -142,7 +142,7 @@ void CCSSZ::CreateProjectGroup() {
 }
 
 void CCSSZ::CreateSensorGroup() {
-    QGroupBox* group = AddGroup(this, QStringLiteral("传感器"), kSensorGroup);
+    QGroupBox* group = AddGroup(Body(), QStringLiteral("传感器"), kSensorGroup);
     connect(AddRadio(group, oilSensor, QStringLiteral("油压传感器"), QRect(16, 24, 160, 28)),
             &QRadioButton::clicked, this, [this] { OnSensorClicked(SensorKind::OilPressure); });
     connect(AddRadio(group, forceSensor, QStringLiteral("测力传感器"), QRect(196, 24, 160, 28)),
@@ -162,7 +162,7 @@ void CCSSZ::CreateSensorGroup() {
 }
 
 void CCSSZ::CreateJackGroup() {
-    QGroupBox* group = AddGroup(this, QStringLiteral("千斤顶"), kJackGroup);
+    QGroupBox* group = AddGroup(Body(), QStringLiteral("千斤顶"), kJackGroup);
     connect(AddRadio(group, doubleCircuit, QStringLiteral("双油路千斤顶"), QRect(16, 24, 170, 28)),
             &QRadioButton::clicked, this, [this] { m_form.circuit = JackCircuit::Double; });
     connect(AddRadio(group, singleCircuit, QStringLiteral("单油路千斤顶"), QRect(196, 24, 170, 28)),
@@ -181,7 +181,7 @@ void CCSSZ::CreateJackGroup() {
 }
 
 void CCSSZ::CreateModeGroups() {
-    QGroupBox* mode = AddGroup(this, QStringLiteral("压力计算方式"), kModeGroup);
+    QGroupBox* mode = AddGroup(Body(), QStringLiteral("压力计算方式"), kModeGroup);
     const std::tuple<int, const char*, PressureMode, QRect> modes[] = {
         {computedMode, "计算", PressureMode::Computed, QRect(16, 24, 90, 28)},
         {calibrationDataMode, "率定数据", PressureMode::CalibrationData, QRect(116, 24, 120, 28)},
@@ -190,7 +190,7 @@ void CCSSZ::CreateModeGroups() {
     for (const auto& [id, caption, pressureMode, area] : modes)
         connect(AddRadio(mode, id, QString::fromUtf8(caption), area), &QRadioButton::clicked, this,
                 [this, pressureMode] { OnModeClicked(pressureMode); });
-    auto* equation = new QLabel(QStringLiteral("P(MPa) = a + b * T (kN)"), this);
+    auto* equation = new QLabel(QStringLiteral("P(MPa) = a + b * T (kN)"), Body());
     equation->setGeometry(kModeGroup.left() + 16, kModeGroup.top() + 56, 340, 24);
     const int boxTop = kModeGroup.top() + 88;
     AddBox(regressionA, QStringLiteral("常数a"), QRect(kModeGroup.left() + 8, boxTop, 56, kBoxHeight),
@@ -199,29 +199,30 @@ void CCSSZ::CreateModeGroups() {
     AddBox(regressionB, QStringLiteral("系数b"), QRect(kModeGroup.left() + 190, boxTop, 56, kBoxHeight),
            QRect(kModeGroup.left() + 252, boxTop, 118, kBoxHeight), {.allowsPoint = true});
 
-    QGroupBox* calibration = AddGroup(this, QStringLiteral("率定方式"), kCalibrationGroup);
+    QGroupBox* calibration = AddGroup(Body(), QStringLiteral("率定方式"), kCalibrationGroup);
     connect(AddRadio(calibration, jackCalibration, QStringLiteral("千斤顶"), QRect(12, 28, 84, 28)),
             &QRadioButton::clicked, this, [this] { OnCalibrationClicked(CalibrationMode::Jack); });
     connect(AddRadio(calibration, systemCalibration, QStringLiteral("系统"), QRect(104, 28, 76, 28)),
             &QRadioButton::clicked, this, [this] { OnCalibrationClicked(CalibrationMode::System); });
 
-    AddGroup(this, QStringLiteral("标定系数"), kCoefficientGroup);
-    m_coefficient = new QLineEdit(this);
+    AddGroup(Body(), QStringLiteral("标定系数"), kCoefficientGroup);
+    m_coefficient = new QLineEdit(Body());
     m_coefficient->setObjectName(ControlName(coefficient));
     m_coefficient->setGeometry(kCoefficientGroup.left() + 12, kCoefficientGroup.top() + 28,
                                kCoefficientGroup.width() - 24, kBoxHeight);
     m_coefficient->setEnabled(false);
+    ReadableWhenDisabled(m_coefficient);
 }
 
 void CCSSZ::CreateButtons() {
     QFont buttonFont = font();
     buttonFont.setPixelSize(20);
-    m_back = new QPushButton(this);
+    m_back = new QPushButton(Body());
     m_back->setFont(buttonFont);
     m_back->setObjectName(ControlName(back));
     m_back->setGeometry(40, 496, 140, 52);
     connect(m_back, &QPushButton::clicked, this, &CCSSZ::Back);
-    m_confirm = new QPushButton(this);
+    m_confirm = new QPushButton(Body());
     m_confirm->setFont(buttonFont);
     m_confirm->setObjectName(ControlName(confirm));
     m_confirm->setGeometry(220, 496, 140, 52);

@@ -3,7 +3,7 @@
 #include "core/data/ParameterList.h"
 #include "core/setup/TestSettingsForm.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <map>
 
@@ -22,7 +22,7 @@ struct KeypadField;
 // and how the oil pressure becomes a load. Step 2 of the new-test wizard, or
 // opened alone from the toolbar. The dialog always ends rejected; the wizard
 // learns where to go from `setupStep`.
-class CCSSZ : public QDialog {
+class CCSSZ : public PanelDialog {
     Q_OBJECT
   public:
     // `pileNumber` is the pile number shown in the wizard; it receives the

@@ -66,12 +66,11 @@ bool Ticked(const QPushButton* toggle) {
 } // namespace
 
 CChange::CChange(CPublic& pub, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_prompter(prompter) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_prompter(prompter) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(20);
     setFont(dialogFont);
-    m_keypad = new NumericKeypad(this);
+    m_keypad = new NumericKeypad(Body());
     m_keypad->move(kKeypadTopLeft);
     CreateTable();
     CreateButtons();
@@ -86,7 +85,7 @@ CChange::CChange(CPublic& pub, Prompter& prompter, QWidget* parent)
 }
 
 QPushButton* CChange::AddToggle(int controlId, const QRect& area) {
-    auto* toggle = new QPushButton(this);
+    auto* toggle = new QPushButton(Body());
     toggle->setObjectName(ControlName(controlId));
     toggle->setGeometry(area);
     toggle->setFocusPolicy(Qt::NoFocus);
@@ -96,9 +95,9 @@ QPushButton* CChange::AddToggle(int controlId, const QRect& area) {
 
 CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId, int modifiedId, int zeroId,
                                     int reverseId) {
-    AddLabel(this, name, Cell(kNameLeft, kNameWidth, row));
+    AddLabel(Body(), name, Cell(kNameLeft, kNameWidth, row));
     ChannelRow channel;
-    channel.current = new QLineEdit(this);
+    channel.current = new QLineEdit(Body());
     channel.current->setObjectName(ControlName(currentId));
     channel.current->setGeometry(Cell(kCurrentLeft, kValueWidth, row));
     channel.current->setEnabled(false);
@@ -106,7 +105,7 @@ CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId,
     QPalette shownOnly = channel.current->palette();
     shownOnly.setColor(QPalette::Disabled, QPalette::Text, shownOnly.color(QPalette::Active, QPalette::Text));
     channel.current->setPalette(shownOnly);
-    channel.modified = new QLineEdit(this);
+    channel.modified = new QLineEdit(Body());
     channel.modified->setObjectName(ControlName(modifiedId));
     channel.modified->setGeometry(Cell(kModifiedLeft, kValueWidth, row));
     m_keypad->attach(channel.modified, KeypadField{.allowsPoint = true});
@@ -117,11 +116,11 @@ CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId,
 
 void CChange::CreateTable() {
     const int headingHeight = kFirstRowTop - kHeadingTop - 4;
-    AddLabel(this, QStringLiteral("通道"), QRect(kNameLeft, kHeadingTop, kNameWidth, headingHeight));
-    AddLabel(this, QStringLiteral("当前值"), QRect(kCurrentLeft, kHeadingTop, kValueWidth, headingHeight));
-    AddLabel(this, QStringLiteral("修改值"), QRect(kModifiedLeft, kHeadingTop, kValueWidth, headingHeight));
-    AddLabel(this, QStringLiteral("清零"), QRect(kZeroLeft, kHeadingTop, kToggleWidth, headingHeight));
-    AddLabel(this, QStringLiteral("反向"), QRect(kReverseLeft, kHeadingTop, kToggleWidth, headingHeight));
+    AddLabel(Body(), QStringLiteral("通道"), QRect(kNameLeft, kHeadingTop, kNameWidth, headingHeight));
+    AddLabel(Body(), QStringLiteral("当前值"), QRect(kCurrentLeft, kHeadingTop, kValueWidth, headingHeight));
+    AddLabel(Body(), QStringLiteral("修改值"), QRect(kModifiedLeft, kHeadingTop, kValueWidth, headingHeight));
+    AddLabel(Body(), QStringLiteral("清零"), QRect(kZeroLeft, kHeadingTop, kToggleWidth, headingHeight));
+    AddLabel(Body(), QStringLiteral("反向"), QRect(kReverseLeft, kHeadingTop, kToggleWidth, headingHeight));
 
     m_load = AddRow(0, QStringLiteral("荷载"), kLoadCurrent, kLoadModified, kLoadZero, kLoadReverse);
     // The load is zeroed here but never set to a value or reversed.
@@ -149,7 +148,7 @@ void CChange::CreateButtons() {
         {kLeave, "退出", kLeaveArea, &CChange::Leave},
     };
     for (const Command& command : commands) {
-        auto* button = new QPushButton(QString::fromUtf8(command.caption), this);
+        auto* button = new QPushButton(QString::fromUtf8(command.caption), Body());
         button->setObjectName(ControlName(command.controlId));
         button->setGeometry(command.area);
         button->setFocusPolicy(Qt::NoFocus);

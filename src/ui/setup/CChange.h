@@ -2,7 +2,7 @@
 
 #include "core/setup/ZeroSettings.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ struct CPublic;
 // settlement. Opened from the toolbar and from the test-control dialog.
 //
 // The dialog always ends with reject().
-class CChange : public QDialog {
+class CChange : public PanelDialog {
     Q_OBJECT
   public:
     static constexpr int kLoadCurrent = 1001;

@@ -67,13 +67,12 @@ void AddGroup(QWidget* parent, const QString& title, const RowGroup& rows) {
 
 CKongZaiSZ::CKongZaiSZ(CPublic& pub, ParameterList& list, QString& controlLoadText, const KVTFile& files,
                        Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_list(list), m_controlLoadText(controlLoadText), m_files(files),
-      m_prompter(prompter) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_list(list),
+      m_controlLoadText(controlLoadText), m_files(files), m_prompter(prompter) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(16);
     setFont(dialogFont);
-    m_keypad = new NumericKeypad(this);
+    m_keypad = new NumericKeypad(Body());
     m_keypad->move(kKeypadTopLeft);
     CreateLoadGroup();
     CreateProtectionGroup();
@@ -82,7 +81,7 @@ CKongZaiSZ::CKongZaiSZ(CPublic& pub, ParameterList& list, QString& controlLoadTe
 }
 
 QLineEdit* CKongZaiSZ::AddBox(int controlId, QString LoadControlForm::*field, const QRect& area) {
-    auto* box = new QLineEdit(this);
+    auto* box = new QLineEdit(Body());
     box->setObjectName(ControlName(controlId));
     box->setGeometry(area);
     m_keypad->attach(box, kBoxField);
@@ -92,30 +91,31 @@ QLineEdit* CKongZaiSZ::AddBox(int controlId, QString LoadControlForm::*field, co
 
 void CKongZaiSZ::CreateLoadGroup() {
     const RowGroup& group = kLoadGroup;
-    AddGroup(this, QStringLiteral("控载数据"), group);
+    AddGroup(Body(), QStringLiteral("控载数据"), group);
     // The control load comes first so that it is the box a fresh dialog
     // focuses; the coefficient is shown only.
-    m_targetLoadLabel = AddLabel(this, QStringLiteral("控制荷载值(kN)"), LabelArea(group, 1), 1066);
+    m_targetLoadLabel = AddLabel(Body(), QStringLiteral("控制荷载值(kN)"), LabelArea(group, 1), 1066);
     m_targetLoadBox = AddBox(kTargetLoadBox, &LoadControlForm::targetLoad, BoxArea(group, 1));
-    m_holdBandLabel = AddLabel(this, QStringLiteral("补载下限(kN)"), LabelArea(group, 2), 1067);
+    m_holdBandLabel = AddLabel(Body(), QStringLiteral("补载下限(kN)"), LabelArea(group, 2), 1067);
     AddBox(1012, &LoadControlForm::holdBand, BoxArea(group, 2));
-    m_stageStepLabel = AddLabel(this, QStringLiteral("单级荷载值(kN)"), LabelArea(group, 3), 1068);
+    m_stageStepLabel = AddLabel(Body(), QStringLiteral("单级荷载值(kN)"), LabelArea(group, 3), 1068);
     AddBox(1013, &LoadControlForm::stageStep, BoxArea(group, 3));
-    m_maxLoadLabel = AddLabel(this, QStringLiteral("限制荷载值(kN)"), LabelArea(group, 4), 1069);
+    m_maxLoadLabel = AddLabel(Body(), QStringLiteral("限制荷载值(kN)"), LabelArea(group, 4), 1069);
     AddBox(1014, &LoadControlForm::maxLoad, BoxArea(group, 4));
-    m_plateAreaLabel = AddLabel(this, QStringLiteral("压板面积(m^2)"), LabelArea(group, 5), kPlateAreaLabel);
+    m_plateAreaLabel =
+        AddLabel(Body(), QStringLiteral("压板面积(m^2)"), LabelArea(group, 5), kPlateAreaLabel);
     m_plateAreaBox = AddBox(kPlateAreaBox, &LoadControlForm::plateArea, BoxArea(group, 5));
 
-    AddLabel(this, QStringLiteral("标定系数"), LabelArea(group, 0));
+    AddLabel(Body(), QStringLiteral("标定系数"), LabelArea(group, 0));
     m_coefficientBox = AddBox(kCoefficientBox, &LoadControlForm::calibrationCoefficient, BoxArea(group, 0));
     m_coefficientBox->setEnabled(false);
 
     const int left = group.area.left();
-    AddLabel(this, QStringLiteral("加载方式"), QRect(left + 6, RowTop(group, 6), 80, kRowHeight));
-    m_automatic = new QRadioButton(QStringLiteral("自动"), this);
+    AddLabel(Body(), QStringLiteral("加载方式"), QRect(left + 6, RowTop(group, 6), 80, kRowHeight));
+    m_automatic = new QRadioButton(QStringLiteral("自动"), Body());
     m_automatic->setObjectName(ControlName(kAutomatic));
     m_automatic->setGeometry(left + 100, RowTop(group, 6), 76, kRowHeight);
-    m_manual = new QRadioButton(QStringLiteral("手动"), this);
+    m_manual = new QRadioButton(QStringLiteral("手动"), Body());
     m_manual->setObjectName(ControlName(kManual));
     m_manual->setGeometry(left + 182, RowTop(group, 6), 76, kRowHeight);
     m_automatic->setChecked(true);
@@ -123,7 +123,7 @@ void CKongZaiSZ::CreateLoadGroup() {
 
 void CKongZaiSZ::CreateProtectionGroup() {
     const RowGroup& group = kProtectionGroup;
-    AddGroup(this, QStringLiteral("保护值设定"), group);
+    AddGroup(Body(), QStringLiteral("保护值设定"), group);
     const struct {
         int controlId;
         const char* caption;
@@ -139,7 +139,7 @@ void CKongZaiSZ::CreateProtectionGroup() {
     };
     int row = 0;
     for (const auto& [controlId, caption, field] : rows) {
-        AddLabel(this, QString::fromUtf8(caption), LabelArea(group, row));
+        AddLabel(Body(), QString::fromUtf8(caption), LabelArea(group, row));
         AddBox(controlId, field, BoxArea(group, row));
         ++row;
     }
@@ -148,12 +148,12 @@ void CKongZaiSZ::CreateProtectionGroup() {
 void CKongZaiSZ::CreateButtons() {
     QFont buttonFont = font();
     buttonFont.setPixelSize(20);
-    m_back = new QPushButton(this);
+    m_back = new QPushButton(Body());
     m_back->setFont(buttonFont);
     m_back->setObjectName(ControlName(kBack));
     m_back->setGeometry(kBackButton);
     connect(m_back, &QPushButton::clicked, this, &CKongZaiSZ::Back);
-    m_confirm = new QPushButton(this);
+    m_confirm = new QPushButton(Body());
     m_confirm->setFont(buttonFont);
     m_confirm->setObjectName(ControlName(kConfirm));
     m_confirm->setGeometry(kConfirmButton);

@@ -3,7 +3,7 @@
 #include "core/data/ParameterList.h"
 #include "core/setup/LoadControlForm.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 #include <QString>
 
 #include <utility>
@@ -23,7 +23,7 @@ struct CPublic;
 // advance, the alarm limits, the loading protection time and the pump pulse
 // lengths. Step 3 of the new-test wizard, or opened alone from the toolbar,
 // also while a test runs so its values can be changed on the way.
-class CKongZaiSZ : public QDialog {
+class CKongZaiSZ : public PanelDialog {
     Q_OBJECT
   public:
     // Control ids of the dialog.

@@ -22,8 +22,7 @@ constexpr QSize kCommandButtonSize(150, 60);
 } // namespace
 
 CTDSZ::CTDSZ(CPublic& pub, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_prompter(prompter) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_prompter(prompter) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(22);
     setFont(dialogFont);
@@ -35,7 +34,7 @@ CTDSZ::CTDSZ(CPublic& pub, Prompter& prompter, QWidget* parent)
 }
 
 QPushButton* CTDSZ::AddButton(int controlId, const QRect& area) {
-    auto* button = new QPushButton(this);
+    auto* button = new QPushButton(Body());
     button->setObjectName(ControlName(controlId));
     button->setGeometry(area);
     button->setFocusPolicy(Qt::NoFocus);

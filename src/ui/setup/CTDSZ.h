@@ -2,7 +2,7 @@
 
 #include "core/setup/ChannelSettings.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <array>
 
@@ -17,7 +17,7 @@ struct CPublic;
 //
 // The dialog always ends with reject(); the wizard learns the outcome from
 // `setupStep`.
-class CTDSZ : public QDialog {
+class CTDSZ : public PanelDialog {
     Q_OBJECT
   public:
     // Buttons of gauges 1-8, in gauge order.

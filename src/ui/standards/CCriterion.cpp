@@ -6,6 +6,7 @@
 #include "core/standards/StandardsCatalogue.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
+#include "ui/panel/ReadableWhenDisabled.h"
 #include "ui/setup/NumericKeypad.h"
 
 #include <QGroupBox>
@@ -46,12 +47,12 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& area,
 
 CCriterion::CCriterion(CPublic& pub, ParameterList& list, const KVTFile& files, Prompter& prompter,
                        QWidget* parent)
-    : QDialog(parent), m_pub(pub), m_list(list), m_files(files), m_prompter(prompter) {
-    setFixedSize(kDialogSize);
+    : PanelDialog(Placement::FullScreen, kDialogSize, parent), m_pub(pub), m_list(list), m_files(files),
+      m_prompter(prompter) {
     QFont dialogFont = font();
     dialogFont.setPixelSize(14);
     setFont(dialogFont);
-    m_keypad = new NumericKeypad(this);
+    m_keypad = new NumericKeypad(Body());
     m_keypad->move(kKeypadTopLeft);
     CreateRadios();
     CreateCriteriaBoxes();
@@ -61,7 +62,7 @@ CCriterion::CCriterion(CPublic& pub, ParameterList& list, const KVTFile& files, 
 }
 
 void CCriterion::CreateRadios() {
-    auto* group = new QGroupBox(QStringLiteral("规范"), this);
+    auto* group = new QGroupBox(QStringLiteral("规范"), Body());
     group->setGeometry(kRadioGroup);
     int index = 0;
     for (const StandardEntry& entry : StandardsCatalogue()) {
@@ -78,15 +79,17 @@ void CCriterion::CreateRadios() {
 }
 
 QLineEdit* CCriterion::AddBox(int controlId, const QRect& area, bool allowsPoint) {
-    auto* box = new QLineEdit(this);
+    auto* box = new QLineEdit(Body());
     box->setObjectName(ControlName(controlId));
     box->setGeometry(area);
+    // Outside "用户输入" the boxes show the standard's presets, disabled.
+    ReadableWhenDisabled(box);
     m_keypad->attach(box, KeypadField{.allowsPoint = allowsPoint});
     return box;
 }
 
 void CCriterion::CreateCriteriaBoxes() {
-    auto* group = new QGroupBox(QStringLiteral("判稳标准"), this);
+    auto* group = new QGroupBox(QStringLiteral("判稳标准"), Body());
     group->setGeometry(kCriteriaGroup);
     group->lower();
     const int left = kCriteriaGroup.left();
@@ -94,7 +97,7 @@ void CCriterion::CreateCriteriaBoxes() {
     auto cell = [&](int column, int row, const QString& caption, int controlId, bool allowsPoint) {
         const int x = left + 10 + column * 215;
         const int y = top + 24 + row * 40;
-        AddLabel(this, caption, QRect(x, y, 120, kBoxHeight));
+        AddLabel(Body(), caption, QRect(x, y, 120, kBoxHeight));
         return AddBox(controlId, QRect(x + 125, y, 75, kBoxHeight), allowsPoint);
     };
     m_holdMinutes = cell(0, 0, QStringLiteral("维荷时间(分)"), 1061, false);
@@ -102,34 +105,34 @@ void CCriterion::CreateCriteriaBoxes() {
     m_stableCheckCount = cell(0, 1, QStringLiteral("判稳次数(次)"), 1011, false);
     m_stableSettlement = cell(1, 1, QStringLiteral("稳定沉降(mm)"), 1013, true);
 
-    m_bearingLabel = AddLabel(this, QString(), QRect(left + 10, top + 104, 230, kBoxHeight));
+    m_bearingLabel = AddLabel(Body(), QString(), QRect(left + 10, top + 104, 230, kBoxHeight));
     m_bearingLabel->setObjectName(ControlName(kBearingLabel));
     m_bearingBox = AddBox(kBearingBox, QRect(left + 250, top + 104, 75, kBoxHeight), false);
 }
 
 void CCriterion::CreateIntervalBoxes() {
-    auto* group = new QGroupBox(QStringLiteral("读数间隔"), this);
+    auto* group = new QGroupBox(QStringLiteral("读数间隔"), Body());
     group->setGeometry(kIntervalGroup);
     group->lower();
     const int left = kIntervalGroup.left();
     const int top = kIntervalGroup.top();
-    AddLabel(this, QStringLiteral("级"), QRect(left + 8, top + 20, 30, 24), Qt::AlignCenter);
-    AddLabel(this, QStringLiteral("加载定时(分)"), QRect(left + 50, top + 20, 120, 24), Qt::AlignCenter);
-    AddLabel(this, QStringLiteral("卸载定时(分)"), QRect(left + 190, top + 20, 120, 24), Qt::AlignCenter);
+    AddLabel(Body(), QStringLiteral("级"), QRect(left + 8, top + 20, 30, 24), Qt::AlignCenter);
+    AddLabel(Body(), QStringLiteral("加载定时(分)"), QRect(left + 50, top + 20, 120, 24), Qt::AlignCenter);
+    AddLabel(Body(), QStringLiteral("卸载定时(分)"), QRect(left + 190, top + 20, 120, 24), Qt::AlignCenter);
     for (int step = 0; step < 6; ++step) {
         const int y = top + 46 + step * 33;
-        AddLabel(this, QString::number(step + 1), QRect(left + 8, y, 30, 28), Qt::AlignCenter);
+        AddLabel(Body(), QString::number(step + 1), QRect(left + 8, y, 30, 28), Qt::AlignCenter);
         m_loadIntervals[step] = AddBox(kLoadIntervalIds[step], QRect(left + 60, y, 100, 28), false);
         m_unloadIntervals[step] = AddBox(kUnloadIntervalIds[step], QRect(left + 200, y, 100, 28), false);
     }
 }
 
 void CCriterion::CreateButtons() {
-    m_back = new QPushButton(this);
+    m_back = new QPushButton(Body());
     m_back->setObjectName(ControlName(kBack));
     m_back->setGeometry(60, 490, 140, 48);
     connect(m_back, &QPushButton::clicked, this, &CCriterion::BackStep);
-    m_confirm = new QPushButton(this);
+    m_confirm = new QPushButton(Body());
     m_confirm->setObjectName(ControlName(kConfirm));
     m_confirm->setGeometry(250, 490, 140, 48);
     // The forward button is the one the frame marks, not "上一步".

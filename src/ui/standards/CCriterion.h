@@ -3,7 +3,7 @@
 #include "core/data/ParameterList.h"
 #include "core/standards/StandardForm.h"
 
-#include <QDialog>
+#include "ui/panel/PanelDialog.h"
 
 #include <array>
 #include <map>
@@ -21,7 +21,7 @@ struct CPublic;
 // stability criteria and reading intervals. Preset standards show their
 // values read-only; "用户输入" lets the operator type them. Step 4 of the
 // new-test wizard, or opened alone from the toolbar.
-class CCriterion : public QDialog {
+class CCriterion : public PanelDialog {
     Q_OBJECT
   public:
     // Control ids of the dialog.

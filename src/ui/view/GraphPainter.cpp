@@ -43,7 +43,10 @@ class ItemPainter {
 
     void operator()(const GraphText& text) const {
         m_painter.setPen(m_style.text);
-        m_painter.drawText(QPoint(text.topLeft.x, text.topLeft.y + m_ascent), text.text);
+        const int left = text.rightAligned
+                             ? text.topLeft.x - QFontMetrics(m_painter.font()).horizontalAdvance(text.text)
+                             : text.topLeft.x;
+        m_painter.drawText(QPoint(left, text.topLeft.y + m_ascent), text.text);
     }
 
     // A filled disc, 7 pixels across, centred on the point.

@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <vector>
+
 // The main screen's data table (control 1000): one list that shows, in turn,
 // the summary, load-settlement and record tables. Read-only for the operator:
 // rows are selected whole, columns can be neither sorted nor resized.
@@ -15,7 +17,9 @@ class TableList : public QTableWidget {
     explicit TableList(QWidget* parent = nullptr);
 
     // Replaces columns and rows with `table` and scrolls its last row into
-    // view; the list is repainted once, after it is filled.
+    // view; the list is repainted once, after it is filled. The table's
+    // column widths are narrowed where they would not fit beside the
+    // vertical scroll bar.
     void ShowTable(const TableView& table);
 
   signals:
@@ -29,5 +33,11 @@ class TableList : public QTableWidget {
     void updateGeometries() override;
 
   private:
+    // Columns are fitted into the room left of the vertical scroll bar,
+    // narrowed no further than their texts (FitColumnWidths).
+    int InsideWidth() const;
+    static std::vector<int> ColumnWidths(const TableView& table);
+    std::vector<int> TextWidths(const TableView& table) const;
+
     bool m_followLastRow = false;
 };

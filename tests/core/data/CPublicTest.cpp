@@ -45,7 +45,9 @@ TEST(ResetTest, SetsTheFieldsOfANewTestAndLeavesTheParameterList) {
     pub.gaugeOn[6] = 1;
     pub.gaugeDirection[3] = -1;
     pub.loadInKN = false;
-    pub.uploadQueue.append(UploadFrame{});
+    pub.gprs.SetSaveQueue([](const std::vector<UploadFrame>&) { return true; });
+    pub.gprs.Append(UploadFrame{});
+    pub.gprs.StartModuleTest(UploadFrame{0xFF});
 
     pub.ResetTest();
 
@@ -65,7 +67,10 @@ TEST(ResetTest, SetsTheFieldsOfANewTestAndLeavesTheParameterList) {
         EXPECT_EQ(pub.gaugeOn[k], k < 4 ? 1 : 0);
         EXPECT_EQ(pub.gaugeDirection[k], 1);
     }
-    EXPECT_EQ(pub.uploadQueue.size(), 0u);
+    // The link starts over; a frame never acknowledged stays queued, the
+    // module test's frame does not.
+    EXPECT_EQ(pub.gprs.Frames(), std::vector{UploadFrame{}});
+    EXPECT_EQ(pub.gprs.State(), GprsLink::kSent);
 }
 
 TEST(IsNumber, AcceptsDigitsWithOneInnerPointAndALeadingMinus) {

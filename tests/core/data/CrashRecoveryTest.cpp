@@ -154,8 +154,7 @@ TEST(WholeFileCutTest, SettingsJackTableAndQueueAreNeverTorn) {
     ASSERT_TRUE(test.files.SaveSettings(QStringLiteral("\\硬盘\\APP\\1-1.kvt"), test.pub.paramList));
     std::vector<JackRecord> jacks(10, JackRecord::Blank());
     ASSERT_TRUE(test.files.SaveJackTable(jacks));
-    UploadQueue queue;
-    queue.assign(std::vector<UploadFrame>(2));
+    std::vector<UploadFrame> queue(2);
     ASSERT_TRUE(test.files.SaveUploadQueue(queue));
     const CrashFileSystem::Disk before = test.fs.Current();
 
@@ -165,7 +164,7 @@ TEST(WholeFileCutTest, SettingsJackTableAndQueueAreNeverTorn) {
     ASSERT_TRUE(test.files.SaveSettings(kDataPath, changed));
     jacks[3].pointCount = 7;
     ASSERT_TRUE(test.files.SaveJackTable(jacks));
-    queue.assign(std::vector<UploadFrame>(5));
+    queue.resize(5);
     ASSERT_TRUE(test.files.SaveUploadQueue(queue));
     const CrashFileSystem::Disk after = test.fs.Current();
 

@@ -150,7 +150,7 @@ TEST(RestoreParameters, ReloadsTheUploadQueue) {
     SetUpTest(written);
     CPublic pub;
     device.files().RestoreParameters(pub, written.recordList, kNow);
-    EXPECT_EQ(pub.uploadQueue.size(), 2u);
+    EXPECT_EQ(pub.gprs.Frames().size(), 2u);
 }
 
 TEST(RunStateTexts, AreWrittenInTheirRowsAndFormats) {

@@ -110,7 +110,7 @@ TEST(StorageFaultTest, AReadOnlyFolderRefusesEveryWholeFileSave) {
         GTEST_SKIP() << "running as a user that writes into read-only folders";
     EXPECT_FALSE(device.files().SaveSettings(kDataPath, DefaultParameterList()));
     EXPECT_FALSE(device.files().SaveJackTable(std::vector<JackRecord>(10, JackRecord::Blank())));
-    EXPECT_FALSE(device.files().SaveUploadQueue(UploadQueue{}));
+    EXPECT_FALSE(device.files().SaveUploadQueue({}));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
@@ -136,7 +136,7 @@ TEST(BoundedReadTest, FilesLongerThanTheirFormatAreRefused) {
     EXPECT_EQ(rows.size(), static_cast<std::size_t>(kMaxDataFileRows));
 
     grow(DeviceFile::kUploadQueue, (kMaxQueuedFrames + 1) * 45);
-    UploadQueue queue;
+    std::vector<UploadFrame> queue;
     EXPECT_FALSE(device.files().LoadUploadQueue(queue));
     grow(DeviceFile::kJackTable, 11 * 148);
     std::vector<JackRecord> jacks(10, JackRecord::Blank());

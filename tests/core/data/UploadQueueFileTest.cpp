@@ -14,30 +14,25 @@ UploadFrame FrameOf(std::uint8_t fill) {
 
 TEST(UploadQueueFile, RoundTripsFramesInOrder) {
     TempDevice device;
-    UploadQueue queue;
-    queue.append(FrameOf(1));
-    queue.append(FrameOf(2));
-    queue.append(FrameOf(3));
+    const std::vector queue{FrameOf(1), FrameOf(2), FrameOf(3)};
     ASSERT_TRUE(device.files().SaveUploadQueue(queue));
     EXPECT_EQ(device.read(DeviceFile::kUploadQueue).size(), 135);
 
-    UploadQueue read;
-    read.append(FrameOf(9));
+    std::vector read{FrameOf(9)};
     ASSERT_TRUE(device.files().LoadUploadQueue(read));
-    EXPECT_EQ(read.snapshot(), queue.snapshot());
+    EXPECT_EQ(read, queue);
 }
 
 TEST(UploadQueueFile, ReadsWholeFramesOnlyAndKeepsTheListWhenMissing) {
     TempDevice device;
     device.write(DeviceFile::kUploadQueue, QByteArray(100, '\x05'));
-    UploadQueue queue;
+    std::vector<UploadFrame> queue;
     ASSERT_TRUE(device.files().LoadUploadQueue(queue));
     ASSERT_EQ(queue.size(), 2u);
-    EXPECT_EQ(queue.head()->at(44), 0x05);
+    EXPECT_EQ(queue.front().at(44), 0x05);
 
     TempDevice empty;
-    UploadQueue kept;
-    kept.append(FrameOf(4));
+    std::vector kept{FrameOf(4)};
     EXPECT_FALSE(empty.files().LoadUploadQueue(kept));
     EXPECT_EQ(kept.size(), 1u);
 }

@@ -1,5 +1,6 @@
 #include "core/engine/Alarms.h"
 #include "core/data/CPublic.h"
+#include "support/GprsStates.h"
 
 #include <functional>
 
@@ -22,6 +23,7 @@ struct RunningTest {
         for (std::size_t k = 0; k < 4; ++k)
             live.gaugeValue[k] = 5.0f;
         live.liveAverage = 5.0f;
+        pub.gprs.SetSaveQueue([this](const std::vector<UploadFrame>&) { return queueSaves; });
     }
     // One second's check with this test's live sample and pump speed.
     AlarmOutcome Check() {
@@ -29,6 +31,7 @@ struct RunningTest {
         run.pump.pumpSpeed = pumpSpeed;
         return CheckAlarms(pub, run, live);
     }
+    bool queueSaves = true;
     CPublic pub;
     LiveSample live;
     int pumpSpeed = 0;
@@ -56,13 +59,20 @@ TEST(Alarms, EachAlarmShowsItsTextAndSoundsTheBuzzer) {
          true},
         {"gauge near its range", [](RunningTest& t) { t.live.nearRange[1] = true; },
          "位移接近最大量程！请调整!", true},
-        {"module not registered", [](RunningTest& t) { t.pub.gprsState = 3; }, "gprs模块未登记!", true},
-        {"module test passed: buzzer only", [](RunningTest& t) { t.pub.gprsState = 4; }, "gprs模块测试成功！",
-         false},
-        {"remote fault", [](RunningTest& t) { t.pub.gprsState = 5; }, "远程传输出现故障！", true},
+        {"module not registered", [](RunningTest& t) { DriveGprsState(t.pub.gprs, 3); }, "gprs模块未登记!",
+         true},
+        {"module test passed: buzzer only", [](RunningTest& t) { DriveGprsState(t.pub.gprs, 4); },
+         "gprs模块测试成功！", false},
+        {"remote fault", [](RunningTest& t) { DriveGprsState(t.pub.gprs, 5); }, "远程传输出现故障！", true},
+        {"upload queue not saved",
+         [](RunningTest& t) {
+             t.queueSaves = false;
+             t.pub.gprs.Append(UploadFrame{});
+         },
+         "上传数据存储失败,请检查磁盘!", true},
         {"remote fault, upload off",
          [](RunningTest& t) {
-             t.pub.gprsState = 5;
+             DriveGprsState(t.pub.gprs, 5);
              t.pub.paramList[Entry::uploadOff] = 1;
          },
          "", false},

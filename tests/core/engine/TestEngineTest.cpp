@@ -1,7 +1,9 @@
 #include "core/engine/TestEngine.h"
 #include "core/data/DeviceText.h"
+#include "core/data/SimulationMark.h"
 #include "core/engine/Alarms.h"
 #include "platform/ManualClock.h"
+#include "support/GprsStates.h"
 #include "support/RunStateSetup.h"
 #include "support/TempDevice.h"
 
@@ -186,7 +188,7 @@ TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
     // An hour without an answer while the jack leaks from 1000 to 450 kN; the
     // alarm checks go on (an unregistered modem stands for any alarm).
     pub.paramList[Entry::uploadOff] = 0;
-    pub.gprsState = 3;
+    DriveGprsState(pub.gprs, GprsLink::kNotRegistered);
     for (int second = 1; second <= 3600; ++second) {
         clock.advanceMs(1000);
         IdealControllerCycle(pub, static_cast<float>(1000 - second * 550 / 3600));
@@ -242,7 +244,12 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
     ASSERT_TRUE(device.files().LoadSettings(path, list));
     EXPECT_EQ(path, kDataPath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
-    EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
+    // No module took the readings' frames: the queue file keeps them, the
+    // last readings of the test, until they have gone.
+    const std::vector<UploadFrame> unsent = pub.gprs.Frames();
+    ASSERT_FALSE(unsent.empty());
+    EXPECT_EQ(device.read(DeviceFile::kUploadQueue), QByteArray(reinterpret_cast<const char*>(unsent.data()),
+                                                                static_cast<qsizetype>(unsent.size() * 45)));
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
     EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
 }
@@ -535,6 +542,23 @@ TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
     EXPECT_EQ(path, kDataPath);
 }
 
+// A test on the simulated rig looked like a real one in its file.
+TEST_F(EngineTest, ATestStartedOnTheSimulatedRigIsMarkedInItsFile) {
+    for (const QString& remark : {QString(), QStringLiteral("模拟试验 时间倍率60")}) {
+        SCOPED_TRACE(remark.toStdString());
+        KVTFile::BuildBlankRecords(pub);
+        pub.run.Post(RunCommands::Restore{});
+        SetFieldText(pub.recordList[7].textLong, QByteArrayLiteral("123456"));
+        SetFieldText(pub.recordList[8].textValue, QByteArrayLiteral("0001"));
+        pub.simulationRemark = remark;
+        ASSERT_EQ(engine.StartTest(false), QString());
+        std::vector<Record> onFile;
+        ASSERT_TRUE(device.files().ReadDataFile(kDataPath, onFile));
+        EXPECT_EQ(onFile.size(), pub.recordList.size());
+        EXPECT_EQ(SimulationRemarkOf(onFile), remark);
+    }
+}
+
 TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     int resets = 0;
     TestEngine watched{pub, device.files(), clock,
@@ -543,6 +567,7 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
                                    .readingTaken = {},
                                    .newTestResetDone = [&resets] { ++resets; },
                                    .clearMessageLine = {}}};
+    pub.paramList[Entry::uploadOff] = 1; // nothing queued: the queue file goes
     pub.run.Post(RunCommands::SetTarget{300});
     Seconds(3);
     pub.alarmText = QStringLiteral("x");

@@ -129,4 +129,60 @@ TEST(GprsLink, FailedSaveIsReported) {
     EXPECT_EQ(t.saves.back(), (std::vector{Frame(1), Frame(2)}));
 }
 
+TEST(GprsLink, AFailedSaveIsTriedAgainUntilItHolds) {
+    LinkOnVirtualClock t;
+    t.saveWorks = false;
+    t.link.Append(Frame(1));
+    t.link.RetryFailedSave();
+    EXPECT_TRUE(t.link.SaveFailed());
+    t.saveWorks = true;
+    t.link.RetryFailedSave();
+    EXPECT_FALSE(t.link.SaveFailed());
+    EXPECT_EQ(t.saves.back(), std::vector{Frame(1)});
+    const std::size_t saves = t.saves.size();
+    t.link.RetryFailedSave();
+    EXPECT_EQ(t.saves.size(), saves) << "nothing to save again";
+}
+
+// The first reading of a test replaces the queue while an older frame may
+// still await its answer: that answer must not take the new, unsent head.
+TEST(GprsLink, ALateAnswerAfterTheQueueWasReplacedRemovesNothing) {
+    LinkOnVirtualClock t;
+    t.link.Append(Frame(1));
+    t.Advance(0);
+    t.link.StartWith(Frame(2));
+    t.link.HandleGprsReply(0x55);
+    EXPECT_EQ(t.link.Frames(), std::vector{Frame(2)});
+    t.Advance(10'000);
+    EXPECT_EQ(t.sent, (std::vector{Frame(1), Frame(2)}));
+}
+
+TEST(GprsLink, AResetKeepsUnsentReadingsAndStartsTheLinkOver) {
+    LinkOnVirtualClock t;
+    t.link.Append(Frame(1));
+    t.Advance(0);
+    t.Advance(10'000);
+    ASSERT_EQ(t.link.State(), GprsLink::kNoAnswer);
+    t.link.StartModuleTest(BuildModuleTestFrame("123456"));
+    t.link.ResetLink();
+    EXPECT_EQ(t.link.State(), GprsLink::kSent);
+    EXPECT_EQ(t.link.Frames(), std::vector{Frame(1)});
+    t.link.HandleGprsReply(0x55); // nothing awaited any more
+    EXPECT_EQ(t.link.Frames(), std::vector{Frame(1)});
+    t.Advance(10'000);
+    EXPECT_EQ(t.sent, (std::vector{Frame(1), Frame(1)}));
+}
+
+TEST(GprsLink, AClockSetBackDoesNotStallTheSender) {
+    LinkOnVirtualClock t;
+    t.nowMs = 3'600'000;
+    t.link.Append(Frame(1));
+    t.Advance(0);
+    t.link.HandleGprsReply(0x55);
+    t.link.Append(Frame(2));
+    t.nowMs = 0; // the operator set the clock an hour back
+    t.Advance(10'000);
+    EXPECT_EQ(t.sent, (std::vector{Frame(1), Frame(2)}));
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/remote/UploadFrame.h"
 
+#include "ExampleReading.h"
 #include "core/link/NumberCodec.h"
 
 #include <gtest/gtest.h>
@@ -8,30 +9,12 @@ namespace {
 
 using namespace UploadFrameLayout;
 
-UploadFrameInputs Reading() {
-    UploadFrameInputs in;
-    in.oilPressure = 12.5f;
-    in.maxLoad = 2000;
-    in.year = 2026;
-    in.timeText = "09:05";
-    in.load = 400;
-    in.targetLoad = 400;
-    in.gauge = {1.25f, -0.5f, 3.0f, 0.0f};
-    in.serialNumber = "123456";
-    in.pileNumber = "0012";
-    in.coefficientText = "2.077";
-    in.gaugeSelected = {"1", "0", "1", "0"};
-    in.standardCode = 58;
-    in.uploadFlags = 0x41;
-    return in;
-}
-
 Number3 At(const UploadFrame& frame, std::size_t at) {
     return {frame[at], frame[at + 1], frame[at + 2]};
 }
 
 TEST(UploadFrame, ReadingFrameOfTheExamples) {
-    const UploadFrame frame = BuildUploadFrame(Reading());
+    const UploadFrame frame = BuildUploadFrame(ExampleReading());
     EXPECT_EQ(frame[0], 0xAA);
     EXPECT_EQ(frame[1], 0x04);
     EXPECT_EQ(frame[kYear], 26);
@@ -49,7 +32,7 @@ TEST(UploadFrame, ReadingFrameOfTheExamples) {
 }
 
 TEST(UploadFrame, TwelveDigitSerialFillsBothGroups) {
-    UploadFrameInputs in = Reading();
+    UploadFrameInputs in = ExampleReading();
     in.serialNumber = "123456789012";
     const UploadFrame frame = BuildUploadFrame(in);
     EXPECT_EQ((std::array{frame[14], frame[15], frame[16]}), (std::array<std::uint8_t, 3>{0x12, 0x34, 0x56}));
@@ -57,7 +40,7 @@ TEST(UploadFrame, TwelveDigitSerialFillsBothGroups) {
 }
 
 TEST(UploadFrame, NonDigitsAndMissingCharactersCountAsZero) {
-    UploadFrameInputs in = Reading();
+    UploadFrameInputs in = ExampleReading();
     in.pileNumber = "A7";
     in.timeText = "9";
     const UploadFrame frame = BuildUploadFrame(in);
@@ -68,7 +51,7 @@ TEST(UploadFrame, NonDigitsAndMissingCharactersCountAsZero) {
 }
 
 TEST(UploadFrame, ForceSensorSendsNoPressure) {
-    UploadFrameInputs in = Reading();
+    UploadFrameInputs in = ExampleReading();
     in.oilPressureSensor = false;
     EXPECT_EQ(At(BuildUploadFrame(in), kOilPressure), (Number3{0xFF, 0xFF, 0xFF}));
 }
@@ -83,7 +66,7 @@ struct MarkCase {
 class UploadFrameMarks : public testing::TestWithParam<MarkCase> {};
 
 TEST_P(UploadFrameMarks, SetTheirByte) {
-    UploadFrameInputs in = Reading();
+    UploadFrameInputs in = ExampleReading();
     GetParam().set(in);
     EXPECT_EQ(BuildUploadFrame(in)[GetParam().at], GetParam().expected);
 }
@@ -102,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<MarkCase>& info) { return std::string(info.param.name); });
 
 TEST(UploadFrame, ZeroMinuteReadingCarriesTheTargetAsItsLoad) {
-    UploadFrameInputs in = Reading();
+    UploadFrameInputs in = ExampleReading();
     in.load = 398;
     in.targetLoad = 400.5f;
     EXPECT_EQ(At(BuildUploadFrame(in), kLoad), EncodeNumber3(398));
@@ -120,7 +103,7 @@ struct NumberField {
 class UploadFrameNumbers : public testing::TestWithParam<NumberField> {};
 
 TEST_P(UploadFrameNumbers, MatchTheControllerCodec) {
-    EXPECT_EQ(At(BuildUploadFrame(Reading()), GetParam().at), EncodeNumber3(GetParam().expected));
+    EXPECT_EQ(At(BuildUploadFrame(ExampleReading()), GetParam().at), EncodeNumber3(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -50,7 +50,7 @@ TEST(GraphScene, EmptyGraphShowsTheDefaultScales) {
     EXPECT_TRUE(HasText(scene, {{37, 10}, "0"}));
     EXPECT_TRUE(HasText(scene, {{93, 10}, "200"}));
     EXPECT_TRUE(HasText(scene, {{341, 10}, "1000"}));
-    EXPECT_TRUE(HasText(scene, {{339, 38}, "Q(kN)"}));
+    EXPECT_TRUE(HasText(scene, {{381, 369}, "Q(kN)", true}));
     EXPECT_TRUE(HasText(scene, {{48, 369}, "s(mm)"}));
     EXPECT_TRUE(ItemsOf<GraphMarker>(scene).empty());
     EXPECT_TRUE(LinesOf(scene, GraphPen::Curve).empty());
@@ -124,6 +124,46 @@ TEST(GraphScene, LogAxesWithTheirDecadesAndCaptions) {
             axis.end())
             << x;
     EXPECT_TRUE(HasText(scene, {{341, 10}, "1000"}));
+}
+
+// The abscissa caption stood under the axis at the right, on the point at
+// the largest load (a first stage, settled little) and cut off at the edge.
+TEST(GraphScene, AbscissaCaptionEndsAtTheRightEdgeBelowEveryPoint) {
+    const struct {
+        int curveMode;
+        bool loadInKN;
+        const char* caption;
+    } cases[] = {
+        {1, true, "Q(kN)"},   {1, false, "p(kPa)"},  {2, true, "lgQ(kN)"},
+        {2, false, "p(kPa)"}, {3, true, "lgt(min)"}, {3, false, "lgt(min)"},
+    };
+    for (const auto& c : cases) {
+        CurveModel curves;
+        curves.curveMode = c.curveMode;
+        curves.loadInKN = c.loadInKN;
+        curves.maxX = 1000;
+        curves.maxMinutes = 1000;
+        curves.yMaxScaled = 300; // 3 mm: the largest settlement lies on the lowest grid line
+        // First stage just reached, hardly settled; then the largest settlement at full scale.
+        curves.AddLoadPoint({0, 0});
+        curves.AddLoadPoint({1000, 1});
+        curves.AddLoadPoint({1000, 300});
+        curves.AddTimePoint({1000, 1}, 1000);
+        curves.AddTimePoint({1000, 300}, 1000);
+        const std::vector<GraphItem> scene = ComposeGraphScene(curves, kWidth, kHeight);
+        const std::vector<GraphText> texts = ItemsOf<GraphText>(scene);
+        const auto caption = std::find_if(texts.begin(), texts.end(), [&](const GraphText& t) {
+            return t.text == QLatin1String(c.caption);
+        });
+        ASSERT_NE(caption, texts.end()) << c.caption;
+        EXPECT_TRUE(caption->rightAligned);
+        EXPECT_EQ(caption->topLeft.x, kWidth - 4) << c.caption;
+        int lowestMarker = 0;
+        for (const GraphMarker& marker : ItemsOf<GraphMarker>(scene))
+            lowestMarker = std::max(lowestMarker, marker.centre.y + 3);
+        EXPECT_GT(lowestMarker, 0) << c.caption;
+        EXPECT_GT(caption->topLeft.y, lowestMarker) << c.caption;
+    }
 }
 
 TEST(GraphScene, UnknownCurveModeDrawsTheOrdinateOnly) {

@@ -73,6 +73,31 @@ TEST_F(LivePanelTest, AverageIsRoundedButGaugesAreNot) {
     EXPECT_EQ(view.gaugeTexts[0], QStringLiteral("1.23"));
 }
 
+// Gauges a hair below zero averaged to "-0.00" in "位移平均".
+TEST_F(LivePanelTest, ASettlementRoundingToZeroHasNoSign) {
+    const struct {
+        int standardCode;
+        float gauge1;
+        float gauge2;
+        const char* average;
+        const char* first;
+    } cases[] = {
+        {0, -0.004f, 0.001f, "0.00", "0.00"},      // average -0.0015
+        {0, -0.02f, 0.0f, "-0.01", "-0.02"},       // a real rebound keeps its sign
+        {3, -0.0004f, -0.0002f, "0.000", "0.000"}, // three decimals
+        {3, -0.003f, -0.001f, "-0.002", "-0.003"},
+    };
+    EnableOnly({1, 2});
+    for (const auto& c : cases) {
+        pub.standardCode = c.standardCode;
+        live.gaugeValue[0] = c.gauge1;
+        live.gaugeValue[1] = c.gauge2;
+        const LivePanelView view = Refresh();
+        EXPECT_EQ(view.averageText, QString::fromLatin1(c.average)) << c.gauge1 << " " << c.gauge2;
+        EXPECT_EQ(view.gaugeTexts[0], QString::fromLatin1(c.first)) << c.gauge1;
+    }
+}
+
 TEST_F(LivePanelTest, AverageCountsEnabledGaugesOneToFourOnly) {
     EnableOnly({1, 3, 5, 8});
     live.gaugeValue[0] = 1.0f;

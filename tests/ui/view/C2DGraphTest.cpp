@@ -38,11 +38,11 @@ TEST(GraphPainter, DrawsAxesPointsAndLinesWhereTheGeometrySaysAndNothingElse) {
     CurveModel curves = TwoLevelsAndUnloading();
     const QImage image = RenderGraph(curves);
     ASSERT_EQ(image.size(), kGraphSize);
-    EXPECT_EQ(PixelAt(image, {40, 200}), kGraphAxisColour);  // ordinate
-    EXPECT_EQ(PixelAt(image, {200, 30}), kGraphAxisColour);  // abscissa along the top
-    EXPECT_EQ(PixelAt(image, {40, 377}), kGraphAxisColour);  // arrow tip
-    EXPECT_EQ(PixelAt(image, {60, 340}), kGraphBackground);  // inside the plot, off every line
-    EXPECT_EQ(PixelAt(image, {380, 380}), kGraphBackground); // outside the plot
+    EXPECT_EQ(PixelAt(image, {40, 200}), kGraphAxisColour); // ordinate
+    EXPECT_EQ(PixelAt(image, {200, 30}), kGraphAxisColour); // abscissa along the top
+    EXPECT_EQ(PixelAt(image, {40, 377}), kGraphAxisColour); // arrow tip
+    EXPECT_EQ(PixelAt(image, {60, 340}), kGraphBackground); // inside the plot, off every line
+    EXPECT_EQ(PixelAt(image, {380, 60}), kGraphBackground); // right of the plot
     const GraphPoint p200 = Pixel(curves, {200, 100}), p400 = Pixel(curves, {400, 300}),
                      back = Pixel(curves, {200, 250});
     for (const GraphPoint point : {p200, p400, back}) {

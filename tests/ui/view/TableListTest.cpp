@@ -6,9 +6,13 @@
 
 #include "../../core/view/TestReadings.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QWidget>
+
+#include <algorithm>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +39,27 @@ QStringList RowTexts(const QTableWidget& list, int row) {
     return texts;
 }
 
+int Sum(const std::vector<int>& widths) {
+    return std::accumulate(widths.begin(), widths.end(), 0);
+}
+
+// Every column as wide as its caption and texts, all of them side by side
+// left of the vertical scroll bar: no column cut off, no sideways scrolling.
+void ExpectColumnsReadableWithinTheList(QTableWidget& list) {
+    EXPECT_LE(Sum(Widths(list)), list.viewport()->width());
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    const QFontMetrics cells(list.font());
+    const QFontMetrics header(list.horizontalHeader()->font());
+    for (int c = 0; c < list.columnCount(); ++c) {
+        int widest = header.horizontalAdvance(list.horizontalHeaderItem(c)->text());
+        for (int r = 0; r < list.rowCount(); ++r) {
+            if (const QTableWidgetItem* item = list.item(r, c))
+                widest = std::max(widest, cells.horizontalAdvance(item->text()));
+        }
+        EXPECT_GE(list.columnWidth(c), widest + 4) << list.horizontalHeaderItem(c)->text().toStdString();
+    }
+}
+
 class TableListTest : public ::testing::Test {
   protected:
     TableListTest() : list(&window) {
@@ -52,7 +77,7 @@ TEST_F(TableListTest, StartsPlacedWithTheStartUpColumns) {
     EXPECT_EQ(list.geometry(), QRect(0, 78, 408, 387));
     EXPECT_EQ(Captions(list),
               (QStringList{"序号", "荷载(kN)", "本级沉降", "累计沉降", "本级时间", "累计时间"}));
-    EXPECT_EQ(Widths(list), (std::vector<int>{46, 72, 72, 72, 71, 71}));
+    ExpectColumnsReadableWithinTheList(list);
     EXPECT_EQ(list.rowCount(), 0);
     EXPECT_FALSE(list.verticalHeader()->isVisible());
     EXPECT_TRUE(list.showGrid());
@@ -106,12 +131,44 @@ TEST_F(TableListTest, CyclesTheThreeTablesOfATest) {
         SCOPED_TRACE(expected->title.toStdString());
         EXPECT_EQ(title, expected->title);
         EXPECT_EQ(Captions(list), expected->captions);
-        EXPECT_EQ(Widths(list), expected->widths);
+        const std::optional<TableView> table = ComposeTable(pub, view);
+        std::vector<int> ownWidths;
+        for (const TableColumn& column : table->columns)
+            ownWidths.push_back(column.width);
+        EXPECT_EQ(ownWidths, expected->widths);
         ASSERT_EQ(list.rowCount(), static_cast<int>(expected->rows.size()));
         for (int r = 0; r < list.rowCount(); ++r)
             EXPECT_EQ(RowTexts(list, r), expected->rows[static_cast<std::size_t>(r)]) << r;
         EXPECT_EQ(list.item(0, 1)->textAlignment(), Qt::AlignCenter);
         EXPECT_FALSE(list.item(0, 1)->flags() & Qt::ItemIsEditable);
+    }
+}
+
+// The list is 408 pixels wide and the tables' own widths add up to 404
+// (414 for kPa): beside the vertical scroll bar the last column was cut off
+// and a horizontal bar took a row.
+TEST_F(TableListTest, EveryTableFitsBesideTheScrollBarInBothUnits) {
+    for (const bool loadInKN : {true, false}) {
+        CPublic pub;
+        pub.loadInKN = loadInKN;
+        pub.plateArea = 0.5f;
+        pub.loadIntervals = {5, 10, 15, 15, 15, 30};
+        pub.unloadIntervals = {15, 15, 30, 30, 30, 30};
+        TestReadings readings(pub);
+        // Enough rows for the scroll bar in every table; settlements up to
+        // two integer digits and a rebound below zero.
+        for (int level = 1; level <= 25; ++level)
+            readings.Level(level * 400).Readings({level * 3.6f, level * 3.7f, level * 3.81f});
+        readings.Level(0).Reading(-0.25f);
+        CurveModel curves;
+        DeriveSettlementRows(pub);
+        BuildLevelSummary(pub, curves);
+        for (const int view : {kSummaryTable, kLoadSettlementTable, kRecordTable}) {
+            SCOPED_TRACE(testing::Message() << "view " << view << (loadInKN ? " kN" : " kPa"));
+            list.ShowTable(*ComposeTable(pub, view));
+            ASSERT_GT(list.verticalScrollBar()->maximum(), 0);
+            ExpectColumnsReadableWithinTheList(list);
+        }
     }
 }
 

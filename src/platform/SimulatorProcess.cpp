@@ -1,4 +1,4 @@
-#include "platform/SimulatedRigProcess.h"
+#include "platform/SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +22,7 @@ constexpr int kStartTimeoutMs = 5000;
 constexpr int kStopTimeoutMs = 2000;
 
 // In the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void RunRig(const std::vector<char*>& argv, int outputWrite, pid_t parent) {
+[[noreturn]] void RunSimulator(const std::vector<char*>& argv, int outputWrite, pid_t parent) {
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (::getppid() != parent) // the parent died before the request took effect
         ::_exit(1);
@@ -32,7 +32,7 @@ constexpr int kStopTimeoutMs = 2000;
     ::_exit(127);
 }
 
-// The first line the rig prints, without its line end; empty when none
+// The first line the simulator prints, without its line end; empty when none
 // came within the time-out.
 QByteArray ReadFirstLine(int fd) {
     QByteArray line;
@@ -56,11 +56,11 @@ QByteArray ReadFirstLine(int fd) {
 
 } // namespace
 
-SimulatedRigProcess::~SimulatedRigProcess() {
+SimulatorProcess::~SimulatorProcess() {
     Stop();
 }
 
-QString SimulatedRigProcess::start(const QString& program, const QStringList& arguments) {
+QString SimulatorProcess::start(const QString& program, const QStringList& arguments) {
     if (m_pid > 0)
         return {};
     // Everything the child needs is prepared before the fork.
@@ -78,7 +78,7 @@ QString SimulatedRigProcess::start(const QString& program, const QStringList& ar
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0)
-        RunRig(argv, output[1], parent);
+        RunSimulator(argv, output[1], parent);
     ::close(output[1]);
     if (pid < 0) {
         ::close(output[0]);
@@ -94,7 +94,7 @@ QString SimulatedRigProcess::start(const QString& program, const QStringList& ar
     return QString::fromLocal8Bit(device);
 }
 
-void SimulatedRigProcess::Stop() {
+void SimulatorProcess::Stop() {
     if (m_pid > 0) {
         ::kill(m_pid, SIGTERM);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStopTimeoutMs);
@@ -114,13 +114,13 @@ void SimulatedRigProcess::Stop() {
     }
 }
 
-QString SimulatedRigProcess::findProgram() {
+QString SimulatorProcess::findProgram(const QString& buildPath) {
     // Programs of the build tree sit one or two folders below its top.
     const QString here = QCoreApplication::applicationDirPath();
-    for (const char* relative : {"/../tools/rig/rigsim", "/../../tools/rig/rigsim"}) {
-        const QFileInfo candidate(here + QLatin1String(relative));
+    for (const char* up : {"/../", "/../../"}) {
+        const QFileInfo candidate(here + QLatin1String(up) + buildPath);
         if (candidate.isExecutable())
             return candidate.canonicalFilePath();
     }
-    return QStandardPaths::findExecutable(QStringLiteral("rigsim"));
+    return QStandardPaths::findExecutable(QFileInfo(buildPath).fileName());
 }
