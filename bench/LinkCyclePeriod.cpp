@@ -29,15 +29,15 @@ using Clock = std::chrono::steady_clock;
 // Arrival times of cycles, from whichever thread runs them.
 class Stamps {
   public:
-    void add() {
+    void Add() {
         std::lock_guard lock(m_mutex);
         m_times.push_back(Clock::now());
     }
-    std::vector<Clock::time_point> take() {
+    std::vector<Clock::time_point> Take() {
         std::lock_guard lock(m_mutex);
         return m_times;
     }
-    std::size_t size() {
+    std::size_t Size() {
         std::lock_guard lock(m_mutex);
         return m_times.size();
     }
@@ -82,8 +82,8 @@ int main(int argc, char* argv[]) {
     const std::size_t cycles = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000;
 
     SimulatorProcess rig;
-    const QString program = SimulatorProcess::findProgram(QStringLiteral("tools/rig/rigsim"));
-    const QString device = program.isEmpty() ? QString() : rig.start(program, {});
+    const QString program = SimulatorProcess::FindProgram(QStringLiteral("tools/rig/rigsim"));
+    const QString device = program.isEmpty() ? QString() : rig.Start(program, {});
     if (device.isEmpty()) {
         std::fprintf(stderr, "link_cycle_period: rigsim could not be started\n");
         return 1;
@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     ControllerLink link(
         device,
         [&] {
-            linkStamps.add();
+            linkStamps.Add();
             return run.Cycle();
         },
         [&](const QByteArray& block) {
@@ -112,18 +112,18 @@ int main(int argc, char* argv[]) {
     bareTimer.setTimerType(Qt::PreciseTimer);
     bareTimer.setInterval(ControllerLink::kCycleMs);
     bareTimer.moveToThread(&timerThread);
-    QObject::connect(&bareTimer, &QTimer::timeout, [&] { timerStamps.add(); });
+    QObject::connect(&bareTimer, &QTimer::timeout, [&] { timerStamps.Add(); });
     QObject::connect(&timerThread, &QThread::started, &bareTimer, qOverload<>(&QTimer::start));
     timerThread.start();
 
-    if (!link.open()) {
+    if (!link.Open()) {
         std::fprintf(stderr, "link_cycle_period: cannot open %s\n", qPrintable(device));
         return 1;
     }
     std::printf("measuring %zu cycles against rigsim on %s; the main thread is busy 150 ms of every 160 ms\n",
                 cycles, qPrintable(device));
     std::fflush(stdout);
-    while (linkStamps.size() <= cycles || timerStamps.size() <= cycles) {
+    while (linkStamps.Size() <= cycles || timerStamps.Size() <= cycles) {
         BusyFor(150);
         QCoreApplication::processEvents();
         QThread::msleep(10);
@@ -132,8 +132,8 @@ int main(int argc, char* argv[]) {
     timerThread.quit();
     timerThread.wait();
 
-    Report("controller link", linkStamps.take(), cycles);
-    Report("bare timer thread", timerStamps.take(), cycles);
+    Report("controller link", linkStamps.Take(), cycles);
+    Report("bare timer thread", timerStamps.Take(), cycles);
     std::printf("replies converted: %d\n", replies.load());
     return 0;
 }

@@ -59,7 +59,7 @@ void Report(const char* name, std::vector<double> values) {
 void TimeWholeTest(const QString& base) {
     QTemporaryDir dir(QDir(base).filePath(QStringLiteral("storage-timing-XXXXXX")));
     const DeviceFolders folders(dir.path());
-    if (!dir.isValid() || !folders.createFolders()) {
+    if (!dir.isValid() || !folders.CreateFolders()) {
         std::fprintf(stderr, "storage_timing: cannot make a data root under %s\n", qPrintable(base));
         return;
     }
@@ -80,7 +80,7 @@ void TimeWholeTest(const QString& base) {
     const RunReport report = test.Run();
     std::printf("whole test: standard 5, 100 to 1000 kN, %s after %.1f h of test time, %d readings\n",
                 report.finished ? "finished" : "not finished", static_cast<double>(report.virtualMs) / 3.6e6,
-                test.pub().readingCount);
+                test.Pub().readingCount);
     Report("reply -> reading stored", latencies);
 }
 
@@ -147,15 +147,15 @@ class ReadingWriter {
 // Part 2: the link's cycle with and without readings being synced.
 int TimeCycles(const QString& base, std::size_t cycles) {
     SimulatorProcess rig;
-    const QString program = SimulatorProcess::findProgram(QStringLiteral("tools/rig/rigsim"));
-    const QString device = program.isEmpty() ? QString() : rig.start(program, {});
+    const QString program = SimulatorProcess::FindProgram(QStringLiteral("tools/rig/rigsim"));
+    const QString device = program.isEmpty() ? QString() : rig.Start(program, {});
     if (device.isEmpty()) {
         std::fprintf(stderr, "storage_timing: rigsim could not be started\n");
         return 1;
     }
     QTemporaryDir dir(QDir(base).filePath(QStringLiteral("storage-timing-XXXXXX")));
     const DeviceFolders folders(dir.path());
-    if (!dir.isValid() || !folders.createFolders()) {
+    if (!dir.isValid() || !folders.CreateFolders()) {
         std::fprintf(stderr, "storage_timing: cannot make a data root under %s\n", qPrintable(base));
         return 1;
     }
@@ -178,7 +178,7 @@ int TimeCycles(const QString& base, std::size_t cycles) {
                                       static_cast<std::size_t>(block.size())),
                             0);
         });
-    if (!link.open()) {
+    if (!link.Open()) {
         std::fprintf(stderr, "storage_timing: cannot open %s\n", qPrintable(device));
         return 1;
     }

@@ -60,13 +60,13 @@ void RequireGraphTexts(const std::vector<GraphItem>& scene) {
 const DeviceFolders& FuzzDevice() {
     static QTemporaryDir root;
     static DeviceFolders folders(root.path());
-    static const bool created = folders.createFolders();
+    static const bool created = folders.CreateFolders();
     (void)created;
     return folders;
 }
 
 void WriteDeviceFile(const QString& devicePath, const QByteArray& bytes) {
-    QFile file(FuzzDevice().hostPath(devicePath));
+    QFile file(FuzzDevice().HostPath(devicePath));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
 }
@@ -150,7 +150,7 @@ void FuzzSettingsFile(const std::uint8_t* data, std::size_t size) {
     if (!ParseSettings(Bytes(data, size), path, list))
         return;
     // What start-up does with it: the path mapped to the host, the entries read.
-    (void)FuzzDevice().hostPath(path);
+    (void)FuzzDevice().HostPath(path);
     for (int entry = 0; entry < kParameterCount + 2; ++entry)
         (void)ParameterAt(list, entry);
 }

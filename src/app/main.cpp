@@ -30,7 +30,7 @@ CommandLine ParseCommandLine(const QApplication& app) {
     parser.addHelpOption();
     const QCommandLineOption dataRoot(QStringLiteral("data-root"),
                                       QStringLiteral("Folder that holds the instrument's device folders."),
-                                      QStringLiteral("DIR"), DeviceFolders::defaultDataRoot());
+                                      QStringLiteral("DIR"), DeviceFolders::DefaultDataRoot());
     const QCommandLineOption usb(
         QStringLiteral("usb"),
         QStringLiteral("Folder of the USB disk (default: a mounted removable disk, else DIR/硬盘2)."),
@@ -77,8 +77,8 @@ CommandLine ParseCommandLine(const QApplication& app) {
 
 // The device the simulator serves; empty (and said so) when it did not start.
 QString StartSimulator(SimulatorProcess& process, const char* buildPath) {
-    const QString program = SimulatorProcess::findProgram(QLatin1String(buildPath));
-    const QString device = program.isEmpty() ? QString() : process.start(program, {});
+    const QString program = SimulatorProcess::FindProgram(QLatin1String(buildPath));
+    const QString device = program.isEmpty() ? QString() : process.Start(program, {});
     if (device.isEmpty())
         std::fprintf(stderr, "staticload: %s could not be started\n", buildPath);
     return device;

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include <atomic>
+#include <mutex>
 
 // Local time of the instrument. The engine and the views never read the host
 // clock themselves; they ask a Clock, so tests and the simulated rig can run
@@ -10,7 +10,7 @@
 class Clock {
   public:
     virtual ~Clock() = default;
-    virtual QDateTime now() const = 0;
+    virtual QDateTime Now() const = 0;
 };
 
 // The host's local time plus an offset. The offset stands in for setting the
@@ -24,20 +24,24 @@ class Clock {
 class SystemClock final : public Clock {
   public:
     explicit SystemClock(double timeScale = 1.0, const QDateTime& standingAt = {});
-    QDateTime now() const override;
+    QDateTime Now() const override;
     // A standing clock runs on from where it stands; otherwise nothing.
     void Start();
-    // From here on now() reads on from `localTime`.
-    void shiftTo(const QDateTime& localTime);
-    void setOffsetMs(qint64 offsetMs) { m_offsetMs.store(offsetMs); }
-    qint64 offsetMs() const { return m_offsetMs.load(); }
-    double timeScale() const { return m_timeScale; }
+    // From here on Now() reads on from `localTime`.
+    void ShiftTo(const QDateTime& localTime);
+    void SetOffsetMs(qint64 offsetMs);
+    qint64 OffsetMs() const;
+    double TimeScale() const { return m_timeScale; }
 
   private:
-    qint64 scaledMs() const;
+    qint64 ScaledMsLocked(qint64 realMs) const;
 
     const double m_timeScale;
-    std::atomic<qint64> m_startMs;
-    std::atomic<qint64> m_offsetMs{0};
-    std::atomic<bool> m_standing{false};
+    // Guards the three fields below: the controller worker and the screen's
+    // thread read the clock while the screen's thread starts or sets it, and
+    // a reader must never see a new start with an old offset.
+    mutable std::mutex m_mutex;
+    qint64 m_startMs;
+    qint64 m_offsetMs = 0;
+    bool m_standing = false;
 };

@@ -14,16 +14,16 @@ DeviceFolders::DeviceFolders(QString dataRoot, UsbDiskMapping usb)
         m_usb.folder = QDir::cleanPath(m_usb.folder);
 }
 
-QString DeviceFolders::defaultDataRoot() {
+QString DeviceFolders::DefaultDataRoot() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/staticload");
 }
 
-QString DeviceFolders::appFolder() const {
+QString DeviceFolders::AppFolder() const {
     return m_root + QLatin1Char('/') + kDiskName + QStringLiteral("/APP");
 }
 
-QString DeviceFolders::usbFolder() const {
+QString DeviceFolders::UsbFolder() const {
     if (!m_usb.folder.isEmpty())
         return m_usb.folder;
     if (m_usb.findRemovableDisk) {
@@ -33,7 +33,7 @@ QString DeviceFolders::usbFolder() const {
     return m_root + QLatin1Char('/') + kUsbName;
 }
 
-QString DeviceFolders::hostPath(const QString& devicePath) const {
+QString DeviceFolders::HostPath(const QString& devicePath) const {
     const QStringList parts = devicePath.split(QLatin1Char('\\'));
     // A device path starts with a separator, so parts[0] is empty.
     if (parts.size() < 3 || !parts[0].isEmpty())
@@ -47,11 +47,11 @@ QString DeviceFolders::hostPath(const QString& devicePath) const {
             return {};
     }
     if (parts[1] == kUsbName)
-        return usbFolder() + QLatin1Char('/') + parts.mid(2).join(QLatin1Char('/'));
+        return UsbFolder() + QLatin1Char('/') + parts.mid(2).join(QLatin1Char('/'));
     return m_root + QLatin1Char('/') + parts.mid(1).join(QLatin1Char('/'));
 }
 
-bool DeviceFolders::createFolders() const {
+bool DeviceFolders::CreateFolders() const {
     QDir root(m_root);
     return root.mkpath(kDiskName + QStringLiteral("/APP")) && root.mkpath(kUsbName);
 }

@@ -23,22 +23,22 @@ class DeviceFolders {
     explicit DeviceFolders(QString dataRoot, UsbDiskMapping usb = {});
 
     // Per-user data folder used when the app is given no root.
-    static QString defaultDataRoot();
+    static QString DefaultDataRoot();
 
-    const QString& dataRoot() const { return m_root; }
+    const QString& DataRoot() const { return m_root; }
 
     // Host folder of "\硬盘\APP\".
-    QString appFolder() const;
+    QString AppFolder() const;
     // Host folder of "\硬盘2\" now: a removable disk may come and go between
     // two calls.
-    QString usbFolder() const;
+    QString UsbFolder() const;
 
     // Host path of a device path; empty for a path outside the two device
     // folders or one that tries to climb out of them ("..").
-    QString hostPath(const QString& devicePath) const;
+    QString HostPath(const QString& devicePath) const;
 
     // Creates the two device folders under the root; false when it cannot.
-    bool createFolders() const;
+    bool CreateFolders() const;
 
   private:
     QString m_root;

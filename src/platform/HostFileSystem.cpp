@@ -23,8 +23,8 @@ class Descriptor {
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
     // close() reports a write error that the file system delayed.
     bool Close() {
         const int fd = std::exchange(m_fd, -1);
@@ -43,7 +43,7 @@ QByteArray Native(const QString& path) {
 bool SyncFolderOf(const QString& path) {
     const Descriptor folder(
         ::open(Native(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY));
-    return folder.valid() && ::fsync(folder.get()) == 0;
+    return folder.Valid() && ::fsync(folder.Get()) == 0;
 }
 
 bool WriteFully(int fd, const char* bytes, qint64 size, qint64 offset) {
@@ -108,12 +108,12 @@ bool HostFileSystem::ReplaceDurably(const QString& path, const QByteArray& bytes
 bool HostFileSystem::Overwrite(const QString& path, const QByteArray& bytes, bool sync) const {
     const bool existed = QFileInfo::exists(path);
     Descriptor file(::open(Native(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
-    if (!file.valid())
+    if (!file.Valid())
         return false;
-    if (!WriteFully(file.get(), bytes.constData(), bytes.size(), 0) ||
-        ::ftruncate(file.get(), bytes.size()) != 0)
+    if (!WriteFully(file.Get(), bytes.constData(), bytes.size(), 0) ||
+        ::ftruncate(file.Get(), bytes.size()) != 0)
         return false;
-    if (sync && ::fdatasync(file.get()) != 0)
+    if (sync && ::fdatasync(file.Get()) != 0)
         return false;
     if (!file.Close())
         return false;
@@ -122,13 +122,13 @@ bool HostFileSystem::Overwrite(const QString& path, const QByteArray& bytes, boo
 
 bool HostFileSystem::WriteAt(const QString& path, const std::vector<FileExtent>& extents, bool sync) const {
     Descriptor file(::open(Native(path).constData(), O_WRONLY | O_CLOEXEC));
-    if (!file.valid())
+    if (!file.Valid())
         return false;
     for (const FileExtent& extent : extents) {
-        if (!WriteFully(file.get(), extent.bytes.constData(), extent.bytes.size(), extent.offset))
+        if (!WriteFully(file.Get(), extent.bytes.constData(), extent.bytes.size(), extent.offset))
             return false;
     }
-    if (sync && ::fdatasync(file.get()) != 0)
+    if (sync && ::fdatasync(file.Get()) != 0)
         return false;
     return file.Close();
 }

@@ -2,6 +2,6 @@
 
 ManualClock::ManualClock(const QDateTime& start) : m_msSinceEpoch(start.toMSecsSinceEpoch()) {}
 
-QDateTime ManualClock::now() const {
+QDateTime ManualClock::Now() const {
     return QDateTime::fromMSecsSinceEpoch(m_msSinceEpoch.load());
 }

@@ -9,9 +9,9 @@
 class ManualClock final : public Clock {
   public:
     explicit ManualClock(const QDateTime& start);
-    QDateTime now() const override;
-    void advanceMs(qint64 ms) { m_msSinceEpoch.fetch_add(ms); }
-    void set(const QDateTime& when) { m_msSinceEpoch.store(when.toMSecsSinceEpoch()); }
+    QDateTime Now() const override;
+    void AdvanceMs(qint64 ms) { m_msSinceEpoch.fetch_add(ms); }
+    void Set(const QDateTime& when) { m_msSinceEpoch.store(when.toMSecsSinceEpoch()); }
 
   private:
     std::atomic<qint64> m_msSinceEpoch;

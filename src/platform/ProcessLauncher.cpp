@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-bool DetachedProcessLauncher::startDetached(const QString& hostPath) const {
+bool DetachedProcessLauncher::StartDetached(const QString& hostPath) const {
     const QFileInfo program(hostPath);
     if (!program.isFile() || !program.isExecutable())
         return false;

@@ -9,11 +9,11 @@ class ProcessLauncher {
     virtual ~ProcessLauncher() = default;
     // Starts the program at a host path, without arguments; false when it
     // could not be started.
-    virtual bool startDetached(const QString& hostPath) const = 0;
+    virtual bool StartDetached(const QString& hostPath) const = 0;
 };
 
 // Starts the file as a detached process when it is an executable file.
 class DetachedProcessLauncher final : public ProcessLauncher {
   public:
-    bool startDetached(const QString& hostPath) const override;
+    bool StartDetached(const QString& hostPath) const override;
 };

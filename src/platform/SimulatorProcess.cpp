@@ -60,7 +60,7 @@ SimulatorProcess::~SimulatorProcess() {
     Stop();
 }
 
-QString SimulatorProcess::start(const QString& program, const QStringList& arguments) {
+QString SimulatorProcess::Start(const QString& program, const QStringList& arguments) {
     if (m_pid > 0)
         return {};
     // Everything the child needs is prepared before the fork.
@@ -114,7 +114,7 @@ void SimulatorProcess::Stop() {
     }
 }
 
-QString SimulatorProcess::findProgram(const QString& buildPath) {
+QString SimulatorProcess::FindProgram(const QString& buildPath) {
     // Programs of the build tree sit one or two folders below its top.
     const QString here = QCoreApplication::applicationDirPath();
     for (const char* up : {"/../", "/../../"}) {

@@ -23,11 +23,11 @@ class SimulatorProcess {
 
     // Starts `program` with `arguments` and waits for the device path it
     // prints first; empty when it could not be started. Starts once.
-    QString start(const QString& program, const QStringList& arguments);
+    QString Start(const QString& program, const QStringList& arguments);
 
     // The program of this build tree (`buildPath` below the tree's top, as
     // "tools/rig/rigsim"), else the one of that name on the PATH.
-    static QString findProgram(const QString& buildPath);
+    static QString FindProgram(const QString& buildPath);
 
   private:
     void Stop();

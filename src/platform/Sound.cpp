@@ -53,7 +53,7 @@ QByteArray ToneWav(int frequencyHz, int durationMs, int sampleRate) {
     return wav;
 }
 
-Sound::Sound(const DeviceFolders& folders) : m_beepPath(folders.hostPath(kBeepFile)) {}
+Sound::Sound(const DeviceFolders& folders) : m_beepPath(folders.HostPath(kBeepFile)) {}
 
 void Sound::ProvideDefaultBeep() const {
     if (QFile::exists(m_beepPath))

@@ -7,13 +7,13 @@
 SystemTime::SystemTime(SystemClock& clock, bool ownsHostClock, HostClockSetter setHostClock)
     : m_clock(clock), m_ownsHostClock(ownsHostClock), m_setHostClock(std::move(setHostClock)) {}
 
-void SystemTime::setLocalTime(const QDateTime& localTime) {
+void SystemTime::SetLocalTime(const QDateTime& localTime) {
     // An accelerated clock runs apart from the host's, so the host keeps its time.
-    if (m_ownsHostClock && m_clock.timeScale() == 1.0 && m_setHostClock(localTime)) {
-        m_clock.setOffsetMs(0);
+    if (m_ownsHostClock && m_clock.TimeScale() == 1.0 && m_setHostClock(localTime)) {
+        m_clock.SetOffsetMs(0);
         return;
     }
-    m_clock.shiftTo(localTime);
+    m_clock.ShiftTo(localTime);
 }
 
 bool SystemTime::SetHostClock(const QDateTime& localTime) {

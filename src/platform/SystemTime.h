@@ -19,7 +19,7 @@ class SystemTime {
 
     SystemTime(SystemClock& clock, bool ownsHostClock, HostClockSetter setHostClock = SetHostClock);
 
-    void setLocalTime(const QDateTime& localTime);
+    void SetLocalTime(const QDateTime& localTime);
 
     // clock_settime on the real-time clock; needs the privilege to set the time.
     static bool SetHostClock(const QDateTime& localTime);

@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     TempDevice device;
 
     ParameterList list = DefaultParameterList();
-    device.files().SaveSettings(QStringLiteral("\\硬盘\\DATA\\20261210.kvt"), list);
-    ok &= Write(out + "/settings_file", "tarvo.ini", device.read(DeviceFile::kSettings));
+    device.Files().SaveSettings(QStringLiteral("\\硬盘\\DATA\\20261210.kvt"), list);
+    ok &= Write(out + "/settings_file", "tarvo.ini", device.Read(DeviceFile::kSettings));
 
     std::vector<JackRecord> jacks(kJackSlots, JackRecord::Blank());
     jacks[0].pointCount = 5;
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
         jacks[0].pressure[i] = 10.0f * static_cast<float>(i + 1);
         jacks[0].force[i] = 500.0f * static_cast<float>(i + 1);
     }
-    device.files().SaveJackTable(jacks);
-    ok &= Write(out + "/jack_table_file", "QJDlddat.dat", device.read(DeviceFile::kJackTable));
+    device.Files().SaveJackTable(jacks);
+    ok &= Write(out + "/jack_table_file", "QJDlddat.dat", device.Read(DeviceFile::kJackTable));
 
     std::vector<UploadFrame> queue;
     for (std::uint8_t i = 0; i < 3; ++i) {
@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
         frame.fill(i);
         queue.push_back(frame);
     }
-    device.files().SaveUploadQueue(queue);
-    ok &= Write(out + "/upload_queue_file", "tarvoGPRS.dat", device.read(DeviceFile::kUploadQueue));
+    device.Files().SaveUploadQueue(queue);
+    ok &= Write(out + "/upload_queue_file", "tarvoGPRS.dat", device.Read(DeviceFile::kUploadQueue));
 
     ok &= Write(out + "/system_calibration_file", "xtbd.ini", PackSystemCalibration(SystemCalibrationRun{}));
 

@@ -97,7 +97,7 @@ class StandIn {
   private:
     void Run() {
         while (!m_stop) {
-            const QByteArray frame = m_pty.read(12, 100);
+            const QByteArray frame = m_pty.Read(12, 100);
             if (frame.size() != 12)
                 continue;
             int index;
@@ -110,7 +110,7 @@ class StandIn {
             QThread::msleep(5); // the controller's turnaround
             for (const Piece& piece : faulty ? m_fault : Answer{{0, TrueReply()}}) {
                 QThread::msleep(static_cast<unsigned long>(piece.delayMs));
-                m_pty.write(piece.bytes);
+                m_pty.Write(piece.bytes);
             }
         }
     }
@@ -186,11 +186,11 @@ class ControllerFaults : public ::testing::TestWithParam<Fault> {};
 TEST_P(ControllerFaults, OnlyWholeRepliesBecomeValuesAndSilenceStopsThePump) {
     const Fault& fault = GetParam();
     PseudoTerminal pty;
-    ASSERT_TRUE(pty.isOpen());
+    ASSERT_TRUE(pty.IsOpen());
     Instrument instrument;
     StandIn standIn(pty, fault.answer, fault.frames);
-    std::unique_ptr<ControllerLink> link = instrument.Link(pty.slavePath());
-    ASSERT_TRUE(link->open());
+    std::unique_ptr<ControllerLink> link = instrument.Link(pty.SlavePath());
+    ASSERT_TRUE(link->Open());
 
     // Watch the run state from here, as the main window does.
     QElapsedTimer clock;
@@ -256,11 +256,11 @@ TEST(ControllerUnplugged, TheLinkWaitsWithoutBusyLoopAndResumesWhenItIsBack) {
     ASSERT_TRUE(folder.isValid());
     const QString device = folder.filePath(QStringLiteral("ttyCOM1"));
     auto pty = std::make_unique<PseudoTerminal>();
-    ASSERT_TRUE(QFile::link(pty->slavePath(), device));
+    ASSERT_TRUE(QFile::link(pty->SlavePath(), device));
     Instrument instrument;
     auto standIn = std::make_unique<StandIn>(*pty, Answer{{0, TrueReply()}}, 0);
     std::unique_ptr<ControllerLink> link = instrument.Link(device);
-    ASSERT_TRUE(link->open());
+    ASSERT_TRUE(link->Open());
     ASSERT_TRUE(WaitFor([&] { return instrument.Samples().size() >= 5; }, 3000));
 
     standIn.reset();
@@ -276,7 +276,7 @@ TEST(ControllerUnplugged, TheLinkWaitsWithoutBusyLoopAndResumesWhenItIsBack) {
     EXPECT_TRUE(instrument.run.View().linkFault);
 
     pty = std::make_unique<PseudoTerminal>();
-    ASSERT_TRUE(QFile::link(pty->slavePath(), device));
+    ASSERT_TRUE(QFile::link(pty->SlavePath(), device));
     const std::size_t before = instrument.Samples().size();
     standIn = std::make_unique<StandIn>(*pty, Answer{}, 0);
     EXPECT_TRUE(WaitFor([&] { return instrument.Samples().size() >= before + 5; }, 5000));

@@ -19,7 +19,7 @@ class LinkToRig : public ::testing::Test {
   protected:
     void Start(const QStringList& rigArguments) {
         rig = std::make_unique<SimulatorProcess>();
-        const QString device = rig->start(QStringLiteral(RIGSIM_PATH), rigArguments);
+        const QString device = rig->Start(QStringLiteral(RIGSIM_PATH), rigArguments);
         ASSERT_FALSE(device.isEmpty()) << "rigsim did not start";
         link = std::make_unique<ControllerLink>(
             device, [this] { return pub.run.Cycle(); },
@@ -29,7 +29,7 @@ class LinkToRig : public ::testing::Test {
                                     0);
                 ++replies;
             });
-        ASSERT_TRUE(link->open());
+        ASSERT_TRUE(link->Open());
     }
 
     // Waits up to `ms` for `done`; true when it came.
@@ -54,7 +54,7 @@ TEST_F(LinkToRig, RepliesBecomeTheLiveValues) {
     Start({QStringLiteral("--seed"), QStringLiteral("7")});
     ASSERT_TRUE(WaitFor([&] { return replies >= 5; }, 3000)) << "replies: " << replies;
     // Every 200 ms one frame and one reply: about as many replies as cycles.
-    EXPECT_GE(static_cast<int>(replies), static_cast<int>(link->cycles()) - 2);
+    EXPECT_GE(static_cast<int>(replies), static_cast<int>(link->Cycles()) - 2);
     const LiveSample live = pub.run.Live();
     EXPECT_GE(live.number, 5u);
     for (std::size_t k = 0; k < 4; ++k) {
@@ -84,11 +84,11 @@ TEST_F(LinkToRig, AVanishedPortLeavesTheLinkRunning) {
     Start({});
     ASSERT_TRUE(WaitFor([&] { return replies >= 3; }, 3000));
     rig.reset(); // the pseudo-terminal goes away, as a pulled USB adapter does
-    const std::uint64_t cyclesAtLoss = link->cycles();
-    EXPECT_TRUE(WaitFor([&] { return !link->portOpen(); }, 3000)) << "the link notices the loss";
+    const std::uint64_t cyclesAtLoss = link->Cycles();
+    EXPECT_TRUE(WaitFor([&] { return !link->PortOpen(); }, 3000)) << "the link notices the loss";
     const int repliesAfterLoss = replies;
     QThread::msleep(600);
-    EXPECT_GT(link->cycles(), cyclesAtLoss + 2) << "the cycle goes on and keeps trying to reopen";
+    EXPECT_GT(link->Cycles(), cyclesAtLoss + 2) << "the cycle goes on and keeps trying to reopen";
     EXPECT_EQ(replies, repliesAfterLoss);
 }
 

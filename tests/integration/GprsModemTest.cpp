@@ -36,7 +36,7 @@ std::vector<UploadFrame> ReadingFramesOfATest() {
         TestSetup setup;
         setup.uploadAtReading = true;
         setup.timeLimitMs = 3LL * 3600 * 1000;
-        VirtualTest test(device.folders(), setup);
+        VirtualTest test(device.Folders(), setup);
         EXPECT_TRUE(test.Start().isEmpty());
         test.Run();
         return test.QueuedFrames();
@@ -49,11 +49,11 @@ std::vector<UploadFrame> ReadingFramesOfATest() {
 struct Instrument {
     Instrument(const TempDevice& device, const QString& com2, const Clock& clock)
         : gprs([&device](const std::vector<UploadFrame>& frames) {
-              return device.files().SaveUploadQueue(frames);
+              return device.Files().SaveUploadQueue(frames);
           }),
           serial(com2, gprs, clock) {
         std::vector<UploadFrame> saved;
-        if (device.files().LoadUploadQueue(saved))
+        if (device.Files().LoadUploadQueue(saved))
             gprs.Assign(std::move(saved));
     }
     GprsLink gprs;
@@ -65,7 +65,7 @@ class GprsModemTest : public ::testing::Test {
     void StartModem(const QStringList& arguments) {
         log = dir.filePath(QStringLiteral("modem.log"));
         com2 =
-            modem.start(QStringLiteral(MODEMSIM_PATH), QStringList{QStringLiteral("--log"), log} + arguments);
+            modem.Start(QStringLiteral(MODEMSIM_PATH), QStringList{QStringLiteral("--log"), log} + arguments);
         ASSERT_FALSE(com2.isEmpty()) << "modemsim did not start";
         Restart();
     }
@@ -79,7 +79,7 @@ class GprsModemTest : public ::testing::Test {
     // One pass of the link's schedule: the clock moves on, the link thread
     // and the module get their real time.
     void Pass() {
-        clock.advanceMs(kPassMs);
+        clock.AdvanceMs(kPassMs);
         QThread::msleep(kRealMsPerPass);
     }
 
@@ -94,7 +94,7 @@ class GprsModemTest : public ::testing::Test {
     qint64 PassToAcknowledgementMs() {
         QElapsedTimer elapsed;
         elapsed.start();
-        clock.advanceMs(kPassMs);
+        clock.AdvanceMs(kPassMs);
         while (!instrument->gprs.Frames().empty()) {
             if (elapsed.elapsed() > 1000)
                 return -1;
@@ -149,7 +149,7 @@ TEST_F(GprsModemTest, EveryReadingArrivesOnceAndInOrder) {
     }
     EXPECT_EQ(Received(), Lines(frames));
     EXPECT_TRUE(instrument->gprs.Frames().empty());
-    EXPECT_EQ(device.read(DeviceFile::kUploadQueue).size(), 0);
+    EXPECT_EQ(device.Read(DeviceFile::kUploadQueue).size(), 0);
     std::sort(delays.begin(), delays.end());
     std::printf(
         "[ measured ] %zu readings, each acknowledged at the first pass after it; from that pass to the "
@@ -163,9 +163,9 @@ TEST_F(GprsModemTest, ABacklogGoesOutOneFrameAPass) {
     StartModem({});
     for (const UploadFrame& frame : frames)
         instrument->gprs.Append(frame);
-    const qint64 start = clock.now().toMSecsSinceEpoch();
+    const qint64 start = clock.Now().toMSecsSinceEpoch();
     WaitUntilSent(static_cast<int>(frames.size()) + 5);
-    const double minutes = static_cast<double>(clock.now().toMSecsSinceEpoch() - start) / 60'000.0;
+    const double minutes = static_cast<double>(clock.Now().toMSecsSinceEpoch() - start) / 60'000.0;
     EXPECT_EQ(Received(), Lines(frames));
     EXPECT_TRUE(instrument->gprs.Frames().empty());
     std::printf("[ measured ] backlog of %zu frames sent at %.1f frames per minute of instrument time\n",

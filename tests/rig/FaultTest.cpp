@@ -23,12 +23,12 @@ TEST_P(ReplyFault, SpoilsEveryReplyAtRateOne) {
     RigModel clean;
     for (int cycle = 0; cycle < 20; ++cycle) {
         const QByteArray frame = commandFrame(pumpRunning(100, 500));
-        GetParam().check(spoiling.reply(frame), clean.reply(frame));
-        spoiling.advance(200);
-        clean.advance(200);
+        GetParam().check(spoiling.Reply(frame), clean.Reply(frame));
+        spoiling.Advance(200);
+        clean.Advance(200);
     }
     // Faults touch only the answers, not the rig behind them.
-    EXPECT_EQ(spoiling.load(), clean.load());
+    EXPECT_EQ(spoiling.Load(), clean.Load());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ReplyFault,
@@ -62,7 +62,7 @@ TEST(ReplyFault, HitsAboutTheGivenShareOfReplies) {
     int silent = 0;
     const int replies = 2000;
     for (int i = 0; i < replies; ++i)
-        silent += rig.reply(commandFrame({})).isEmpty() ? 1 : 0;
+        silent += rig.Reply(commandFrame({})).isEmpty() ? 1 : 0;
     EXPECT_NEAR(silent / double(replies), 0.3, 0.04);
 }
 
@@ -70,9 +70,9 @@ TEST(ReplyFault, CanBeSwitchedOffDuringARun) {
     RigConfig config;
     config.fault = {FaultKind::Silence, 1.0};
     RigModel rig(config);
-    EXPECT_TRUE(rig.reply(commandFrame({})).isEmpty());
-    rig.setFault({});
-    EXPECT_EQ(rig.reply(commandFrame({})).size(), kReplySize);
+    EXPECT_TRUE(rig.Reply(commandFrame({})).isEmpty());
+    rig.SetFault({});
+    EXPECT_EQ(rig.Reply(commandFrame({})).size(), kReplySize);
 }
 
 } // namespace

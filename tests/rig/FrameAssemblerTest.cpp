@@ -12,28 +12,28 @@ QByteArray frameOf(char fill) {
 TEST(FrameAssembler, JoinsAFrameSplitOverReads) {
     FrameAssembler assembler(kCommandFrameSize);
     const QByteArray frame = frameOf('a');
-    EXPECT_TRUE(assembler.feed(frame.left(5), 0).isEmpty());
-    EXPECT_TRUE(assembler.feed(frame.mid(5, 4), 3).isEmpty());
-    EXPECT_EQ(assembler.feed(frame.mid(9), 9), QList<QByteArray>{frame});
+    EXPECT_TRUE(assembler.Feed(frame.left(5), 0).isEmpty());
+    EXPECT_TRUE(assembler.Feed(frame.mid(5, 4), 3).isEmpty());
+    EXPECT_EQ(assembler.Feed(frame.mid(9), 9), QList<QByteArray>{frame});
 }
 
 TEST(FrameAssembler, DropsAFrameThatLostBytesAtTheNextPause) {
     FrameAssembler assembler(kCommandFrameSize);
-    EXPECT_TRUE(assembler.feed(frameOf('a').left(11), 0).isEmpty());
-    EXPECT_EQ(assembler.feed(frameOf('b'), 200), QList<QByteArray>{frameOf('b')});
+    EXPECT_TRUE(assembler.Feed(frameOf('a').left(11), 0).isEmpty());
+    EXPECT_EQ(assembler.Feed(frameOf('b'), 200), QList<QByteArray>{frameOf('b')});
 }
 
 TEST(FrameAssembler, SplitsFramesThatArriveTogether) {
     FrameAssembler assembler(kCommandFrameSize);
-    EXPECT_EQ(assembler.feed(frameOf('a') + frameOf('b') + frameOf('c').left(3), 0),
+    EXPECT_EQ(assembler.Feed(frameOf('a') + frameOf('b') + frameOf('c').left(3), 0),
               (QList<QByteArray>{frameOf('a'), frameOf('b')}));
-    EXPECT_EQ(assembler.feed(frameOf('c').mid(3), 50), QList<QByteArray>{frameOf('c')});
+    EXPECT_EQ(assembler.Feed(frameOf('c').mid(3), 50), QList<QByteArray>{frameOf('c')});
 }
 
 TEST(FrameAssembler, KeepsAFrameWhoseBytesComeJustWithinThePause) {
     FrameAssembler assembler(kCommandFrameSize);
-    EXPECT_TRUE(assembler.feed(frameOf('a').left(6), 1000).isEmpty());
-    EXPECT_EQ(assembler.feed(frameOf('a').mid(6), 1000 + FrameAssembler::kGapMs),
+    EXPECT_TRUE(assembler.Feed(frameOf('a').left(6), 1000).isEmpty());
+    EXPECT_EQ(assembler.Feed(frameOf('a').mid(6), 1000 + FrameAssembler::kGapMs),
               QList<QByteArray>{frameOf('a')});
 }
 

@@ -12,28 +12,28 @@ constexpr double kMinute = 60.0;
 TEST(LoadControl, PulsedApproachReachesTheStageWithoutOvershoot) {
     RigModel rig;
     InstrumentDriver instrument(rig, false);
-    instrument.setTarget(300);
-    instrument.run(5 * kMinute, InstrumentDriver::Holding);
-    ASSERT_EQ(instrument.state(), InstrumentDriver::Holding);
-    EXPECT_GT(instrument.secondsRun(), 20.0);
-    EXPECT_LT(rig.load(), 303.0);
+    instrument.SetTarget(300);
+    instrument.Run(5 * kMinute, InstrumentDriver::Holding);
+    ASSERT_EQ(instrument.CurrentState(), InstrumentDriver::Holding);
+    EXPECT_GT(instrument.SecondsRun(), 20.0);
+    EXPECT_LT(rig.Load(), 303.0);
 }
 
 TEST(LoadControl, AHighStageIsReloadedNowAndThenWhileHeld) {
     RigModel rig;
     InstrumentDriver instrument(rig, false);
     for (int stage = 1; stage <= 10; ++stage) {
-        instrument.setTarget(100 * stage);
-        instrument.run(10 * kMinute, InstrumentDriver::Holding);
-        ASSERT_EQ(instrument.state(), InstrumentDriver::Holding) << "stage " << stage;
+        instrument.SetTarget(100 * stage);
+        instrument.Run(10 * kMinute, InstrumentDriver::Holding);
+        ASSERT_EQ(instrument.CurrentState(), InstrumentDriver::Holding) << "stage " << stage;
     }
-    const int before = instrument.reloadCount();
-    instrument.run(60 * kMinute);
-    const int reloads = instrument.reloadCount() - before;
+    const int before = instrument.ReloadCount();
+    instrument.Run(60 * kMinute);
+    const int reloads = instrument.ReloadCount() - before;
     EXPECT_GE(reloads, 4);
     EXPECT_LE(reloads, 30);
-    EXPECT_GT(rig.load(), 1000.0 - 12.0);
-    EXPECT_LT(rig.load(), 1000.0 + 3.0);
+    EXPECT_GT(rig.Load(), 1000.0 - 12.0);
+    EXPECT_LT(rig.Load(), 1000.0 + 3.0);
 }
 
 struct UnloadCase {
@@ -52,11 +52,11 @@ class Unloading : public ::testing::TestWithParam<UnloadCase> {
         m_instrument =
             std::make_unique<InstrumentDriver>(*m_rig, GetParam().doubleCircuit, GetParam().unitsPerKN);
         SetTargetKN(600);
-        m_instrument->run(10 * kMinute, InstrumentDriver::Holding);
-        m_instrument->run(5 * kMinute);
+        m_instrument->Run(10 * kMinute, InstrumentDriver::Holding);
+        m_instrument->Run(5 * kMinute);
     }
 
-    void SetTargetKN(double kN) { m_instrument->setTarget(kN * GetParam().unitsPerKN); }
+    void SetTargetKN(double kN) { m_instrument->SetTarget(kN * GetParam().unitsPerKN); }
 
     std::unique_ptr<RigModel> m_rig;
     std::unique_ptr<InstrumentDriver> m_instrument;
@@ -65,33 +65,33 @@ class Unloading : public ::testing::TestWithParam<UnloadCase> {
 TEST_P(Unloading, ReachesTheLowerStageAndStaysNearIt) {
     const double b = InstrumentDriver::kHoldBand / GetParam().unitsPerKN; // in kN
     SetTargetKN(400);
-    m_instrument->run(15 * kMinute, InstrumentDriver::UnloadHolding);
-    ASSERT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
-    m_instrument->run(10 * kMinute);
-    EXPECT_GT(m_rig->load(), 400.0 - b);
-    EXPECT_LT(m_rig->load(), 400.0 + 2 * b);
-    EXPECT_EQ(m_rig->releaseOpening(), 0.0);
-    EXPECT_EQ(m_rig->oilPathReversed(), GetParam().doubleCircuit);
+    m_instrument->Run(15 * kMinute, InstrumentDriver::UnloadHolding);
+    ASSERT_EQ(m_instrument->CurrentState(), InstrumentDriver::UnloadHolding);
+    m_instrument->Run(10 * kMinute);
+    EXPECT_GT(m_rig->Load(), 400.0 - b);
+    EXPECT_LT(m_rig->Load(), 400.0 + 2 * b);
+    EXPECT_EQ(m_rig->ReleaseOpening(), 0.0);
+    EXPECT_EQ(m_rig->OilPathReversed(), GetParam().doubleCircuit);
 }
 
 TEST_P(Unloading, ReleasesEverythingAtTargetZero) {
     SetTargetKN(200);
-    m_instrument->run(20 * kMinute, InstrumentDriver::UnloadHolding);
+    m_instrument->Run(20 * kMinute, InstrumentDriver::UnloadHolding);
     SetTargetKN(0);
-    m_instrument->run(10 * kMinute);
-    EXPECT_EQ(m_instrument->state(), InstrumentDriver::UnloadHolding);
-    EXPECT_LT(m_rig->load(), 0.5);
-    EXPECT_EQ(m_rig->releaseOpening(), 1.0);
+    m_instrument->Run(10 * kMinute);
+    EXPECT_EQ(m_instrument->CurrentState(), InstrumentDriver::UnloadHolding);
+    EXPECT_LT(m_rig->Load(), 0.5);
+    EXPECT_EQ(m_rig->ReleaseOpening(), 1.0);
 }
 
 TEST_P(Unloading, AHigherTargetAfterwardsLoadsAgain) {
     SetTargetKN(0);
-    m_instrument->run(10 * kMinute);
+    m_instrument->Run(10 * kMinute);
     SetTargetKN(100);
-    m_instrument->run(5 * kMinute, InstrumentDriver::Holding);
-    EXPECT_EQ(m_instrument->state(), InstrumentDriver::Holding);
-    EXPECT_EQ(m_rig->releaseOpening(), 0.0);
-    EXPECT_FALSE(m_rig->oilPathReversed());
+    m_instrument->Run(5 * kMinute, InstrumentDriver::Holding);
+    EXPECT_EQ(m_instrument->CurrentState(), InstrumentDriver::Holding);
+    EXPECT_EQ(m_rig->ReleaseOpening(), 0.0);
+    EXPECT_FALSE(m_rig->OilPathReversed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Jacks, Unloading,

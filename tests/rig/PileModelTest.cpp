@@ -11,10 +11,10 @@ constexpr double kMinute = 60.0;
 
 // Settlement read every 30 minutes while the load is held.
 std::vector<double> holdAndRead(PileModel& pile, double load, int readings) {
-    std::vector<double> settlements{pile.settlement()};
+    std::vector<double> settlements{pile.Settlement()};
     for (int i = 1; i < readings; ++i) {
-        pile.advance(load, 30 * kMinute);
-        settlements.push_back(pile.settlement());
+        pile.Advance(load, 30 * kMinute);
+        settlements.push_back(pile.Settlement());
     }
     return settlements;
 }
@@ -34,18 +34,18 @@ int minutesToStable(const std::vector<double>& halfHourly) {
 // Stages of 100 kN up to `upTo`, each held for `holdHours`.
 void loadInStages(PileModel& pile, double upTo, double holdHours) {
     for (double load = 100.0; load <= upTo; load += 100.0)
-        pile.advance(load, holdHours * 60 * kMinute);
+        pile.Advance(load, holdHours * 60 * kMinute);
 }
 
 TEST(PileModel, CreepsTowardsTheFinalSettlementOfTheLoad) {
     PileModel pile{PileParams{}};
-    pile.advance(500.0, 20.0); // the immediate part
-    const double early = pile.settlement();
+    pile.Advance(500.0, 20.0); // the immediate part
+    const double early = pile.Settlement();
     const auto readings = holdAndRead(pile, 500.0, 21);
-    EXPECT_LT(early, 0.9 * pile.finalSettlement(500.0));
+    EXPECT_LT(early, 0.9 * pile.FinalSettlement(500.0));
     for (std::size_t i = 1; i < readings.size(); ++i)
         EXPECT_GE(readings[i], readings[i - 1]);
-    EXPECT_NEAR(readings.back(), pile.finalSettlement(500.0), 0.005);
+    EXPECT_NEAR(readings.back(), pile.FinalSettlement(500.0), 0.005);
 }
 
 struct StageCase {
@@ -60,7 +60,7 @@ TEST_P(StageStability, ComesAfterARealisticHoldingTime) {
     const auto& stage = GetParam();
     PileModel pile{PileParams{}};
     loadInStages(pile, stage.stageLoad - 100.0, 2.5);
-    pile.advance(stage.stageLoad, 20.0);
+    pile.Advance(stage.stageLoad, 20.0);
     const int minutes = minutesToStable(holdAndRead(pile, stage.stageLoad, 13));
     EXPECT_GE(minutes, stage.earliestMinutes);
     EXPECT_LE(minutes, stage.latestMinutes);
@@ -77,8 +77,8 @@ TEST(PileModel, CurveBendsButThePileHoldsTheTestLoad) {
     PileModel pile{PileParams{}};
     std::vector<double> atStageEnd{0.0};
     for (double load = 100.0; load <= 1000.0; load += 100.0) {
-        pile.advance(load, 3 * 60 * kMinute);
-        atStageEnd.push_back(pile.settlement());
+        pile.Advance(load, 3 * 60 * kMinute);
+        atStageEnd.push_back(pile.Settlement());
     }
     for (std::size_t i = 2; i < atStageEnd.size(); ++i)
         EXPECT_GT(atStageEnd[i] - atStageEnd[i - 1], atStageEnd[i - 1] - atStageEnd[i - 2]) << i;
@@ -91,7 +91,7 @@ TEST(PileModel, NearTheFailureLoadNeverBecomesStable) {
     weak.failureLoad = 1050.0;
     PileModel pile{weak};
     loadInStages(pile, 900.0, 2.5);
-    pile.advance(1000.0, 20.0);
+    pile.Advance(1000.0, 20.0);
     const auto readings = holdAndRead(pile, 1000.0, 13);
     EXPECT_EQ(minutesToStable(readings), -1);
     EXPECT_GT(readings.back(), 40.0);
@@ -100,11 +100,11 @@ TEST(PileModel, NearTheFailureLoadNeverBecomesStable) {
 TEST(PileModel, ReboundsPartlyOnUnloadingAndTheReboundCreeps) {
     PileModel pile{PileParams{}};
     loadInStages(pile, 1000.0, 2.5);
-    const double atMaximum = pile.settlement();
-    pile.advance(0.0, 60.0);
-    const double afterOneMinute = pile.settlement();
-    pile.advance(0.0, 3 * 60 * kMinute);
-    const double afterThreeHours = pile.settlement();
+    const double atMaximum = pile.Settlement();
+    pile.Advance(0.0, 60.0);
+    const double afterOneMinute = pile.Settlement();
+    pile.Advance(0.0, 3 * 60 * kMinute);
+    const double afterThreeHours = pile.Settlement();
     EXPECT_LT(afterOneMinute, atMaximum - 0.5);
     EXPECT_LT(afterThreeHours, afterOneMinute - 0.2);
     EXPECT_GT(afterThreeHours, 0.6 * atMaximum);

@@ -18,9 +18,9 @@ TEST_P(PumpCommands, RaiseTheLoadOnlyWhenAllowedRunningAndAtSpeed) {
     RigModel rig;
     runFrames(rig, GetParam().frame, 10.0);
     if (GetParam().raisesLoad)
-        EXPECT_GT(rig.load(), 20.0);
+        EXPECT_GT(rig.Load(), 20.0);
     else
-        EXPECT_EQ(rig.load(), 0.0);
+        EXPECT_EQ(rig.Load(), 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Frames, PumpCommands,
@@ -35,17 +35,17 @@ TEST(Pump, RunsFasterAtHigherSpeed) {
     RigModel fast;
     runFrames(slow, pumpRunning(20), 5.0);
     runFrames(fast, pumpRunning(200), 5.0);
-    EXPECT_GT(fast.load(), 1.5 * slow.load());
+    EXPECT_GT(fast.Load(), 1.5 * slow.Load());
 }
 
 TEST(Pump, OnePulseNearTheTargetIsASmallStep) {
     RigModel rig;
     runFrames(rig, pumpRunning(255), 40.0);
     runFrames(rig, {}, 0.2);
-    const double before = rig.load();
+    const double before = rig.Load();
     runFrames(rig, pumpRunning(20), 0.2);
     runFrames(rig, {}, 0.2);
-    const double step = rig.load() - before;
+    const double step = rig.Load() - before;
     EXPECT_GT(step, 0.5);
     EXPECT_LT(step, 3.0);
 }
@@ -53,7 +53,7 @@ TEST(Pump, OnePulseNearTheTargetIsASmallStep) {
 TEST(Pump, StopsAtTheReliefPressure) {
     RigModel rig;
     runFrames(rig, pumpRunning(255), 600.0);
-    EXPECT_NEAR(rig.pressure(), 70.0, 0.01);
+    EXPECT_NEAR(rig.Pressure(), 70.0, 0.01);
 }
 
 TEST(Leak, LetsAHighLoadSinkThroughTheHoldBandWithinMinutes) {
@@ -62,12 +62,12 @@ TEST(Leak, LetsAHighLoadSinkThroughTheHoldBandWithinMinutes) {
     runFrames(rig, {}, 0.2);
     // From the relief pressure down to 1000 kN with the pump standing.
     const double start = 1000.0;
-    ASSERT_GT(rig.load(), start);
-    while (rig.load() > start)
-        rig.advance(1000);
+    ASSERT_GT(rig.Load(), start);
+    while (rig.Load() > start)
+        rig.Advance(1000);
     double seconds = 0.0;
-    while (rig.load() > start - 10.0 && seconds < 3600.0) {
-        rig.advance(1000);
+    while (rig.Load() > start - 10.0 && seconds < 3600.0) {
+        rig.Advance(1000);
         seconds += 1.0;
     }
     EXPECT_GT(seconds, 3 * 60.0);

@@ -26,11 +26,11 @@ TEST_P(LoadChannel, CountConvertsBackToTheLoadWithTheDefaultCoefficient) {
     RigConfig config;
     config.loadSensor.kind = GetParam().kind;
     RigModel rig = loadedRig(config);
-    ASSERT_GT(rig.load(), 300.0);
-    const QByteArray reply = rig.reply(commandFrame({}));
+    ASSERT_GT(rig.Load(), 300.0);
+    const QByteArray reply = rig.Reply(commandFrame({}));
     ASSERT_EQ(reply.size(), kReplySize);
     // Half a count of rounding plus the 2.077 against 2.07675 of the sensor.
-    EXPECT_NEAR(replyValue(reply, 1) / kCountsPerKN, rig.load(), 0.5 / kCountsPerKN + rig.load() * 2e-4);
+    EXPECT_NEAR(replyValue(reply, 1) / kCountsPerKN, rig.Load(), 0.5 / kCountsPerKN + rig.Load() * 2e-4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sensors, LoadChannel,
@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(Sensors, LoadChannel,
 
 TEST(Reply, GaugeCountsConvertBackToReadingsAndTheAverageToTheSettlement) {
     RigModel rig = loadedRig({});
-    const auto truth = rig.gaugeReadings();
-    const QByteArray reply = rig.reply(commandFrame({}));
+    const auto truth = rig.GaugeReadings();
+    const QByteArray reply = rig.Reply(commandFrame({}));
     double pileHeadSum = 0.0;
     for (int i = 0; i < kGaugeCount; ++i) {
         const double reading = replyValue(reply, 5 + 2 * i) * kGaugeMmPerCount;
@@ -52,7 +52,7 @@ TEST(Reply, GaugeCountsConvertBackToReadingsAndTheAverageToTheSettlement) {
     const GaugeParams gauges;
     const double startSum =
         std::accumulate(gauges.startReading.begin(), gauges.startReading.begin() + 4, 0.0);
-    EXPECT_NEAR((pileHeadSum - startSum) / 4, rig.settlement(), 0.015);
+    EXPECT_NEAR((pileHeadSum - startSum) / 4, rig.Settlement(), 0.015);
     // The pile head tilts a little, the anchors rise with the load.
     EXPECT_GT(truth[0] - gauges.startReading[0], truth[2] - gauges.startReading[2] + 0.05);
     for (int i = 4; i < kGaugeCount; ++i)
@@ -61,7 +61,7 @@ TEST(Reply, GaugeCountsConvertBackToReadingsAndTheAverageToTheSettlement) {
 
 TEST(Reply, IsNeverIgnoredAsAnAllZeroBlockAtNoLoad) {
     RigModel rig;
-    const QByteArray reply = rig.reply(commandFrame({}));
+    const QByteArray reply = rig.Reply(commandFrame({}));
     ASSERT_EQ(reply.size(), kReplySize);
     EXPECT_NE(reply.mid(1, 11), QByteArray(11, '\0'));
 }
@@ -75,11 +75,11 @@ TEST(Reply, SameSeedGivesTheSameBytesAndAnotherSeedOtherNoise) {
     bool noiseDiffers = false;
     for (int cycle = 0; cycle < 50; ++cycle) {
         const QByteArray frame = commandFrame(FrameFields{true, 50, cycle < 25, 300});
-        const QByteArray a = first.reply(frame);
-        EXPECT_EQ(a, second.reply(frame));
-        noiseDiffers = noiseDiffers || a != third.reply(frame);
+        const QByteArray a = first.Reply(frame);
+        EXPECT_EQ(a, second.Reply(frame));
+        noiseDiffers = noiseDiffers || a != third.Reply(frame);
         for (RigModel* rig : {&first, &second, &third})
-            rig->advance(200);
+            rig->Advance(200);
     }
     EXPECT_TRUE(noiseDiffers);
 }
@@ -87,10 +87,10 @@ TEST(Reply, SameSeedGivesTheSameBytesAndAnotherSeedOtherNoise) {
 TEST(Reply, ABlockThatIsNotOneFrameGetsNoAnswerAndChangesNothing) {
     RigModel rig;
     const QByteArray running = commandFrame(pumpRunning(200));
-    EXPECT_TRUE(rig.reply(running.left(11)).isEmpty());
-    EXPECT_TRUE(rig.reply(running + running.left(1)).isEmpty());
-    rig.advance(5000);
-    EXPECT_EQ(rig.load(), 0.0);
+    EXPECT_TRUE(rig.Reply(running.left(11)).isEmpty());
+    EXPECT_TRUE(rig.Reply(running + running.left(1)).isEmpty());
+    rig.Advance(5000);
+    EXPECT_EQ(rig.Load(), 0.0);
 }
 
 } // namespace

@@ -48,22 +48,22 @@ int replyValue(const QByteArray& reply, int offset) {
 void runFrames(RigModel& rig, const FrameFields& fields, double seconds) {
     const QByteArray frame = commandFrame(fields);
     for (long cycle = 0; cycle < std::lround(seconds * 1000 / kCycleMs); ++cycle) {
-        rig.reply(frame);
-        rig.advance(kCycleMs);
+        rig.Reply(frame);
+        rig.Advance(kCycleMs);
     }
 }
 
 InstrumentDriver::InstrumentDriver(RigModel& rig, bool doubleCircuit, double unitsPerKN)
     : m_rig(rig), m_doubleCircuit(doubleCircuit), m_unitsPerKN(unitsPerKN) {}
 
-void InstrumentDriver::run(double seconds, std::optional<State> stopAt) {
+void InstrumentDriver::Run(double seconds, std::optional<State> stopAt) {
     for (long cycle = 0; cycle < std::lround(seconds * 1000 / kCycleMs); ++cycle) {
-        stepStates();
+        StepStates();
         if (stopAt && m_state == *stopAt)
             return;
-        const QByteArray reply = m_rig.reply(composeFrame());
+        const QByteArray reply = m_rig.Reply(ComposeFrame());
         m_load = replyValue(reply, 1) / kCountsPerKN * m_unitsPerKN;
-        m_rig.advance(kCycleMs);
+        m_rig.Advance(kCycleMs);
         ++m_cycles;
         // The engine's 120 s of signal before the final unloading stage is held.
         if (m_state == Unloading && m_target <= 0 && m_cycles % 5 == 0)
@@ -71,7 +71,7 @@ void InstrumentDriver::run(double seconds, std::optional<State> stopAt) {
     }
 }
 
-void InstrumentDriver::stepStates() {
+void InstrumentDriver::StepStates() {
     const double b = kHoldBand;
     if (m_target > m_lastTarget) {
         m_state = Loading;
@@ -94,7 +94,7 @@ void InstrumentDriver::stepStates() {
         m_state = Holding;
 }
 
-QByteArray InstrumentDriver::composeFrame() {
+QByteArray InstrumentDriver::ComposeFrame() {
     const double t = m_target;
     const double l = m_load;
     const double b = kHoldBand;

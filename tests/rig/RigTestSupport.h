@@ -39,21 +39,21 @@ class InstrumentDriver {
     // `unitsPerKN`: the instrument's load unit per kN, 1 for kN, 1 / plate area for kPa.
     InstrumentDriver(RigModel& rig, bool doubleCircuit, double unitsPerKN = 1.0);
 
-    void setTarget(double target) { m_target = target; }
+    void SetTarget(double target) { m_target = target; }
     // Runs 200 ms cycles for `seconds`, or until `stopAt` is entered.
-    void run(double seconds, std::optional<State> stopAt = std::nullopt);
+    void Run(double seconds, std::optional<State> stopAt = std::nullopt);
 
-    State state() const { return m_state; }
-    double measuredLoad() const { return m_load; }
-    double secondsRun() const { return m_cycles * 0.2; }
-    int reloadCount() const { return m_reloads; }
+    State CurrentState() const { return m_state; }
+    double MeasuredLoad() const { return m_load; }
+    double SecondsRun() const { return m_cycles * 0.2; }
+    int ReloadCount() const { return m_reloads; }
 
     static constexpr double kStageStep = 100.0;
     static constexpr double kHoldBand = 10.0;
 
   private:
-    void stepStates();
-    QByteArray composeFrame();
+    void StepStates();
+    QByteArray ComposeFrame();
 
     RigModel& m_rig;
     bool m_doubleCircuit;

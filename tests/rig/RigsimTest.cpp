@@ -15,7 +15,7 @@ constexpr int kStartTimeoutMs = 10000;
 // rigsim as the instrument sees it: a process and the serial device it names.
 class RigsimProcess : public ::testing::Test {
   protected:
-    void start(const QStringList& arguments) {
+    void Start(const QStringList& arguments) {
         m_process.start(QStringLiteral(RIGSIM_PATH), arguments);
         ASSERT_TRUE(m_process.waitForStarted(kStartTimeoutMs));
         while (!m_process.canReadLine())
@@ -26,7 +26,7 @@ class RigsimProcess : public ::testing::Test {
     }
 
     // Whatever arrives within `waitMs`, up to one reply block.
-    QByteArray exchange(const QByteArray& frame, int waitMs = 2000) {
+    QByteArray Exchange(const QByteArray& frame, int waitMs = 2000) {
         EXPECT_EQ(::write(m_device, frame.constData(), frame.size()), frame.size());
         QByteArray received;
         pollfd readable{m_device, POLLIN, 0};
@@ -54,8 +54,8 @@ class RigsimProcess : public ::testing::Test {
 };
 
 TEST_F(RigsimProcess, AnswersAnIdleFrameAndStopsCleanlyOnTerminate) {
-    start({});
-    const QByteArray reply = exchange(commandFrame({}));
+    Start({});
+    const QByteArray reply = Exchange(commandFrame({}));
     ASSERT_EQ(reply.size(), kReplySize);
     EXPECT_EQ(replyValue(reply, 1), 0);
     EXPECT_NEAR(replyValue(reply, 5) * kGaugeMmPerCount, GaugeParams{}.startReading[0], 0.02);
@@ -67,30 +67,30 @@ TEST_F(RigsimProcess, AnswersAnIdleFrameAndStopsCleanlyOnTerminate) {
 }
 
 TEST_F(RigsimProcess, PumpFramesRaiseTheLoadOnScaledTime) {
-    start({QStringLiteral("--time-scale"), QStringLiteral("20")});
+    Start({QStringLiteral("--time-scale"), QStringLiteral("20")});
     const QByteArray pumping = commandFrame(pumpRunning(200, 1000));
     for (int i = 0; i < 10; ++i) {
-        exchange(pumping);
+        Exchange(pumping);
         ::usleep(100 * 1000);
     }
-    const QByteArray reply = exchange(commandFrame(pumpStanding(1000)));
+    const QByteArray reply = Exchange(commandFrame(pumpStanding(1000)));
     ASSERT_EQ(reply.size(), kReplySize);
     // At least a second of real time at 20 times: well over 100 kN.
     EXPECT_GT(replyValue(reply, 1) / kCountsPerKN, 100.0);
 }
 
 TEST_F(RigsimProcess, ServesTheChosenFault) {
-    start({QStringLiteral("--fault"), QStringLiteral("zeros"), QStringLiteral("--fault-rate"),
+    Start({QStringLiteral("--fault"), QStringLiteral("zeros"), QStringLiteral("--fault-rate"),
            QStringLiteral("1")});
-    const QByteArray reply = exchange(commandFrame({}));
+    const QByteArray reply = Exchange(commandFrame({}));
     ASSERT_EQ(reply.size(), kReplySize);
     EXPECT_EQ(reply.mid(1, 11), QByteArray(11, '\0'));
 }
 
 TEST_F(RigsimProcess, StaysSilentWhenToldTo) {
-    start({QStringLiteral("--fault"), QStringLiteral("silence"), QStringLiteral("--fault-rate"),
+    Start({QStringLiteral("--fault"), QStringLiteral("silence"), QStringLiteral("--fault-rate"),
            QStringLiteral("1")});
-    EXPECT_TRUE(exchange(commandFrame({}), 500).isEmpty());
+    EXPECT_TRUE(Exchange(commandFrame({}), 500).isEmpty());
 }
 
 class RigsimCommandLine : public ::testing::TestWithParam<QStringList> {};

@@ -47,28 +47,28 @@ class AcceleratedRigTest : public ::testing::Test {
                            pub.run.HandleReply(
                                std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
                                          static_cast<std::size_t>(block.size())),
-                               clock.now().toMSecsSinceEpoch());
+                               clock.Now().toMSecsSinceEpoch());
                        }};
 };
 
 TEST_F(AcceleratedRigTest, PlaysOneCycleForEvery200MsOfTheClock) {
     int refreshes = 0;
-    QObject::connect(&rig, &ControllerPort::replyProcessed, [&] { ++refreshes; });
-    ASSERT_TRUE(rig.open());
-    clock.advanceMs(1'100);
+    QObject::connect(&rig, &ControllerPort::ReplyProcessed, [&] { ++refreshes; });
+    ASSERT_TRUE(rig.Open());
+    clock.AdvanceMs(1'100);
     rig.CatchUp();
     EXPECT_EQ(frames, 5);
     EXPECT_EQ(replies, 5);
     EXPECT_EQ(refreshes, 1) << "one live refresh per catch-up, not per cycle";
-    clock.advanceMs(100); // the sixth cycle is due at 1,200 ms
+    clock.AdvanceMs(100); // the sixth cycle is due at 1,200 ms
     rig.CatchUp();
     EXPECT_EQ(frames, 6);
 }
 
 TEST_F(AcceleratedRigTest, PumpFollowsTheClockNotRealTime) {
-    ASSERT_TRUE(rig.open());
+    ASSERT_TRUE(rig.Open());
     for (int second = 0; second < 20; ++second) {
-        clock.advanceMs(1'000);
+        clock.AdvanceMs(1'000);
         rig.CatchUp();
     }
     EXPECT_EQ(frames, 100);
@@ -76,13 +76,13 @@ TEST_F(AcceleratedRigTest, PumpFollowsTheClockNotRealTime) {
 }
 
 TEST_F(AcceleratedRigTest, ClockSetByTheOperatorIsNotReplayed) {
-    ASSERT_TRUE(rig.open());
-    clock.advanceMs(3'600'000); // set an hour ahead
+    ASSERT_TRUE(rig.Open());
+    clock.AdvanceMs(3'600'000); // set an hour ahead
     rig.CatchUp();
-    clock.advanceMs(-7'200'000); // and two hours back
+    clock.AdvanceMs(-7'200'000); // and two hours back
     rig.CatchUp();
     EXPECT_EQ(frames, 0);
-    clock.advanceMs(400);
+    clock.AdvanceMs(400);
     rig.CatchUp();
     EXPECT_EQ(frames, 2) << "cycles go on from the new time";
 }
@@ -97,23 +97,23 @@ TEST_F(AcceleratedRigTest, ARestartGoesOnWithTheKeptPlant) {
                                pub.run.HandleReply(
                                    std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
                                              static_cast<std::size_t>(block.size())),
-                                   clock.now().toMSecsSinceEpoch());
+                                   clock.Now().toMSecsSinceEpoch());
                            },
                            RigConfig{},
                            std::nullopt,
                            [&](qint64 clockMs, const RigState& plant) {
                                kept = DemonstrationState{QDateTime::fromMSecsSinceEpoch(clockMs), plant};
                            }};
-    ASSERT_TRUE(keeping.open());
+    ASSERT_TRUE(keeping.Open());
     for (int second = 0; second < 20; ++second) {
-        clock.advanceMs(1'000);
+        clock.AdvanceMs(1'000);
         keeping.CatchUp();
     }
     EXPECT_FALSE(kept) << "not yet a real second";
     QThread::msleep(1'050);
     keeping.CatchUp();
     ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->clock, clock.now());
+    EXPECT_EQ(kept->clock, clock.Now());
     const float heldLoad = pub.run.Live().currentLoad;
     ASSERT_GT(heldLoad, 100.0f);
 
@@ -128,11 +128,11 @@ TEST_F(AcceleratedRigTest, ARestartGoesOnWithTheKeptPlant) {
                                  after.run.HandleReply(
                                      std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
                                                static_cast<std::size_t>(block.size())),
-                                     clock.now().toMSecsSinceEpoch());
+                                     clock.Now().toMSecsSinceEpoch());
                              },
                              RigConfig{}, kept->plant};
-    ASSERT_TRUE(restarted.open());
-    clock.advanceMs(200);
+    ASSERT_TRUE(restarted.Open());
+    clock.AdvanceMs(200);
     restarted.CatchUp();
     // The kept plant is the one after the last reply: one cycle of pumping on.
     EXPECT_NEAR(after.run.Live().currentLoad, heldLoad, 5.0f) << "not from zero load";

@@ -58,14 +58,14 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     setup.maxLoad = c.max;
     setup.autoAdvance = c.autoAdvance;
     setup.doubleCircuitJack = c.doubleCircuitJack;
-    VirtualTest test(device.folders(), setup);
+    VirtualTest test(device.Folders(), setup);
     ASSERT_EQ(test.Start(), QString());
-    device.write(DeviceFile::kUploadQueue, QByteArray(45, '\1'));
-    device.write(DeviceFile::kSettingsCopy, QByteArray(388, '\0'));
+    device.Write(DeviceFile::kUploadQueue, QByteArray(45, '\1'));
+    device.Write(DeviceFile::kSettingsCopy, QByteArray(388, '\0'));
 
     const RunReport report = test.Run();
     ASSERT_TRUE(report.finished) << "stopped after " << report.virtualMs / 60000 << " min";
-    const CPublic& pub = test.pub();
+    const CPublic& pub = test.Pub();
     EXPECT_TRUE(pub.testFinished);
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(Loads(report.stages), c.levels);
@@ -80,16 +80,16 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
 
     QString path;
     ParameterList list;
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    ASSERT_TRUE(device.Files().LoadSettings(path, list));
     EXPECT_EQ(path, pub.dataFilePath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
-    EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
+    EXPECT_FALSE(device.Exists(DeviceFile::kUploadQueue));
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
-    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
+    EXPECT_EQ(device.Read(DeviceFile::kSettingsCopy), device.Read(DeviceFile::kSettings));
 
     CPublic reopened;
-    ASSERT_TRUE(device.files().ReadDataFile(pub.dataFilePath, reopened.recordList));
-    device.files().RestoreParameters(reopened, reopened.recordList, setup.start);
+    ASSERT_TRUE(device.Files().ReadDataFile(pub.dataFilePath, reopened.recordList));
+    device.Files().RestoreParameters(reopened, reopened.recordList, setup.start);
     EXPECT_EQ(reopened.readingCount, pub.readingCount);
     EXPECT_EQ(reopened.standardCode, c.standard);
     for (int row = 0; row < pub.readingCount; ++row) {
@@ -109,7 +109,7 @@ TEST_P(WholeTest, RunsFromTheStartToTheAutomaticEnd) {
     // Every byte of the data file, against the file the same run wrote before.
     const QByteArray golden = GoldenFile(c.name);
     ASSERT_FALSE(golden.isEmpty()) << "no golden file for " << c.name;
-    const QByteArray written = device.read(pub.dataFilePath);
+    const QByteArray written = device.Read(pub.dataFilePath);
     ASSERT_EQ(written.size(), golden.size());
     for (qsizetype offset = 0; offset < written.size(); ++offset)
         ASSERT_EQ(written[offset], golden[offset])
@@ -123,9 +123,9 @@ TEST(VirtualTestSetup, UserInputKeepsTheCriteriaOfTheSettingsFile) {
     TempDevice device;
     TestSetup setup;
     setup.standardCode = 9;
-    VirtualTest test(device.folders(), setup);
+    VirtualTest test(device.Folders(), setup);
     ASSERT_EQ(test.Start(), QString());
-    const CPublic& pub = test.pub();
+    const CPublic& pub = test.Pub();
     EXPECT_EQ(pub.standardCode, 9);
     EXPECT_EQ(pub.holdMinutes, 90);
     EXPECT_EQ(pub.loadIntervals, (std::array<int, 6>{5, 10, 15, 15, 15, 30}));

@@ -32,7 +32,7 @@ PseudoTerminal::~PseudoTerminal() {
         ::close(m_master);
 }
 
-QByteArray PseudoTerminal::read(int count, int timeoutMs) {
+QByteArray PseudoTerminal::Read(int count, int timeoutMs) {
     QByteArray bytes;
     while (bytes.size() < count) {
         pollfd pfd{m_master, POLLIN, 0};
@@ -48,6 +48,6 @@ QByteArray PseudoTerminal::read(int count, int timeoutMs) {
     return bytes;
 }
 
-bool PseudoTerminal::write(const QByteArray& bytes) {
+bool PseudoTerminal::Write(const QByteArray& bytes) {
     return ::write(m_master, bytes.constData(), static_cast<std::size_t>(bytes.size())) == bytes.size();
 }

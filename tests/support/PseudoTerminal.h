@@ -12,12 +12,12 @@ class PseudoTerminal {
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    bool isOpen() const { return m_master >= 0; }
-    QString slavePath() const { return m_slavePath; }
+    bool IsOpen() const { return m_master >= 0; }
+    QString SlavePath() const { return m_slavePath; }
 
     // Reads exactly `count` bytes or fewer when `timeoutMs` passes first.
-    QByteArray read(int count, int timeoutMs);
-    bool write(const QByteArray& bytes);
+    QByteArray Read(int count, int timeoutMs);
+    bool Write(const QByteArray& bytes);
 
   private:
     int m_master = -1;

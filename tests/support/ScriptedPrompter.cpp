@@ -1,10 +1,10 @@
 #include "support/ScriptedPrompter.h"
 
-void ScriptedPrompter::information(const QString& title, const QString& text) {
+void ScriptedPrompter::Information(const QString& title, const QString& text) {
     m_shown.push_back({Kind::Information, title, text});
 }
 
-bool ScriptedPrompter::question(const QString& title, const QString& text) {
+bool ScriptedPrompter::Question(const QString& title, const QString& text) {
     m_shown.push_back({Kind::Question, title, text});
     if (m_answers.empty()) {
         ++m_unscripted;

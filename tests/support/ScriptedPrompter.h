@@ -17,15 +17,15 @@ class ScriptedPrompter final : public Prompter {
     };
 
     // The answer to the next unanswered question (true = Yes).
-    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+    void QueueAnswer(bool yes) { m_answers.push_back(yes); }
 
-    void information(const QString& title, const QString& text) override;
+    void Information(const QString& title, const QString& text) override;
     // With no answer queued the question is answered Yes (the box's default
     // button) and counted in unscriptedQuestions().
-    bool question(const QString& title, const QString& text) override;
+    bool Question(const QString& title, const QString& text) override;
 
-    const std::vector<Shown>& shown() const { return m_shown; }
-    int unscriptedQuestions() const { return m_unscripted; }
+    const std::vector<Shown>& ShownPrompts() const { return m_shown; }
+    int UnscriptedQuestions() const { return m_unscripted; }
 
   private:
     std::deque<bool> m_answers;

@@ -23,8 +23,8 @@ inline QDateTime ModifiedTime(const QFileInfo& file) {
 // "\硬盘\APP\<name>" holding `bytes`, last changed at `time`.
 inline void Store(const TempDevice& device, const QString& name, const QByteArray& bytes,
                   const QDateTime& time = kMorning) {
-    device.write(kApp + name, bytes);
-    QFile file(device.folders().hostPath(kApp + name));
+    device.Write(kApp + name, bytes);
+    QFile file(device.Folders().HostPath(kApp + name));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
 }

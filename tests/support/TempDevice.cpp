@@ -6,22 +6,22 @@
 
 TempDevice::TempDevice() : m_folders(m_dir.path()), m_files(m_folders) {
     EXPECT_TRUE(m_dir.isValid());
-    EXPECT_TRUE(m_folders.createFolders());
+    EXPECT_TRUE(m_folders.CreateFolders());
 }
 
-QByteArray TempDevice::read(const QString& devicePath) const {
-    QFile file(m_folders.hostPath(devicePath));
+QByteArray TempDevice::Read(const QString& devicePath) const {
+    QFile file(m_folders.HostPath(devicePath));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void TempDevice::write(const QString& devicePath, const QByteArray& bytes) const {
-    QFile file(m_folders.hostPath(devicePath));
+void TempDevice::Write(const QString& devicePath, const QByteArray& bytes) const {
+    QFile file(m_folders.HostPath(devicePath));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-bool TempDevice::exists(const QString& devicePath) const {
-    return QFile::exists(m_folders.hostPath(devicePath));
+bool TempDevice::Exists(const QString& devicePath) const {
+    return QFile::exists(m_folders.HostPath(devicePath));
 }

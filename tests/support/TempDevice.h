@@ -11,14 +11,14 @@ class TempDevice {
   public:
     TempDevice();
 
-    const DeviceFolders& folders() const { return m_folders; }
-    const KVTFile& files() const { return m_files; }
-    QString root() const { return m_dir.path(); }
+    const DeviceFolders& Folders() const { return m_folders; }
+    const KVTFile& Files() const { return m_files; }
+    QString Root() const { return m_dir.path(); }
 
     // Whole content of a device file; empty when it does not exist.
-    QByteArray read(const QString& devicePath) const;
-    void write(const QString& devicePath, const QByteArray& bytes) const;
-    bool exists(const QString& devicePath) const;
+    QByteArray Read(const QString& devicePath) const;
+    void Write(const QString& devicePath, const QByteArray& bytes) const;
+    bool Exists(const QString& devicePath) const;
 
   private:
     QTemporaryDir m_dir;

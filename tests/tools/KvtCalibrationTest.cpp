@@ -23,9 +23,9 @@ TEST(KvtJacks, PrintsTheTenGroups) {
     form.standardForce = {QStringLiteral("0"), QStringLiteral("200"), QStringLiteral("400"),
                           QStringLiteral("600")};
     ASSERT_EQ(StoreGroup(form, table[1]), nullptr);
-    ASSERT_TRUE(device.files().SaveJackTable(table));
+    ASSERT_TRUE(device.Files().SaveJackTable(table));
 
-    const KvtRun run = Kvt({QStringLiteral("jacks"), device.folders().hostPath(DeviceFile::kJackTable)});
+    const KvtRun run = Kvt({QStringLiteral("jacks"), device.Folders().HostPath(DeviceFile::kJackTable)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 11);
@@ -41,10 +41,10 @@ TEST(KvtCalibration, PrintsTheFieldsAndTables) {
     ASSERT_EQ(StartCalibration(FormOfRun(run), run), nullptr);
     ASSERT_TRUE(RecordPoint(run, {QStringLiteral("1.5"), QStringLiteral("0.10")}).recorded);
     run.carried = {7, -1};
-    ASSERT_TRUE(SaveSystemCalibration(device.folders(), run));
+    ASSERT_TRUE(SaveSystemCalibration(device.Folders(), run));
 
     const KvtRun printed =
-        Kvt({QStringLiteral("calibration"), device.folders().hostPath(kSystemCalibrationFile)});
+        Kvt({QStringLiteral("calibration"), device.Folders().HostPath(kSystemCalibrationFile)});
     ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
     const QStringList lines = printed.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 18 + 1 + 12);
@@ -64,16 +64,16 @@ TEST(KvtCalibration, PrintsTheFieldsAndTables) {
 
 TEST(KvtCalibration, FailsWithAMessageOnFilesItCannotRead) {
     TempDevice device;
-    device.write(DeviceFile::kJackTable, QByteArray(150, '\0'));
-    device.write(kSystemCalibrationFile, QByteArray(300, '\0'));
+    device.Write(DeviceFile::kJackTable, QByteArray(150, '\0'));
+    device.Write(kSystemCalibrationFile, QByteArray(300, '\0'));
     const struct {
         QStringList args;
         const char* message;
     } cases[] = {
-        {{QStringLiteral("jacks"), device.root() + QStringLiteral("/missing.dat")}, "cannot read"},
-        {{QStringLiteral("jacks"), device.folders().hostPath(DeviceFile::kJackTable)}, "not a jack table"},
-        {{QStringLiteral("calibration"), device.root() + QStringLiteral("/missing.ini")}, "cannot read"},
-        {{QStringLiteral("calibration"), device.folders().hostPath(kSystemCalibrationFile)},
+        {{QStringLiteral("jacks"), device.Root() + QStringLiteral("/missing.dat")}, "cannot read"},
+        {{QStringLiteral("jacks"), device.Folders().HostPath(DeviceFile::kJackTable)}, "not a jack table"},
+        {{QStringLiteral("calibration"), device.Root() + QStringLiteral("/missing.ini")}, "cannot read"},
+        {{QStringLiteral("calibration"), device.Folders().HostPath(kSystemCalibrationFile)},
          "not a system calibration file"},
     };
     for (const auto& c : cases) {

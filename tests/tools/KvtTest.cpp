@@ -25,9 +25,9 @@ TEST(KvtDump, PrintsEveryRowWithDecodedTexts) {
     reading.gauge[0] = 1.25f;
     reading.copyLoad = 600;
     SetFieldText(reading.remark, DeviceText::FromUnicode(QStringLiteral("手动, 表1")));
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
 
-    const KvtRun run = Kvt({QStringLiteral("dump"), device.folders().hostPath(kDataPath)});
+    const KvtRun run = Kvt({QStringLiteral("dump"), device.Folders().HostPath(kDataPath)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 75); // header + 74 rows
@@ -44,9 +44,9 @@ TEST(KvtSettings, PrintsThePathAndThe82Entries) {
     TempDevice device;
     ParameterList list = DefaultParameterList();
     list[18] = 2.13f;
-    ASSERT_TRUE(device.files().SaveSettings(kDataPath, list));
+    ASSERT_TRUE(device.Files().SaveSettings(kDataPath, list));
 
-    const KvtRun run = Kvt({QStringLiteral("settings"), device.folders().hostPath(DeviceFile::kSettings)});
+    const KvtRun run = Kvt({QStringLiteral("settings"), device.Folders().HostPath(DeviceFile::kSettings)});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 84);
@@ -59,16 +59,16 @@ TEST(KvtSettings, PrintsThePathAndThe82Entries) {
 
 TEST(Kvt, FailsWithAMessageOnFilesItCannotRead) {
     TempDevice device;
-    device.write(DeviceFile::kSettings, QByteArray(100, '\0'));
-    device.write(kDataPath, QByteArray(266, '\0'));
+    device.Write(DeviceFile::kSettings, QByteArray(100, '\0'));
+    device.Write(kDataPath, QByteArray(266, '\0'));
     const struct {
         QStringList args;
         const char* message;
     } cases[] = {
-        {{QStringLiteral("dump"), device.root() + QStringLiteral("/missing.kvt")}, "cannot read"},
-        {{QStringLiteral("dump"), device.folders().hostPath(kDataPath)}, "no whole 267-byte row"},
-        {{QStringLiteral("settings"), device.root() + QStringLiteral("/missing.ini")}, "cannot read"},
-        {{QStringLiteral("settings"), device.folders().hostPath(DeviceFile::kSettings)},
+        {{QStringLiteral("dump"), device.Root() + QStringLiteral("/missing.kvt")}, "cannot read"},
+        {{QStringLiteral("dump"), device.Folders().HostPath(kDataPath)}, "no whole 267-byte row"},
+        {{QStringLiteral("settings"), device.Root() + QStringLiteral("/missing.ini")}, "cannot read"},
+        {{QStringLiteral("settings"), device.Folders().HostPath(DeviceFile::kSettings)},
          "not a settings file"},
         {{QStringLiteral("unknown")}, "usage"},
     };
@@ -118,9 +118,9 @@ class KvtTablesTest : public ::testing::Test {
         Store("09:07", 400, 0.8f, "手动");
         Store("--:--", 800, 0);
         Store("10:00", 800, 1.25f);
-        EXPECT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
+        EXPECT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
         const KvtRun run =
-            Kvt(QStringList{QStringLiteral("tables"), device.folders().hostPath(kDataPath)} << options);
+            Kvt(QStringList{QStringLiteral("tables"), device.Folders().HostPath(kDataPath)} << options);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         return run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
@@ -156,8 +156,8 @@ TEST_F(KvtTablesTest, RecordTableOfAGroundTestAsCsv) {
 
 TEST_F(KvtTablesTest, RefusesBadArguments) {
     KVTFile::BuildBlankRecords(pub);
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-    const QString file = device.folders().hostPath(kDataPath);
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+    const QString file = device.Folders().HostPath(kDataPath);
     const QStringList cases[] = {
         {QStringLiteral("tables")},
         {QStringLiteral("tables"), file, QStringLiteral("--view")},
@@ -171,15 +171,15 @@ TEST_F(KvtTablesTest, RefusesBadArguments) {
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("usage: kvt tables"))) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
-    const KvtRun missing = Kvt({QStringLiteral("tables"), device.root() + QStringLiteral("/missing.kvt")});
+    const KvtRun missing = Kvt({QStringLiteral("tables"), device.Root() + QStringLiteral("/missing.kvt")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("cannot read")));
 }
 
 TEST_F(KvtTablesTest, ATestWithoutReadingsPrintsTheColumnsOnly) {
     KVTFile::BuildBlankRecords(pub);
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-    const KvtRun run = Kvt({QStringLiteral("tables"), device.folders().hostPath(kDataPath)});
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+    const KvtRun run = Kvt({QStringLiteral("tables"), device.Folders().HostPath(kDataPath)});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QStringLiteral("序号\t荷载(kN)\t本级沉降\t累计沉降\t本级时间\t累计时间\n"));
 }
@@ -212,7 +212,7 @@ class KvtPlotTest : public ::testing::Test {
             for (const float share : {0.5f, 0.9f, 1.0f})
                 Store("10:00", load, mm + 0.6f * (1 - share));
         }
-        EXPECT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
+        EXPECT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
     }
 
     void Store(const char* clock, int load, float mm) {
@@ -224,7 +224,7 @@ class KvtPlotTest : public ::testing::Test {
         std::fill(std::begin(row.gauge), std::end(row.gauge), mm);
     }
 
-    QString DataFile() const { return device.folders().hostPath(kDataPath); }
+    QString DataFile() const { return device.Folders().HostPath(kDataPath); }
 
     // Width and height from the PNG's header chunk.
     static std::pair<int, int> PngSize(const QByteArray& png) {
@@ -246,7 +246,7 @@ class KvtPlotTest : public ::testing::Test {
 TEST_F(KvtPlotTest, WritesEachCurveAsAPictureOfTheGraphWindowsSize) {
     QByteArray pictures[3];
     for (int curve = 1; curve <= 3; ++curve) {
-        const QString out = device.root() + QStringLiteral("/curve%1.png").arg(curve);
+        const QString out = device.Root() + QStringLiteral("/curve%1.png").arg(curve);
         const KvtRun run = Kvt({QStringLiteral("plot"), DataFile(), QStringLiteral("--curve"),
                                 QString::number(curve), QStringLiteral("--out"), out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -261,7 +261,7 @@ TEST_F(KvtPlotTest, WritesEachCurveAsAPictureOfTheGraphWindowsSize) {
 }
 
 TEST_F(KvtPlotTest, RefusesBadArguments) {
-    const QString out = device.root() + QStringLiteral("/curve.png");
+    const QString out = device.Root() + QStringLiteral("/curve.png");
     const QStringList cases[] = {
         {QStringLiteral("plot")},
         {QStringLiteral("plot"), DataFile()},
@@ -282,12 +282,12 @@ TEST_F(KvtPlotTest, RefusesBadArguments) {
         EXPECT_TRUE(run.err.contains(QStringLiteral("usage: kvt plot"))) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
-    const KvtRun missing = Kvt({QStringLiteral("plot"), device.root() + QStringLiteral("/missing.kvt"),
+    const KvtRun missing = Kvt({QStringLiteral("plot"), device.Root() + QStringLiteral("/missing.kvt"),
                                 QStringLiteral("--out"), out});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("cannot read")));
     const KvtRun unwritable = Kvt({QStringLiteral("plot"), DataFile(), QStringLiteral("--out"),
-                                   device.root() + QStringLiteral("/no/such/folder/curve.png")});
+                                   device.Root() + QStringLiteral("/no/such/folder/curve.png")});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains(QStringLiteral("cannot write")));
 }

@@ -329,12 +329,12 @@ TEST(KvtExport, WritesValuesThatAreNotNumbersAsEmptyOrNull) {
         row.gauge[1] = values[i][1];
     }
     const QString path = QStringLiteral("\\硬盘\\APP\\123456-0002.kvt");
-    ASSERT_TRUE(device.files().CreateDataFile(path, pub.recordList));
+    ASSERT_TRUE(device.Files().CreateDataFile(path, pub.recordList));
 
     for (const char* format : {"csv", "json"}) {
-        const QString out = device.root() + QStringLiteral("/out.") + QString::fromLatin1(format);
+        const QString out = device.Root() + QStringLiteral("/out.") + QString::fromLatin1(format);
         const KvtRun run =
-            Kvt({QStringLiteral("export"), device.folders().hostPath(path), QStringLiteral("--format"),
+            Kvt({QStringLiteral("export"), device.Folders().HostPath(path), QStringLiteral("--format"),
                  QString::fromLatin1(format), QStringLiteral("--out"), out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString text = Read(out);
@@ -367,11 +367,11 @@ TEST(KvtBatch, GoesOnPastFilesItCannotReadAndSaysSo) {
     KVTFile::BuildBlankRecords(pub);
     const QString good = QStringLiteral("\\硬盘\\APP\\123456-0003.kvt");
     const QString good2 = QStringLiteral("\\硬盘\\APP\\123456-0004.kvt");
-    ASSERT_TRUE(device.files().CreateDataFile(good, pub.recordList));
-    ASSERT_TRUE(device.files().CreateDataFile(good2, pub.recordList));
-    device.write(QStringLiteral("\\硬盘\\APP\\short.kvt"), QByteArray(266, '\0'));
-    const QString missing = device.root() + QStringLiteral("/missing.kvt");
-    const QString shortFile = device.folders().hostPath(QStringLiteral("\\硬盘\\APP\\short.kvt"));
+    ASSERT_TRUE(device.Files().CreateDataFile(good, pub.recordList));
+    ASSERT_TRUE(device.Files().CreateDataFile(good2, pub.recordList));
+    device.Write(QStringLiteral("\\硬盘\\APP\\short.kvt"), QByteArray(266, '\0'));
+    const QString missing = device.Root() + QStringLiteral("/missing.kvt");
+    const QString shortFile = device.Folders().HostPath(QStringLiteral("\\硬盘\\APP\\short.kvt"));
 
     const struct {
         QStringList command;
@@ -383,9 +383,9 @@ TEST(KvtBatch, GoesOnPastFilesItCannotReadAndSaysSo) {
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.suffix);
-        const QString outDir = device.root() + QStringLiteral("/out-") + QString::fromLatin1(c.suffix);
-        const KvtRun mixed = Kvt(QStringList(c.command) << device.folders().hostPath(good) << missing
-                                                        << shortFile << device.folders().hostPath(good2)
+        const QString outDir = device.Root() + QStringLiteral("/out-") + QString::fromLatin1(c.suffix);
+        const KvtRun mixed = Kvt(QStringList(c.command) << device.Folders().HostPath(good) << missing
+                                                        << shortFile << device.Folders().HostPath(good2)
                                                         << QStringLiteral("--out-dir") << outDir);
         EXPECT_EQ(mixed.exitCode, 1);
         EXPECT_TRUE(mixed.err.contains(QStringLiteral("cannot read ") + missing)) << mixed.err.toStdString();
@@ -395,12 +395,12 @@ TEST(KvtBatch, GoesOnPastFilesItCannotReadAndSaysSo) {
         EXPECT_EQ(written, (QStringList{QStringLiteral("123456-0003.") + QString::fromLatin1(c.suffix),
                                         QStringLiteral("123456-0004.") + QString::fromLatin1(c.suffix)}));
 
-        const KvtRun allGood = Kvt(QStringList(c.command) << device.folders().hostPath(good)
+        const KvtRun allGood = Kvt(QStringList(c.command) << device.Folders().HostPath(good)
                                                           << QStringLiteral("--out-dir") << outDir);
         EXPECT_EQ(allGood.exitCode, 0) << allGood.err.toStdString();
 
-        const QString unwritable = device.root() + QStringLiteral("/no/such/folder/out");
-        const KvtRun failed = Kvt(QStringList(c.command) << device.folders().hostPath(good)
+        const QString unwritable = device.Root() + QStringLiteral("/no/such/folder/out");
+        const KvtRun failed = Kvt(QStringList(c.command) << device.Folders().HostPath(good)
                                                          << QStringLiteral("--out") << unwritable);
         EXPECT_EQ(failed.exitCode, 1);
         EXPECT_TRUE(failed.err.contains(QStringLiteral("cannot write ") + unwritable))

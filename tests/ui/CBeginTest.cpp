@@ -39,7 +39,7 @@ class CBeginTest : public ::testing::Test {
         auto dialog = std::make_unique<CBegin>(CBegin::Services{
             .pub = pub,
             .engine = engine,
-            .files = device.files(),
+            .files = device.Files(),
             .prompter = prompter,
             .openSystemTime = [this] { ++systemTimeOpened; },
             .openZeroSettings = [this] { ++zeroSettingsOpened; },
@@ -75,7 +75,7 @@ class CBeginTest : public ::testing::Test {
     ManualClock clock{QDateTime(QDate(2026, 5, 4), QTime(9, 0))};
     ScriptedPrompter prompter;
     CPublic pub;
-    TestEngine engine{pub, device.files(), clock};
+    TestEngine engine{pub, device.Files(), clock};
     int systemTimeOpened = 0;
     int zeroSettingsOpened = 0;
 };
@@ -155,8 +155,8 @@ TEST_F(CBeginTest, StartRefusedBeforeANewTestWasSetUp) {
     pub.run.Post(RunCommands::SetTarget{200});
     auto dialog = Open();
     Button(*dialog, CBegin::kStart)->click();
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, "新试桩之后才能开始测试!");
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts()[0].text, "新试桩之后才能开始测试!");
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_TRUE(dialog->isVisible());
 }
@@ -168,7 +168,7 @@ TEST_F(CBeginTest, StartRunsThePreparedTest) {
     auto dialog = Open();
     Check(*dialog, CBegin::kUploadAtReading)->click(); // off
     Button(*dialog, CBegin::kStart)->click();
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
     EXPECT_TRUE(pub.run.View().running);
     EXPECT_FALSE(pub.wizardMode);
     EXPECT_EQ(ParameterAt(pub.paramList, Entry::uploadOff), 1.0f);
@@ -192,12 +192,12 @@ TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
         pub.run.Post(RunCommands::SetTarget{400});
         pub.stageStep = 100;
         auto dialog = Open();
-        prompter.queueAnswer(false);
+        prompter.QueueAnswer(false);
         Button(*dialog, c.button)->click();
 
-        ASSERT_FALSE(prompter.shown().empty());
-        EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Question);
-        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.question));
+        ASSERT_FALSE(prompter.ShownPrompts().empty());
+        EXPECT_EQ(prompter.ShownPrompts().back().kind, ScriptedPrompter::Kind::Question);
+        EXPECT_EQ(prompter.ShownPrompts().back().text, QString::fromUtf8(c.question));
         EXPECT_TRUE(pub.run.View().running) << c.question;
         EXPECT_FALSE(pub.run.View().pausedFlag) << c.question;
         EXPECT_EQ(pub.run.View().controlState,
@@ -206,7 +206,7 @@ TEST_F(CBeginTest, QuestionsAnsweredNoChangeNothing) {
         EXPECT_EQ(pub.run.View().targetLoad, 400.0f) << c.question;
         EXPECT_TRUE(dialog->isVisible()) << c.question;
     }
-    EXPECT_EQ(prompter.unscriptedQuestions(), 0);
+    EXPECT_EQ(prompter.UnscriptedQuestions(), 0);
 }
 
 TEST_F(CBeginTest, UnloadNextAnsweredYesStepsTheTargetDown) {
@@ -216,9 +216,9 @@ TEST_F(CBeginTest, UnloadNextAnsweredYesStepsTheTargetDown) {
     pub.run.Post(RunCommands::SetTarget{400});
     pub.stageStep = 100;
     auto dialog = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Button(*dialog, CBegin::kUnloadNext)->click();
-    EXPECT_EQ(prompter.shown().back().text, "确认卸载下一级？");
+    EXPECT_EQ(prompter.ShownPrompts().back().text, "确认卸载下一级？");
     EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
     EXPECT_EQ(pub.run.View().targetLoad, 200.0f);
     EXPECT_FALSE(dialog->isVisible());
@@ -228,11 +228,11 @@ TEST_F(CBeginTest, EndAnsweredYesTellsTheEnd) {
     pub.run.Post(RunCommands::Start{});
     pub.run.Post(RunCommands::Enter{ControlState::Holding});
     auto dialog = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Button(*dialog, CBegin::kEnd)->click();
-    ASSERT_FALSE(prompter.shown().empty());
-    EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Information);
-    EXPECT_EQ(prompter.shown().back().text, QStringLiteral("测试已结束!"));
+    ASSERT_FALSE(prompter.ShownPrompts().empty());
+    EXPECT_EQ(prompter.ShownPrompts().back().kind, ScriptedPrompter::Kind::Information);
+    EXPECT_EQ(prompter.ShownPrompts().back().text, QStringLiteral("测试已结束!"));
     EXPECT_FALSE(pub.run.View().running);
 }
 
@@ -262,7 +262,7 @@ TEST_F(CBeginTest, UploadCheckBoxesSetTheOffEntriesAndSave) {
 
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(saved[Entry::uploadOff], 0.0f);
     EXPECT_EQ(saved[Entry::realTimeSendOff], 0.0f);
 }
@@ -271,8 +271,8 @@ TEST_F(CBeginTest, ModuleTestNeedsASerialNumber) {
     pub.paramList[Entry::uploadOff] = 0.0f;
     auto dialog = Open();
     Button(*dialog, CBegin::kModuleTest)->click();
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, "必须输入流水号后才能进行GPRS测试!");
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts()[0].text, "必须输入流水号后才能进行GPRS测试!");
     EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
 }
 
@@ -296,15 +296,15 @@ TEST_F(CBeginTest, ModuleTestReportsTheGprsState) {
         EXPECT_EQ(progress->text(), "模 块 正 在 测 试，请 等 待 ！");
         EXPECT_FALSE(Button(*dialog, CBegin::kModuleTest)->isEnabled());
 
-        const std::size_t before = prompter.shown().size();
+        const std::size_t before = prompter.ShownPrompts().size();
         DriveGprsState(pub.gprs, c.state);
         QElapsedTimer waited;
         waited.start();
-        while (prompter.shown().size() == before && waited.elapsed() < 2000)
+        while (prompter.ShownPrompts().size() == before && waited.elapsed() < 2000)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
 
-        ASSERT_EQ(prompter.shown().size(), before + 1) << c.state;
-        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.message));
+        ASSERT_EQ(prompter.ShownPrompts().size(), before + 1) << c.state;
+        EXPECT_EQ(prompter.ShownPrompts().back().text, QString::fromUtf8(c.message));
         EXPECT_EQ(pub.gprs.State(), GprsLink::kIdle);
         EXPECT_TRUE(progress->text().isEmpty());
         EXPECT_TRUE(Button(*dialog, CBegin::kModuleTest)->isEnabled());

@@ -31,7 +31,7 @@ class CCriterionTest : public ::testing::Test {
     }
 
     std::unique_ptr<CCriterion> Open() {
-        auto dialog = std::make_unique<CCriterion>(pub, pub.paramList, device.files(), prompter);
+        auto dialog = std::make_unique<CCriterion>(pub, pub.paramList, device.Files(), prompter);
         dialog->show();
         return dialog;
     }
@@ -61,7 +61,7 @@ class CCriterionTest : public ::testing::Test {
 TEST_F(CCriterionTest, BoxesAndKeypadFollowTheChosenStandard) {
     pub.run.Post(RunCommands::Start{});
     auto dialog = Open();
-    auto* digit = dialog->findChild<NumericKeypad*>()->key(KeypadKey::five);
+    auto* digit = dialog->findChild<NumericKeypad*>()->Key(KeypadKey::five);
     for (const StandardEntry& entry : StandardsCatalogue()) {
         Choose(*dialog, entry.code);
         const bool userInput = entry.code == kUserInputCode;
@@ -95,11 +95,11 @@ TEST_F(CCriterionTest, FixedTimeStandardStoresItsMarkersAndSaves) {
     EXPECT_TRUE(pub.saveRequested);
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(savedPath, pub.dataFilePath);
     EXPECT_EQ(saved[Entry::standardCode], 7.0f);
     EXPECT_EQ(saved[Entry::stableSettlement], 111.0f);
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
 }
 
 TEST_F(CCriterionTest, UserInputRefusesEmptyOrNonNumericBoxes) {
@@ -120,16 +120,16 @@ TEST_F(CCriterionTest, UserInputRefusesEmptyOrNonNumericBoxes) {
         Choose(*dialog, kUserInputCode);
         TypeValidCriteria(*dialog);
         Control<QLineEdit>(*dialog, c.boxId)->setText(QString::fromUtf8(c.text));
-        const std::size_t before = prompter.shown().size();
+        const std::size_t before = prompter.ShownPrompts().size();
         Click(*dialog, CCriterion::kConfirm);
 
-        ASSERT_EQ(prompter.shown().size(), before + 1) << c.boxId;
-        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.message)) << c.boxId;
+        ASSERT_EQ(prompter.ShownPrompts().size(), before + 1) << c.boxId;
+        EXPECT_EQ(prompter.ShownPrompts().back().text, QString::fromUtf8(c.message)) << c.boxId;
         EXPECT_TRUE(dialog->isVisible()) << c.boxId;
         EXPECT_EQ(Control<QLineEdit>(*dialog, c.boxId)->text(), QString::fromUtf8(c.text));
         EXPECT_NE(pub.standardCode, kUserInputCode) << "nothing stored";
         EXPECT_FALSE(pub.saveRequested);
-        EXPECT_FALSE(device.exists(QStringLiteral("\\硬盘\\APP\\tarvo.ini")));
+        EXPECT_FALSE(device.Exists(QStringLiteral("\\硬盘\\APP\\tarvo.ini")));
     }
 }
 
@@ -140,9 +140,9 @@ TEST_F(CCriterionTest, UserInputTypedOnTheKeypadIsStored) {
     TypeValidCriteria(*dialog);
     auto* keypad = dialog->findChild<NumericKeypad*>();
     auto* settlement = Control<QLineEdit>(*dialog, 1013);
-    keypad->focusOn(settlement);
+    keypad->FocusOn(settlement);
     for (const int key : {KeypadKey::clear, KeypadKey::zero, KeypadKey::point, KeypadKey::five})
-        keypad->key(key)->click();
+        keypad->Key(key)->click();
     EXPECT_EQ(settlement->text(), "0.5");
     Click(*dialog, CCriterion::kConfirm);
 
@@ -157,9 +157,9 @@ TEST_F(CCriterionTest, BearingCapacityIsTypedOnTheKeypad) {
     auto dialog = Open();
     Choose(*dialog, kBearingCapacityCode);
     auto* keypad = dialog->findChild<NumericKeypad*>();
-    EXPECT_EQ(keypad->focusedEdit(), Control<QLineEdit>(*dialog, CCriterion::kBearingBox));
+    EXPECT_EQ(keypad->FocusedEdit(), Control<QLineEdit>(*dialog, CCriterion::kBearingBox));
     for (const int key : {KeypadKey::clear, KeypadKey::three, KeypadKey::zero, KeypadKey::zero})
-        keypad->key(key)->click();
+        keypad->Key(key)->click();
     Click(*dialog, CCriterion::kConfirm);
 
     EXPECT_EQ(pub.standardCode, kBearingCapacityCode);
@@ -200,7 +200,7 @@ TEST_F(CCriterionTest, OutsideATestConfirmOnlyCloses) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(pub.standardCode, 0);
     EXPECT_FALSE(pub.saveRequested);
-    EXPECT_FALSE(device.exists(QStringLiteral("\\硬盘\\APP\\tarvo.ini")));
+    EXPECT_FALSE(device.Exists(QStringLiteral("\\硬盘\\APP\\tarvo.ini")));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ void Answer(CSysTime& dialog, int buttonId, const QDateTime& chosen = kChosen) {
 TEST(CSysTimeTest, OpensAtTheInstrumentsTime) {
     CPublic pub;
     ManualClock clock(kNow);
-    CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.set(when); });
+    CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.Set(when); });
     EXPECT_EQ(dialog.windowTitle(), "系统时间");
     EXPECT_EQ(dialog.findChild<QCalendarWidget*>("1011")->selectedDate(), kNow.date());
     EXPECT_EQ(dialog.findChild<QTimeEdit*>("1012")->time().toString("HH:mm:ss"), "09:05:07");
@@ -38,12 +38,12 @@ TEST(CSysTimeTest, OkSetsTheTimeAndMarksOnlyARunningTest) {
         CPublic pub;
         SetRunning(pub, running);
         ManualClock clock(kNow);
-        CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.set(when); });
+        CSysTime dialog(pub, clock, [&](const QDateTime& when) { clock.Set(when); });
         dialog.show();
         Answer(dialog, CSysTime::kOk);
 
         EXPECT_EQ(pub.timeChanged, running);
-        EXPECT_EQ(clock.now(), QDateTime(kChosen.date(), QTime(13, 14, 15, 250)))
+        EXPECT_EQ(clock.Now(), QDateTime(kChosen.date(), QTime(13, 14, 15, 250)))
             << "the milliseconds run on";
         EXPECT_FALSE(dialog.isVisible());
     }
@@ -70,17 +70,17 @@ TEST(SystemTimeTest, RefusedHostClockMovesTheInstrumentsClock) {
         return false;
     });
     const QDateTime wanted = QDateTime::currentDateTime().addDays(-400);
-    time.setLocalTime(wanted);
+    time.SetLocalTime(wanted);
     EXPECT_EQ(askedHost, wanted);
-    EXPECT_LT(std::abs(clock.now().msecsTo(wanted)), 2000);
+    EXPECT_LT(std::abs(clock.Now().msecsTo(wanted)), 2000);
 }
 
 TEST(SystemTimeTest, AcceptedHostClockDropsTheOffset) {
     SystemClock clock;
-    clock.setOffsetMs(-3'600'000);
+    clock.SetOffsetMs(-3'600'000);
     SystemTime time(clock, true, [](const QDateTime&) { return true; });
-    time.setLocalTime(QDateTime::currentDateTime());
-    EXPECT_EQ(clock.offsetMs(), 0);
+    time.SetLocalTime(QDateTime::currentDateTime());
+    EXPECT_EQ(clock.OffsetMs(), 0);
 }
 
 TEST(SystemTimeTest, AcceleratedClockRunsOnFromTheSetTimeWithoutTouchingTheHost) {
@@ -88,10 +88,10 @@ TEST(SystemTimeTest, AcceleratedClockRunsOnFromTheSetTimeWithoutTouchingTheHost)
     bool hostAsked = false;
     SystemTime time(clock, true, [&](const QDateTime&) { return hostAsked = true; });
     const QDateTime wanted(QDate(2026, 5, 4), QTime(8, 0));
-    time.setLocalTime(wanted);
+    time.SetLocalTime(wanted);
     EXPECT_FALSE(hostAsked);
     QThread::msleep(100); // a minute of clock time
-    const qint64 ranMs = wanted.msecsTo(clock.now());
+    const qint64 ranMs = wanted.msecsTo(clock.Now());
     EXPECT_GE(ranMs, 55'000);
     EXPECT_LT(ranMs, 600'000) << "a busy machine may sleep longer, but not ten times longer";
 }
@@ -103,9 +103,9 @@ TEST(SystemTimeTest, WithoutOwningTheHostClockOnlyTheOffsetMoves) {
     bool hostAsked = false;
     SystemTime time(clock, false, [&](const QDateTime&) { return hostAsked = true; });
     const QDateTime wanted = QDateTime::currentDateTime().addDays(-400);
-    time.setLocalTime(wanted);
+    time.SetLocalTime(wanted);
     EXPECT_FALSE(hostAsked);
-    EXPECT_LT(std::abs(clock.now().msecsTo(wanted)), 2000);
+    EXPECT_LT(std::abs(clock.Now().msecsTo(wanted)), 2000);
 }
 
 // A demonstration goes on where it stood: its clock stands during start-up
@@ -114,10 +114,10 @@ TEST(SystemClockTest, ADemonstrationClockStandsUntilStarted) {
     const QDateTime kept(QDate(2026, 5, 4), QTime(8, 30));
     SystemClock clock(600.0, kept);
     QThread::msleep(100);
-    EXPECT_EQ(clock.now(), kept) << "start-up takes none of the demonstration's time";
+    EXPECT_EQ(clock.Now(), kept) << "start-up takes none of the demonstration's time";
     clock.Start();
     QThread::msleep(100); // a minute of clock time
-    const qint64 ranMs = kept.msecsTo(clock.now());
+    const qint64 ranMs = kept.msecsTo(clock.Now());
     EXPECT_GE(ranMs, 55'000);
     EXPECT_LT(ranMs, 600'000);
 }

@@ -61,7 +61,7 @@ TEST_F(CXZTest, AnswersReachTheRunStateThroughTheEngine) {
         pub.doubleCircuitJack = c.doubleCircuit;
         pub.run.Post(RunCommands::SetTarget{800});
         pub.run.Post(RunCommands::Enter{ControlState::Stable});
-        TestEngine engine(pub, device.files(), clock);
+        TestEngine engine(pub, device.Files(), clock);
         std::optional<bool> answer;
         CXZ* prompt = OfferUnloadAtMaxLoad(pub, engine.MaxLoadPromptText(), nullptr, [&](bool unload) {
             answer = unload;

@@ -98,5 +98,5 @@ TEST_F(MainWindowTest, AllowingManualLoadingLeavesTheAlarmAndGateAlone) {
     qobject_cast<QAbstractButton*>(Control(*window, loadBlocked))->click();
     EXPECT_TRUE(pub.pressureAlarm);
     EXPECT_EQ(pub.run.View().pumpGate, kOpen);
-    EXPECT_TRUE(window->switches().manualLoadAllowed());
+    EXPECT_TRUE(window->Switches().ManualLoadAllowed());
 }

@@ -63,22 +63,22 @@ TEST_F(MainWindowDialogsTest, ToolbarOpensItsDialogOutsideTheWizard) {
 
 TEST_F(MainWindowDialogsTest, NewTestResetStartsTheWindowOver) {
     auto window = Open();
-    window->state().fileMode = FileMode::viewing;
-    window->state().tableView = 1;
-    window->state().curveView = 3;
-    window->state().fileChosen = true;
-    window->state().fileOpenRequested = true;
+    window->State().fileMode = FileMode::viewing;
+    window->State().tableView = 1;
+    window->State().curveView = 3;
+    window->State().fileChosen = true;
+    window->State().fileOpenRequested = true;
     for (const int id : {ControlId::gaugeFifth + 2, ControlId::nextReading, ControlId::messageLine})
         qobject_cast<QLabel*>(Control(*window, id))->setText("9.99");
     qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow))->setValue(200);
 
     window->ResetForNewTest();
 
-    EXPECT_EQ(window->state().fileMode, FileMode::currentTest);
-    EXPECT_EQ(window->state().tableView, 3);
-    EXPECT_EQ(window->state().curveView, 1);
-    EXPECT_FALSE(window->state().fileChosen);
-    EXPECT_FALSE(window->state().fileOpenRequested);
+    EXPECT_EQ(window->State().fileMode, FileMode::currentTest);
+    EXPECT_EQ(window->State().tableView, 3);
+    EXPECT_EQ(window->State().curveView, 1);
+    EXPECT_FALSE(window->State().fileChosen);
+    EXPECT_FALSE(window->State().fileOpenRequested);
     for (const int id : {ControlId::gaugeFifth + 2, ControlId::nextReading, ControlId::messageLine})
         EXPECT_TRUE(qobject_cast<QLabel*>(Control(*window, id))->text().isEmpty()) << id;
     EXPECT_LT(qobject_cast<QProgressBar*>(Control(*window, ControlId::pumpFlow))->value(), 1);

@@ -49,11 +49,11 @@ TEST_F(MainWindowFileManagerTest, TheTwoCommandsOpenTheFileManagerInTheirModes) 
     for (const auto& row : table) {
         QString title;
         int modeWhileOpen = -1;
-        WithFileManager([&](COpen&) { modeWhileOpen = window->state().fileMode; }, title);
+        WithFileManager([&](COpen&) { modeWhileOpen = window->State().fileMode; }, title);
         Command(*window, row.command)->trigger();
         EXPECT_EQ(title, QString::fromUtf8(row.title));
         EXPECT_EQ(modeWhileOpen, row.fileModeWhileOpen) << row.title;
-        EXPECT_EQ(window->state().fileMode, row.fileModeAfter) << row.title;
+        EXPECT_EQ(window->State().fileMode, row.fileModeAfter) << row.title;
     }
 }
 
@@ -63,7 +63,7 @@ TEST_F(MainWindowFileManagerTest, AStoredSimulatedTestOpensWithItsRecordTableAnd
     QFile golden(QStringLiteral(STATICLOAD_SIM_GOLDEN_DIR "/pile.kvt"));
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
     const QByteArray bytes = golden.readAll();
-    device.write(kStored, bytes);
+    device.Write(kStored, bytes);
     const auto window = Open();
     ASSERT_EQ(pub.readingCount, 0);
 
@@ -80,8 +80,8 @@ TEST_F(MainWindowFileManagerTest, AStoredSimulatedTestOpensWithItsRecordTableAnd
 
     // What the file holds, read apart from the window.
     CPublic expected;
-    ASSERT_TRUE(device.files().ReadDataFile(kStored, expected.recordList));
-    device.files().RestoreParameters(expected, expected.recordList, kStart);
+    ASSERT_TRUE(device.Files().ReadDataFile(kStored, expected.recordList));
+    device.Files().RestoreParameters(expected, expected.recordList, kStart);
     DeriveSettlementRows(expected);
     CurveModel expectedCurves;
     BuildLevelSummary(expected, expectedCurves);
@@ -92,14 +92,14 @@ TEST_F(MainWindowFileManagerTest, AStoredSimulatedTestOpensWithItsRecordTableAnd
     EXPECT_EQ(pub.dataFilePath, kStored);
     EXPECT_EQ(pub.readingCount, expected.readingCount);
     EXPECT_FALSE(pub.run.View().running) << "a stored test is shown, not continued";
-    EXPECT_EQ(window->state().fileMode, 2);
+    EXPECT_EQ(window->State().fileMode, 2);
     EXPECT_EQ(window->findChild<QLabel*>(QString::number(ControlId::tableTitle))->text(), "数据记录表");
     EXPECT_EQ(window->findChild<QLabel*>(QString::number(ControlId::curveTitle))->text(), "Q-s 曲线");
     ASSERT_EQ(ListRows(*window), static_cast<int>(records->rows.size()));
     for (int row = 0; row < ListRows(*window); ++row)
         for (int column = 0; column < records->rows[row].size(); ++column)
             ASSERT_EQ(ListCell(*window, row, column), records->rows[row][column]) << row << "," << column;
-    const CurveModel& shown = window->findChild<C2DGraph*>("graph")->curves();
+    const CurveModel& shown = window->findChild<C2DGraph*>("graph")->Curves();
     EXPECT_EQ(shown.curveMode, 1);
     EXPECT_EQ(shown.loadPoints, expectedCurves.loadPoints);
     EXPECT_GT(shown.loadPoints.size(), 2u);
@@ -107,7 +107,7 @@ TEST_F(MainWindowFileManagerTest, AStoredSimulatedTestOpensWithItsRecordTableAnd
     // Viewing a stored file: the setup commands and the export wait.
     EXPECT_FALSE(Command(*window, CommandId::channelSettings)->isEnabled());
     EXPECT_FALSE(Command(*window, CommandId::exportData)->isEnabled());
-    EXPECT_EQ(device.read(kStored), bytes) << "viewing changes nothing in the file";
+    EXPECT_EQ(device.Read(kStored), bytes) << "viewing changes nothing in the file";
 }
 
 } // namespace

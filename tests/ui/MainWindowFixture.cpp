@@ -12,8 +12,8 @@
 std::unique_ptr<CMainDlg> MainWindowTest::Open() {
     return std::make_unique<CMainDlg>(MainWindowServices{
         .pub = pub,
-        .files = device.files(),
-        .folders = device.folders(),
+        .files = device.Files(),
+        .folders = device.Folders(),
         .clock = clock,
         .prompter = prompter,
         .launcher = launcher,
@@ -39,8 +39,8 @@ void MainWindowTest::StoreRunningTest(float pausedEntry) const {
     test.run.Post(RunCommands::Restore{
         .running = false, .state = ControlState::Loading, .target = 200, .lastTarget = 0});
     RefreshRunStateTexts(test, kStart.date());
-    ASSERT_TRUE(device.files().CreateDataFile(kTestFile, test.recordList));
-    ASSERT_TRUE(device.files().SaveSettings(kTestFile, test.paramList));
+    ASSERT_TRUE(device.Files().CreateDataFile(kTestFile, test.recordList));
+    ASSERT_TRUE(device.Files().SaveSettings(kTestFile, test.paramList));
 }
 
 QWidget* MainWindowTest::Control(const CMainDlg& window, int controlId) const {

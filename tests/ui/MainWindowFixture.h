@@ -18,7 +18,7 @@
 // Records what it is asked to start instead of starting it.
 class RecordingLauncher final : public ProcessLauncher {
   public:
-    bool startDetached(const QString& hostPath) const override {
+    bool StartDetached(const QString& hostPath) const override {
         started.push_back(hostPath);
         return startSucceeds;
     }
@@ -55,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
     CPublic pub;
     // What the engine's maximum-load prompt does; empty: no prompt.
     std::function<void(const QString& text)> offerUnloadAtMaxLoad;
-    TestEngine engine{pub, device.files(), clock,
+    TestEngine engine{pub, device.Files(), clock,
                       EngineHooks{.offerUnloadAtMaxLoad =
                                       [this](const QString& text) {
                                           if (offerUnloadAtMaxLoad)

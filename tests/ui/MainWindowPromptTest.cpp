@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, TheTickGoesOnWhileTheMaximumLoadPromptIsOpen) {
     int ticks = 0;
     hooks.scheduleTick = [&] {
         ++ticks;
-        clock.advanceMs(1000);
+        clock.AdvanceMs(1000);
         engine.ScheduleTick();
     };
     const auto window = Open();
@@ -51,10 +51,10 @@ TEST_F(MainWindowTest, TheTickGoesOnWhileTheMaximumLoadPromptIsOpen) {
 
     ASSERT_TRUE(ProcessEventsUntil([&] { return prompt != nullptr; }));
     const int ticksAtPrompt = ticks;
-    const QString clockAtPrompt = window->state().clockText;
+    const QString clockAtPrompt = window->State().clockText;
     EXPECT_TRUE(ProcessEventsUntil([&] { return ticks > ticksAtPrompt + 20; }))
         << "the timer stood still under the prompt";
-    EXPECT_NE(window->state().clockText, clockAtPrompt) << "the clock goes on";
+    EXPECT_NE(window->State().clockText, clockAtPrompt) << "the clock goes on";
     EXPECT_TRUE(pub.maxLoadPromptOpen);
 
     prompt->findChild<QPushButton*>(QString::number(CXZ::kOk))->click();

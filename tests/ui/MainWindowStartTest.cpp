@@ -35,13 +35,13 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
     EXPECT_EQ(pub.recordList.size(), 74u);
     EXPECT_EQ(pub.readingCount, 0);
     EXPECT_FALSE(pub.run.View().running);
-    EXPECT_FALSE(device.exists(DeviceFile::kSettings)) << "start-up writes nothing";
+    EXPECT_FALSE(device.Exists(DeviceFile::kSettings)) << "start-up writes nothing";
 
-    EXPECT_EQ(window->state().clockText, QStringLiteral("09:05:07"));
+    EXPECT_EQ(window->State().clockText, QStringLiteral("09:05:07"));
     EXPECT_EQ(Text(Control(*window, ControlId::clock)), QStringLiteral("09:05:07"));
-    EXPECT_EQ(window->state().tableView, 3);
-    EXPECT_EQ(window->state().curveView, 1);
-    EXPECT_EQ(window->state().fileMode, 0);
+    EXPECT_EQ(window->State().tableView, 3);
+    EXPECT_EQ(window->State().curveView, 1);
+    EXPECT_EQ(window->State().fileMode, 0);
     // The title names the table the list shows: the record table of tableView 3.
     EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("数据记录表"));
     const auto* list = qobject_cast<QTableWidget*>(Control(*window, ControlId::tableList));
@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
     EXPECT_EQ(Text(Control(*window, ControlId::curveTitle)), QStringLiteral("Q-s 曲线"));
 
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::open);
-    EXPECT_FALSE(window->switches().manualLoadAllowed());
+    EXPECT_FALSE(window->Switches().ManualLoadAllowed());
     EXPECT_EQ(ShownSwitches(*window),
               (std::set{ControlId::pumpAllowed, ControlId::loadBlocked, ControlId::manualUnavailable}));
     EXPECT_FALSE(Control(*window, ControlId::manualUnavailable)->isEnabled())
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenNoFilesExist) {
 
 TEST_F(MainWindowTest, ClockFollowsTheTimer) {
     const auto window = Open();
-    clock.advanceMs(3 * 3600 * 1000 + 61 * 1000);
+    clock.AdvanceMs(3 * 3600 * 1000 + 61 * 1000);
     window->OnTimer();
     EXPECT_EQ(Text(Control(*window, ControlId::clock)), QStringLiteral("12:06:08"));
 }
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     EXPECT_EQ(pub.run.View().controlState, ControlState::Loading);
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 200.0f);
     EXPECT_FALSE(pub.wizardMode);
-    EXPECT_EQ(window->state().tableView, 3);
+    EXPECT_EQ(window->State().tableView, 3);
     EXPECT_EQ(Text(Control(*window, ControlId::tableTitle)), QStringLiteral("数据记录表"));
     // The record table lists the three readings.
     EXPECT_EQ(ListRows(*window), 3);
@@ -94,8 +94,8 @@ TEST_F(MainWindowTest, RestoresTheTestNamedInTheSettings) {
     // The curve shows them too: the origin and the newest reading at 200 kN.
     const auto* graph = window->findChild<C2DGraph*>(QStringLiteral("graph"));
     ASSERT_NE(graph, nullptr);
-    ASSERT_GE(graph->curves().loadPoints.size(), 2u);
-    EXPECT_EQ(graph->curves().loadPoints.back().x, 200);
+    ASSERT_GE(graph->Curves().loadPoints.size(), 2u);
+    EXPECT_EQ(graph->Curves().loadPoints.back().x, 200);
 
     // The restored test waits for the operator to release the pump.
     EXPECT_EQ(pub.run.View().pumpGate, PumpGate::closed);
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, AResumedTestSaysThePumpWaitsForTheOperator) {
 // the lost settings stays on the message line until the operator acts.
 TEST_F(MainWindowTest, TheSettingsRecoveryStaysOnTheMessageLine) {
     StoreRunningTest();
-    device.write(DeviceFile::kSettings, QByteArray(10, '\0')); // torn; the copy is whole
+    device.Write(DeviceFile::kSettings, QByteArray(10, '\0')); // torn; the copy is whole
     const auto window = Open();
     const QString restored = QStringLiteral("参数文件损坏,已从备份恢复!");
     for (int tick = 0; tick < 3; ++tick) {
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, PausedStateComesFromEntry70) {
 TEST_F(MainWindowTest, KeepsTheBlankTestWhenTheNamedFileIsGone) {
     ParameterList list = DefaultParameterList();
     list[Entry::stageStep] = 150;
-    ASSERT_TRUE(device.files().SaveSettings(kTestFile, list));
+    ASSERT_TRUE(device.Files().SaveSettings(kTestFile, list));
     const auto window = Open();
 
     EXPECT_EQ(pub.dataFilePath, kTestFile) << "the path stays for the next start";
@@ -182,7 +182,8 @@ TEST_F(MainWindowTest, MarksTheSimulatedRigAndItsPace) {
         const auto* mark = window->findChild<QLabel*>(QStringLiteral("simulationMark"));
         ASSERT_NE(mark, nullptr);
         EXPECT_EQ(mark->isVisibleTo(window.get()), !c.mark.isEmpty());
-        if (!c.mark.isEmpty())
+        if (!c.mark.isEmpty()) {
             EXPECT_EQ(mark->text(), c.mark);
+        }
     }
 }

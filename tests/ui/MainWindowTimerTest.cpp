@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, SaveRequestWritesTheRunStateAndTheCurrentRow) {
 
     EXPECT_FALSE(pub.saveRequested);
     std::vector<Record> rows;
-    ASSERT_TRUE(device.files().ReadDataFile(kTestFile, rows));
+    ASSERT_TRUE(device.Files().ReadDataFile(kTestFile, rows));
     ASSERT_EQ(rows.size(), 74u);
     EXPECT_EQ(FieldText(rows[4].textValue2), QByteArray("350.00"));
     EXPECT_EQ(FieldText(rows[31].textValue2), QByteArray("3"));
@@ -47,12 +47,12 @@ TEST_F(MainWindowTest, SaveRequestWritesTheRunStateAndTheCurrentRow) {
 
 TEST_F(MainWindowTest, NoSaveWithoutARequest) {
     StoreRunningTest();
-    const QByteArray before = device.read(kTestFile);
+    const QByteArray before = device.Read(kTestFile);
     const auto window = Open();
     pub.run.Post(RunCommands::SetTarget{350});
     pub.recordList[3].load = 123;
     window->OnTimer();
-    EXPECT_EQ(device.read(kTestFile), before);
+    EXPECT_EQ(device.Read(kTestFile), before);
 }
 
 TEST_F(MainWindowTest, ChangedViewsAreRedrawnOnTheNextTick) {
@@ -95,31 +95,31 @@ TEST_F(MainWindowTest, LiveRecordOncePerMinuteWhileUploadingLive) {
             }
         }
         EXPECT_EQ(records, c.records);
-        EXPECT_EQ(window->state().liveUploadTicks, c.records > 0 ? 30 : 0);
+        EXPECT_EQ(window->State().liveUploadTicks, c.records > 0 ? 30 : 0);
     }
 }
 
 TEST_F(MainWindowTest, RequestedFileOpensForReviewOnTheNextTick) {
     StoreRunningTest();
     // Start on a blank test: the settings name no data file.
-    ASSERT_TRUE(device.files().SaveSettings(QString(), DefaultParameterList()));
+    ASSERT_TRUE(device.Files().SaveSettings(QString(), DefaultParameterList()));
     const auto reviewing = Open();
     ASSERT_EQ(pub.readingCount, 0);
     // As the file manager leaves it.
     pub.dataFilePath = kTestFile;
-    reviewing->state().fileMode = 2;
-    reviewing->state().fileChosen = true;
-    reviewing->state().fileOpenRequested = true;
-    reviewing->state().tableView = 1;
-    reviewing->state().curveView = 2;
+    reviewing->State().fileMode = 2;
+    reviewing->State().fileChosen = true;
+    reviewing->State().fileOpenRequested = true;
+    reviewing->State().tableView = 1;
+    reviewing->State().curveView = 2;
 
     reviewing->OnTimer();
 
-    EXPECT_FALSE(reviewing->state().fileOpenRequested);
+    EXPECT_FALSE(reviewing->State().fileOpenRequested);
     EXPECT_EQ(pub.readingCount, 3);
     EXPECT_FALSE(pub.run.View().running) << "a stored test is shown, not continued";
-    EXPECT_EQ(reviewing->state().tableView, 3);
-    EXPECT_EQ(reviewing->state().curveView, 1);
+    EXPECT_EQ(reviewing->State().tableView, 3);
+    EXPECT_EQ(reviewing->State().curveView, 1);
     EXPECT_EQ(Title(*reviewing, ControlId::tableTitle), QStringLiteral("数据记录表"));
     EXPECT_EQ(Title(*reviewing, ControlId::curveTitle), QStringLiteral("Q-s 曲线"));
     EXPECT_EQ(ListRows(*reviewing), 3);
@@ -182,9 +182,9 @@ TEST_F(MainWindowTest, ThirdTapAfterOpeningCountsAsTheFirst) {
     window->OnTimer();
     clockField->click();
     clockField->click();
-    EXPECT_EQ(window->clockTap().clockClicks(), 0);
+    EXPECT_EQ(window->ClockTap().ClockClicks(), 0);
     clockField->click();
-    EXPECT_EQ(window->clockTap().clockClicks(), 1);
+    EXPECT_EQ(window->ClockTap().ClockClicks(), 1);
 }
 
 TEST_F(MainWindowTest, ViewCommandsCycleTheViewsAndTheirTitles) {
@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, ViewCommandsCycleTheViewsAndTheirTitles) {
         for (int press = 0; press < 3; ++press) {
             Command(*window, CommandId::nextTable)->trigger();
             Command(*window, CommandId::nextCurve)->trigger();
-            EXPECT_EQ(window->state().tableView, press + 1);
-            EXPECT_EQ(window->state().curveView, (press + 1) % 3 + 1);
+            EXPECT_EQ(window->State().tableView, press + 1);
+            EXPECT_EQ(window->State().curveView, (press + 1) % 3 + 1);
             EXPECT_EQ(Title(*window, ControlId::tableTitle), QString::fromUtf8(tableTitles[press]));
             EXPECT_EQ(Title(*window, ControlId::curveTitle), QString::fromUtf8(c.curveTitles[press]));
             const QStringList columns = ListColumns(*window);
@@ -214,8 +214,8 @@ TEST_F(MainWindowTest, ViewCommandsCycleTheViewsAndTheirTitles) {
             EXPECT_EQ(columns[3], QString::fromUtf8(fourthColumns[press]));
             const auto* graph = window->findChild<C2DGraph*>(QStringLiteral("graph"));
             ASSERT_NE(graph, nullptr);
-            EXPECT_EQ(graph->curves().curveMode, window->state().curveView);
-            EXPECT_EQ(graph->curves().loadInKN, c.loadInKN);
+            EXPECT_EQ(graph->Curves().curveMode, window->State().curveView);
+            EXPECT_EQ(graph->Curves().loadInKN, c.loadInKN);
         }
     }
 }

@@ -74,10 +74,10 @@ void Type(QDialog& dialog, int boxId, const QString& text) {
     auto* box = dialog.findChild<QLineEdit*>(QString::number(boxId));
     ASSERT_NE(keypad, nullptr);
     ASSERT_NE(box, nullptr) << boxId;
-    keypad->focusOn(box);
-    keypad->press(QStringLiteral("清除"));
+    keypad->FocusOn(box);
+    keypad->Press(QStringLiteral("清除"));
     for (const QChar key : text)
-        keypad->press(QString(key));
+        keypad->Press(QString(key));
 }
 
 void Click(QDialog& dialog, int buttonId) {
@@ -112,7 +112,7 @@ TEST_F(NewTestWizardTest, SetsUpAndStartsATestFromAFreshInstall) {
 
     EXPECT_FALSE(person.unexpected) << person.seen.size() << " dialogs";
     EXPECT_EQ(person.seen, (std::vector<QString>{"CTDSZ", "CCSSZ", "CKongZaiSZ", "CCriterion", "CBegin"}));
-    for (const auto& shown : prompter.shown())
+    for (const auto& shown : prompter.ShownPrompts())
         ADD_FAILURE() << "message: " << shown.text.toStdString();
     EXPECT_TRUE(pub.run.View().running);
     EXPECT_FALSE(pub.wizardMode);
@@ -124,7 +124,7 @@ TEST_F(NewTestWizardTest, SetsUpAndStartsATestFromAFreshInstall) {
     // The settings file names the new test and keeps what was set up.
     QString storedPath;
     ParameterList stored;
-    ASSERT_TRUE(device.files().LoadSettings(storedPath, stored));
+    ASSERT_TRUE(device.Files().LoadSettings(storedPath, stored));
     EXPECT_EQ(storedPath, testFile);
     EXPECT_FLOAT_EQ(stored[Entry::serialNumberValue], 123456.0f);
     EXPECT_FLOAT_EQ(stored[Entry::pileNumberValue], 1.0f);
@@ -132,12 +132,12 @@ TEST_F(NewTestWizardTest, SetsUpAndStartsATestFromAFreshInstall) {
 
     // The data file holds the parameter rows of the new test.
     std::vector<Record> rows;
-    ASSERT_TRUE(device.files().ReadDataFile(testFile, rows));
+    ASSERT_TRUE(device.Files().ReadDataFile(testFile, rows));
     ASSERT_GE(rows.size(), 74u);
     EXPECT_EQ(FieldText(rows[7].textLong), QByteArray("123456"));
     EXPECT_EQ(FieldText(rows[8].textValue), QByteArray("0001"));
     EXPECT_EQ(FieldText(rows[4].textValue2), QByteArray("1000"));
-    EXPECT_EQ(QFile(device.folders().hostPath(testFile)).size(), static_cast<qint64>(rows.size()) * 267);
+    EXPECT_EQ(QFile(device.Folders().HostPath(testFile)).size(), static_cast<qint64>(rows.size()) * 267);
 }
 
 TEST_F(NewTestWizardTest, GroundTestAsksForThePlateAndWorksInKilopascals) {
@@ -164,7 +164,7 @@ TEST_F(NewTestWizardTest, GroundTestAsksForThePlateAndWorksInKilopascals) {
     Command(*window, CommandId::newTest)->trigger();
 
     EXPECT_FALSE(person.unexpected);
-    for (const auto& shown : prompter.shown())
+    for (const auto& shown : prompter.ShownPrompts())
         ADD_FAILURE() << "message: " << shown.text.toStdString();
     EXPECT_FALSE(pub.loadInKN);
     EXPECT_FLOAT_EQ(pub.plateArea, 0.5f);

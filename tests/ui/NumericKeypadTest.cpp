@@ -17,16 +17,16 @@ class KeypadTest : public ::testing::Test {
   protected:
     KeypadTest() {
         keypad = new NumericKeypad(&window, true);
-        keypad->attach(&plain, {});
-        keypad->attach(&decimal, {.allowsPoint = true});
-        keypad->attach(&signedBox, {.allowsPoint = true, .allowsMinus = true});
-        keypad->attach(&shortBox, {.maxLength = 4});
+        keypad->Attach(&plain, {});
+        keypad->Attach(&decimal, {.allowsPoint = true});
+        keypad->Attach(&signedBox, {.allowsPoint = true, .allowsMinus = true});
+        keypad->Attach(&shortBox, {.maxLength = 4});
     }
 
-    void type(QLineEdit& box, std::initializer_list<const char*> keys) {
-        keypad->focusOn(&box);
+    void Type(QLineEdit& box, std::initializer_list<const char*> keys) {
+        keypad->FocusOn(&box);
         for (const char* key : keys)
-            keypad->press(QString::fromUtf8(key));
+            keypad->Press(QString::fromUtf8(key));
     }
 
     QWidget window;
@@ -45,7 +45,7 @@ TEST_F(KeypadTest, KeysCarryTheirIdsAndCaptions) {
         {KeypadKey::minus, "-"},
     };
     for (const auto& [id, caption] : keys) {
-        QPushButton* key = keypad->key(id);
+        QPushButton* key = keypad->Key(id);
         ASSERT_NE(key, nullptr) << id;
         EXPECT_EQ(key->text(), QString::fromUtf8(caption));
         EXPECT_EQ(key->objectName(), QString::number(id));
@@ -53,12 +53,12 @@ TEST_F(KeypadTest, KeysCarryTheirIdsAndCaptions) {
 }
 
 TEST_F(KeypadTest, ClickingAKeyTypesIntoTheLastFocusedBox) {
-    keypad->focusOn(&decimal);
-    keypad->key(KeypadKey::seven)->click();
-    keypad->key(KeypadKey::point)->click();
-    keypad->key(KeypadKey::five)->click();
+    keypad->FocusOn(&decimal);
+    keypad->Key(KeypadKey::seven)->click();
+    keypad->Key(KeypadKey::point)->click();
+    keypad->Key(KeypadKey::five)->click();
     EXPECT_EQ(decimal.text(), "7.5");
-    EXPECT_EQ(keypad->focusedEdit(), &decimal);
+    EXPECT_EQ(keypad->FocusedEdit(), &decimal);
     EXPECT_TRUE(plain.text().isEmpty());
 }
 
@@ -89,34 +89,34 @@ TEST_F(KeypadTest, TypingRules) {
     for (const TypingCase& c : cases) {
         QLineEdit& box = *boxes[c.box];
         box.clear();
-        type(box, c.keys);
+        Type(box, c.keys);
         EXPECT_EQ(box.text(), QString::fromUtf8(c.expected)) << c.name;
     }
 }
 
 TEST_F(KeypadTest, ThirteenDecimalsAtMost) {
     decimal.setText("1.123456789012");
-    type(decimal, {"3", "4"});
+    Type(decimal, {"3", "4"});
     EXPECT_EQ(decimal.text(), "1.1234567890123");
 }
 
 TEST_F(KeypadTest, FocusSetsThePointAndMinusKeys) {
-    keypad->focusOn(&plain);
-    EXPECT_FALSE(keypad->key(KeypadKey::point)->isEnabled());
-    EXPECT_FALSE(keypad->key(KeypadKey::minus)->isEnabled());
-    keypad->focusOn(&signedBox);
-    EXPECT_TRUE(keypad->key(KeypadKey::point)->isEnabled());
-    EXPECT_TRUE(keypad->key(KeypadKey::minus)->isEnabled());
-    type(signedBox, {"-", "2", "."});
-    EXPECT_TRUE(keypad->minusUsed());
-    EXPECT_FALSE(keypad->key(KeypadKey::point)->isEnabled());
-    EXPECT_FALSE(keypad->key(KeypadKey::minus)->isEnabled());
+    keypad->FocusOn(&plain);
+    EXPECT_FALSE(keypad->Key(KeypadKey::point)->isEnabled());
+    EXPECT_FALSE(keypad->Key(KeypadKey::minus)->isEnabled());
+    keypad->FocusOn(&signedBox);
+    EXPECT_TRUE(keypad->Key(KeypadKey::point)->isEnabled());
+    EXPECT_TRUE(keypad->Key(KeypadKey::minus)->isEnabled());
+    Type(signedBox, {"-", "2", "."});
+    EXPECT_TRUE(keypad->MinusUsed());
+    EXPECT_FALSE(keypad->Key(KeypadKey::point)->isEnabled());
+    EXPECT_FALSE(keypad->Key(KeypadKey::minus)->isEnabled());
 }
 
 TEST_F(KeypadTest, ReturningToASignedEntryKeepsOneSign) {
-    type(signedBox, {"-", "7"});
-    keypad->focusOn(&decimal);
-    type(signedBox, {"-", "1"});
+    Type(signedBox, {"-", "7"});
+    keypad->FocusOn(&decimal);
+    Type(signedBox, {"-", "1"});
     EXPECT_EQ(signedBox.text(), "-71");
 }
 
@@ -127,48 +127,48 @@ TEST_F(KeypadTest, RealFocusChangeMovesTheTarget) {
     QApplication::processEvents();
     if (!decimal.hasFocus())
         GTEST_SKIP() << "the platform gives no focus";
-    EXPECT_EQ(keypad->focusedEdit(), &decimal);
+    EXPECT_EQ(keypad->FocusedEdit(), &decimal);
     shortBox.setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(keypad->focusedEdit(), &shortBox);
+    EXPECT_EQ(keypad->FocusedEdit(), &shortBox);
 }
 
 TEST_F(KeypadTest, ReplaceOnFirstKeyTypesOverTheShownValueOnce) {
     decimal.setText("800.5");
     plain.setText("12");
-    keypad->replaceOnFirstKey(&decimal);
-    type(plain, {"3"});
+    keypad->ReplaceOnFirstKey(&decimal);
+    Type(plain, {"3"});
     EXPECT_EQ(plain.text(), "123") << "other boxes keep appending";
-    EXPECT_TRUE(keypad->replacesOnNextKey(&decimal));
+    EXPECT_TRUE(keypad->ReplacesOnNextKey(&decimal));
 
-    keypad->focusOn(&decimal);
-    EXPECT_TRUE(keypad->key(KeypadKey::point)->isEnabled()) << "the point of the old text is about to go";
-    type(decimal, {"6", ".", "2"});
+    keypad->FocusOn(&decimal);
+    EXPECT_TRUE(keypad->Key(KeypadKey::point)->isEnabled()) << "the point of the old text is about to go";
+    Type(decimal, {"6", ".", "2"});
     EXPECT_EQ(decimal.text(), "6.2");
-    EXPECT_FALSE(keypad->replacesOnNextKey(&decimal));
+    EXPECT_FALSE(keypad->ReplacesOnNextKey(&decimal));
 }
 
 TEST_F(KeypadTest, ReplaceOnFirstKeyAppliesTheBoxLimitsToTheNewText) {
     shortBox.setText("1234");
-    keypad->replaceOnFirstKey(&shortBox);
-    type(shortBox, {"5", "6"});
+    keypad->ReplaceOnFirstKey(&shortBox);
+    Type(shortBox, {"5", "6"});
     EXPECT_EQ(shortBox.text(), "56");
 
     signedBox.setText("-3");
-    keypad->replaceOnFirstKey(&signedBox);
-    type(signedBox, {"-", "4"});
+    keypad->ReplaceOnFirstKey(&signedBox);
+    Type(signedBox, {"-", "4"});
     EXPECT_EQ(signedBox.text(), "-4") << "the dropped sign does not count";
 }
 
 TEST_F(KeypadTest, DisabledKeysOrBoxTypeNothing) {
-    keypad->focusOn(&plain);
-    keypad->setKeysEnabled(false);
-    keypad->press("5");
+    keypad->FocusOn(&plain);
+    keypad->SetKeysEnabled(false);
+    keypad->Press("5");
     EXPECT_TRUE(plain.text().isEmpty());
-    EXPECT_FALSE(keypad->key(KeypadKey::five)->isEnabled());
-    keypad->setKeysEnabled(true);
+    EXPECT_FALSE(keypad->Key(KeypadKey::five)->isEnabled());
+    keypad->SetKeysEnabled(true);
     plain.setEnabled(false);
-    keypad->press("5");
+    keypad->Press("5");
     EXPECT_TRUE(plain.text().isEmpty());
 }
 

@@ -26,7 +26,7 @@ TEST(ProcessLauncher, StartsAnExecutableFileDetached) {
     WriteFile(program, "#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n",
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    ASSERT_TRUE(DetachedProcessLauncher().startDetached(program));
+    ASSERT_TRUE(DetachedProcessLauncher().StartDetached(program));
     const QDeadlineTimer deadline(10000);
     while (!QFile::exists(marker) && !deadline.hasExpired())
         QThread::msleep(20);
@@ -38,7 +38,7 @@ TEST(ProcessLauncher, RefusesWhatIsNotAnExecutableFile) {
     const QString plain = dir.filePath(QStringLiteral("软件升级.exe"));
     WriteFile(plain, "MZ", QFile::ReadOwner | QFile::WriteOwner);
     const DetachedProcessLauncher launcher;
-    EXPECT_FALSE(launcher.startDetached(plain));
-    EXPECT_FALSE(launcher.startDetached(dir.filePath(QStringLiteral("missing"))));
-    EXPECT_FALSE(launcher.startDetached(dir.path())) << "a folder";
+    EXPECT_FALSE(launcher.StartDetached(plain));
+    EXPECT_FALSE(launcher.StartDetached(dir.filePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(launcher.StartDetached(dir.path())) << "a folder";
 }

@@ -29,47 +29,47 @@ TEST_F(MainWindowTest, UpdaterVersionIsTheStartOfItsVersionFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        device.files().RemoveFile(UpdaterFile::kVersion);
+        device.Files().RemoveFile(UpdaterFile::kVersion);
         if (c.fileExists)
-            device.write(UpdaterFile::kVersion, c.content);
-        EXPECT_EQ(ReadUpdaterVersion(device.folders()), c.version);
+            device.Write(UpdaterFile::kVersion, c.content);
+        EXPECT_EQ(ReadUpdaterVersion(device.Folders()), c.version);
     }
 }
 
 TEST_F(MainWindowTest, UpgradeAnsweredNoChangesNothing) {
     const auto window = Open();
-    prompter.queueAnswer(false);
+    prompter.QueueAnswer(false);
     Command(*window, CommandId::softwareUpgrade)->trigger();
 
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].kind, ScriptedPrompter::Kind::Question);
-    EXPECT_EQ(prompter.shown()[0].text, kQuestion + QStringLiteral("1.0.7"));
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts()[0].kind, ScriptedPrompter::Kind::Question);
+    EXPECT_EQ(prompter.ShownPrompts()[0].text, kQuestion + QStringLiteral("1.0.7"));
     EXPECT_TRUE(launcher.started.empty());
     EXPECT_EQ(quitCalls, 0);
 }
 
 TEST_F(MainWindowTest, UpgradeAnsweredYesStartsTheUpdaterAndEnds) {
-    device.write(UpdaterFile::kVersion, "1.2.0");
+    device.Write(UpdaterFile::kVersion, "1.2.0");
     const auto window = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Command(*window, CommandId::softwareUpgrade)->trigger();
 
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, kQuestion + QStringLiteral("1.2.0"));
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts()[0].text, kQuestion + QStringLiteral("1.2.0"));
     ASSERT_EQ(launcher.started.size(), 1u);
-    EXPECT_EQ(launcher.started[0], device.folders().hostPath(QStringLiteral("\\硬盘\\APP\\软件升级.exe")));
+    EXPECT_EQ(launcher.started[0], device.Folders().HostPath(QStringLiteral("\\硬盘\\APP\\软件升级.exe")));
     EXPECT_EQ(quitCalls, 1);
-    EXPECT_FALSE(device.exists(DeviceFile::kSettings)) << "the program ends without saving";
+    EXPECT_FALSE(device.Exists(DeviceFile::kSettings)) << "the program ends without saving";
 }
 
 TEST_F(MainWindowTest, UpgradeKeepsRunningWhenTheUpdaterCannotStart) {
     launcher.startSucceeds = false;
     const auto window = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Command(*window, CommandId::softwareUpgrade)->trigger();
     EXPECT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(quitCalls, 0);
-    ASSERT_EQ(prompter.shown().size(), 2u);
-    EXPECT_EQ(prompter.shown()[1].kind, ScriptedPrompter::Kind::Information);
-    EXPECT_EQ(prompter.shown()[1].text, QStringLiteral("软件升级程序不存在或无法启动!"));
+    ASSERT_EQ(prompter.ShownPrompts().size(), 2u);
+    EXPECT_EQ(prompter.ShownPrompts()[1].kind, ScriptedPrompter::Kind::Information);
+    EXPECT_EQ(prompter.ShownPrompts()[1].text, QStringLiteral("软件升级程序不存在或无法启动!"));
 }

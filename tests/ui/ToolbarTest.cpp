@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, ToolbarEnablingFollowsTheTestState) {
         const auto window = Open();
         SetRunning(pub, c.running);
         SetPaused(pub, c.paused);
-        window->state().fileMode = c.fileMode;
+        window->State().fileMode = c.fileMode;
         window->OnTimer();
         for (const ToolbarCommand& command : kToolbarCommands)
             EXPECT_EQ(Command(*window, command.id)->isEnabled(), !c.disabled.contains(command.id))

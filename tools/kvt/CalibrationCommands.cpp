@@ -73,7 +73,7 @@ int RunCalibration(const QStringList& args, std::FILE* out) {
         else
             return QString::number(value);
     };
-    field("sensor_kind", run->oilSensor() ? QStringLiteral("oil") : QStringLiteral("load"));
+    field("sensor_kind", run->OilSensor() ? QStringLiteral("oil") : QStringLiteral("load"));
     field("sensitivity", number(run->sensitivity));
     field("counts_per_kN", number(run->countsPerKn));
     field("max_force_kN", number(run->maxForce));

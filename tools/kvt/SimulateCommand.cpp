@@ -121,7 +121,7 @@ int RunSimulate(const QStringList& args, std::FILE* out) {
     QTemporaryDir scratchRoot;
     const QString root = options->dataRoot.isEmpty() ? scratchRoot.path() : options->dataRoot;
     const DeviceFolders folders(root);
-    if (!folders.createFolders()) {
+    if (!folders.CreateFolders()) {
         std::fprintf(stderr, "kvt: cannot create the device folders under %s\n", qPrintable(root));
         return 1;
     }
@@ -135,11 +135,11 @@ int RunSimulate(const QStringList& args, std::FILE* out) {
     const RunReport report = test.Run();
     PrintStages(report, out);
 
-    const QString dataFile = test.files().HostPath(test.pub().dataFilePath);
+    const QString dataFile = test.Files().HostPath(test.Pub().dataFilePath);
     const double hours = static_cast<double>(report.virtualMs) / 3.6e6;
     std::fprintf(out, "%s after %.1f h of test time; data file %s\n",
                  report.finished ? "finished" : "stopped", hours,
-                 qPrintable(options->dataRoot.isEmpty() ? test.pub().dataFilePath : dataFile));
+                 qPrintable(options->dataRoot.isEmpty() ? test.Pub().dataFilePath : dataFile));
     // A test cut off by the limit is incomplete: an error unless asked for.
     if (!report.finished && !options->stopEarly)
         std::fprintf(stderr, "kvt: the test did not end within the time limit of %.1f h of test time\n",

@@ -17,7 +17,7 @@ struct ModemOptions {
     int delayMs = 5;       // real time from a frame to its answer
     int dropEvery = 0;     // every k-th answer is not sent; 0 drops none
     double silentForS = 0; // no answer during the first seconds after start
-    QString logFile;       // one line per received frame
+    QString logFile = {};  // one line per received frame
 };
 
 struct ModemUsage {

@@ -18,20 +18,20 @@ double TwoFigures(double value) {
 FieldOperator::FieldOperator(const OperatorParams& params, JackCircuit circuit)
     : m_params(params), m_circuit(circuit) {}
 
-void FieldOperator::seeTarget(double target, std::optional<double> shownLoad, Hydraulics& hydraulics) {
-    if (shownLoad && *shownLoad > 0.0 && hydraulics.load() >= kLeastLoadForUnit)
-        m_shownPerKN = TwoFigures(*shownLoad / hydraulics.load());
+void FieldOperator::SeeTarget(double target, std::optional<double> shownLoad, Hydraulics& hydraulics) {
+    if (shownLoad && *shownLoad > 0.0 && hydraulics.Load() >= kLeastLoadForUnit)
+        m_shownPerKN = TwoFigures(*shownLoad / hydraulics.Load());
     if (m_target && target < *m_target) {
         m_unloading = true;
         m_secondsSinceDrop = 0.0;
         if (m_circuit == JackCircuit::Double)
-            hydraulics.setOilPathReversed(true);
+            hydraulics.SetOilPathReversed(true);
     } else if (!m_target || target > *m_target) {
         // A higher target is a new loading stage or a new test.
         m_unloading = false;
         m_releasing = false;
-        hydraulics.setReleaseOpening(0.0);
-        hydraulics.setOilPathReversed(false);
+        hydraulics.SetReleaseOpening(0.0);
+        hydraulics.SetOilPathReversed(false);
     }
     m_target = target;
 }
@@ -44,19 +44,19 @@ void FieldOperator::Restore(const Snapshot& snapshot) {
     m_releasing = snapshot.releasing;
 }
 
-void FieldOperator::act(Hydraulics& hydraulics, double seconds) {
+void FieldOperator::Act(Hydraulics& hydraulics, double seconds) {
     if (!m_unloading)
         return;
     m_secondsSinceDrop += seconds;
     if (m_secondsSinceDrop < m_params.reactionSeconds)
         return;
     if (m_circuit == JackCircuit::Single || *m_target <= 0.0)
-        actOnReleaseValve(hydraulics, seconds);
+        ActOnReleaseValve(hydraulics, seconds);
 }
 
-void FieldOperator::actOnReleaseValve(Hydraulics& hydraulics, double seconds) {
+void FieldOperator::ActOnReleaseValve(Hydraulics& hydraulics, double seconds) {
     const double target = *m_target / m_shownPerKN;
-    const double excess = hydraulics.load() - target;
+    const double excess = hydraulics.Load() - target;
     double wanted = 1.0;
     if (target > 0.0) {
         if (!m_releasing && excess > m_params.engageMargin)
@@ -67,6 +67,6 @@ void FieldOperator::actOnReleaseValve(Hydraulics& hydraulics, double seconds) {
     }
     // The hand opens the valve slowly but shuts it at once.
     const double opening =
-        std::min(wanted, hydraulics.releaseOpening() + m_params.openingPerSecond * seconds);
-    hydraulics.setReleaseOpening(opening);
+        std::min(wanted, hydraulics.ReleaseOpening() + m_params.openingPerSecond * seconds);
+    hydraulics.SetReleaseOpening(opening);
 }

@@ -44,12 +44,12 @@ class FieldOperator {
 
     // The target load of each command frame that carries one, with the load
     // the instrument shows, both in the instrument's unit.
-    void seeTarget(double target, std::optional<double> shownLoad, Hydraulics& hydraulics);
+    void SeeTarget(double target, std::optional<double> shownLoad, Hydraulics& hydraulics);
     // The operator's hands for the next `seconds`.
-    void act(Hydraulics& hydraulics, double seconds);
+    void Act(Hydraulics& hydraulics, double seconds);
 
   private:
-    void actOnReleaseValve(Hydraulics& hydraulics, double seconds);
+    void ActOnReleaseValve(Hydraulics& hydraulics, double seconds);
 
     OperatorParams m_params;
     JackCircuit m_circuit;

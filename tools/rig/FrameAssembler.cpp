@@ -2,7 +2,7 @@
 
 FrameAssembler::FrameAssembler(qsizetype frameSize) : m_frameSize(frameSize) {}
 
-QList<QByteArray> FrameAssembler::feed(const QByteArray& bytes, qint64 atMs) {
+QList<QByteArray> FrameAssembler::Feed(const QByteArray& bytes, qint64 atMs) {
     if (!m_pending.isEmpty() && atMs - m_lastByteMs > kGapMs)
         m_pending.clear();
     if (!bytes.isEmpty())

@@ -15,7 +15,7 @@ class FrameAssembler {
     explicit FrameAssembler(qsizetype frameSize);
 
     // Bytes received at `atMs` on a monotonic clock; returns the frames completed.
-    QList<QByteArray> feed(const QByteArray& bytes, qint64 atMs);
+    QList<QByteArray> Feed(const QByteArray& bytes, qint64 atMs);
 
   private:
     qsizetype m_frameSize;

@@ -34,7 +34,7 @@ int ServeFrames(const PseudoTerminal& pty, int stopFd, const FrameService& servi
         const int timeout = pending.empty()
                                 ? kIdlePollMs
                                 : static_cast<int>(std::max<qint64>(0, pending.front().dueMs - now));
-        pollfd fds[2] = {{pty.masterFd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
+        pollfd fds[2] = {{pty.MasterFd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
         if (::poll(fds, 2, timeout) < 0 && errno != EINTR) {
             std::perror("poll");
             return 1;
@@ -48,9 +48,9 @@ int ServeFrames(const PseudoTerminal& pty, int stopFd, const FrameService& servi
 
         if (fds[0].revents & POLLIN) {
             char buffer[256];
-            const ssize_t count = ::read(pty.masterFd(), buffer, sizeof buffer);
+            const ssize_t count = ::read(pty.MasterFd(), buffer, sizeof buffer);
             if (count > 0) {
-                for (const QByteArray& frame : assembler.feed(QByteArray(buffer, count), now)) {
+                for (const QByteArray& frame : assembler.Feed(QByteArray(buffer, count), now)) {
                     bool failed = false;
                     const std::optional<DelayedAnswer> answer = service.answer(frame, now, failed);
                     if (failed)
@@ -67,7 +67,7 @@ int ServeFrames(const PseudoTerminal& pty, int stopFd, const FrameService& servi
         while (!pending.empty() && pending.front().dueMs <= now) {
             // An answer nobody takes is lost, as on a real line.
             const QByteArray& bytes = pending.front().bytes;
-            [[maybe_unused]] const ssize_t written = ::write(pty.masterFd(), bytes.constData(), bytes.size());
+            [[maybe_unused]] const ssize_t written = ::write(pty.MasterFd(), bytes.constData(), bytes.size());
             pending.pop_front();
         }
     }

@@ -5,7 +5,7 @@
 
 Hydraulics::Hydraulics(const HydraulicParams& params) : m_params(params) {}
 
-void Hydraulics::setPump(bool running, int speed) {
+void Hydraulics::SetPump(bool running, int speed) {
     const int clamped = std::clamp(speed, 0, 255);
     m_pumpRate = running && clamped > 0 ? m_params.pumpBaseRate + m_params.pumpRatePerSpeed * clamped : 0.0;
 }
@@ -14,18 +14,18 @@ void Hydraulics::Restore(const Snapshot& snapshot) {
     m_pressure = std::clamp(snapshot.pressure, 0.0, m_params.reliefPressure);
     m_pumpRate = std::max(0.0, snapshot.pumpRate);
     m_reversed = snapshot.reversed;
-    setReleaseOpening(snapshot.releaseOpening);
+    SetReleaseOpening(snapshot.releaseOpening);
 }
 
-void Hydraulics::setReleaseOpening(double opening) {
+void Hydraulics::SetReleaseOpening(double opening) {
     m_releaseOpening = std::clamp(opening, 0.0, 1.0);
 }
 
-double Hydraulics::kNPerMPa() const {
+double Hydraulics::KNPerMPa() const {
     return m_params.ratedForce / m_params.ratedPressure * std::max(1, m_params.jackCount);
 }
 
-void Hydraulics::advance(double seconds) {
+void Hydraulics::Advance(double seconds) {
     if (seconds <= 0.0)
         return;
     double pressure = m_pressure;

@@ -32,18 +32,18 @@ class Hydraulics {
     void Restore(const Snapshot& snapshot);
 
     // The pump runs at the given speed until told otherwise; speed 0 stops it.
-    void setPump(bool running, int speed);
-    void setOilPathReversed(bool reversed) { m_reversed = reversed; }
-    bool oilPathReversed() const { return m_reversed; }
+    void SetPump(bool running, int speed);
+    void SetOilPathReversed(bool reversed) { m_reversed = reversed; }
+    bool OilPathReversed() const { return m_reversed; }
     // Release valve opening, 0 (closed) to 1 (fully open).
-    void setReleaseOpening(double opening);
-    double releaseOpening() const { return m_releaseOpening; }
+    void SetReleaseOpening(double opening);
+    double ReleaseOpening() const { return m_releaseOpening; }
 
-    void advance(double seconds);
+    void Advance(double seconds);
 
-    double pressure() const { return m_pressure; }
-    double load() const { return m_pressure * kNPerMPa(); }
-    double kNPerMPa() const;
+    double Pressure() const { return m_pressure; }
+    double Load() const { return m_pressure * KNPerMPa(); }
+    double KNPerMPa() const;
 
   private:
     HydraulicParams m_params;

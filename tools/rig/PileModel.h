@@ -39,17 +39,17 @@ class PileModel {
     }
 
     // The load held constant for the next `seconds`.
-    void advance(double load, double seconds);
+    void Advance(double load, double seconds);
 
-    double settlement() const;
+    double Settlement() const;
     // The settlement the pile would come to under this load if held for ever
     // after a loading from zero.
-    double finalSettlement(double load) const;
+    double FinalSettlement(double load) const;
 
   private:
-    double loadRatio(double load) const;
-    double creepShare(double load) const;
-    double creepSeconds(double load) const;
+    double LoadRatio(double load) const;
+    double CreepShare(double load) const;
+    double CreepSeconds(double load) const;
 
     PileParams m_params;
     double m_elasticImmediate = 0.0;

@@ -31,7 +31,7 @@ PseudoTerminal::~PseudoTerminal() {
         ::close(m_masterFd);
 }
 
-std::optional<PseudoTerminal> PseudoTerminal::open(QString* error) {
+std::optional<PseudoTerminal> PseudoTerminal::Open(QString* error) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) {
         *error = systemError("posix_openpt");
@@ -81,13 +81,13 @@ int ServeOnPseudoTerminal(const char* program,
         return 1;
     }
     QString error;
-    const auto pty = PseudoTerminal::open(&error);
+    const auto pty = PseudoTerminal::Open(&error);
     if (!pty) {
         std::fprintf(stderr, "%s: %s\n", program, qPrintable(error));
         ::close(stopFd);
         return 1;
     }
-    std::printf("%s\n", qPrintable(pty->slavePath()));
+    std::printf("%s\n", qPrintable(pty->SlavePath()));
     std::fflush(stdout);
     const int result = serve(*pty, stopFd);
     ::close(stopFd);

@@ -11,7 +11,7 @@
 // reopens the port, and the raw settings are kept in between.
 class PseudoTerminal {
   public:
-    static std::optional<PseudoTerminal> open(QString* error);
+    static std::optional<PseudoTerminal> Open(QString* error);
 
     PseudoTerminal(PseudoTerminal&& other) noexcept;
     PseudoTerminal& operator=(PseudoTerminal&&) = delete;
@@ -19,8 +19,8 @@ class PseudoTerminal {
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
     ~PseudoTerminal();
 
-    int masterFd() const { return m_masterFd; }
-    const QString& slavePath() const { return m_slavePath; }
+    int MasterFd() const { return m_masterFd; }
+    const QString& SlavePath() const { return m_slavePath; }
 
   private:
     PseudoTerminal(int masterFd, int slaveFd, QString slavePath);

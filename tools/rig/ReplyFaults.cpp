@@ -28,7 +28,7 @@ std::optional<FaultKind> faultKindFromName(const QString& name) {
 
 ReplyFaults::ReplyFaults(const FaultPlan& plan, unsigned seed) : m_plan(plan), m_random(seed) {}
 
-QByteArray ReplyFaults::apply(const QByteArray& reply) {
+QByteArray ReplyFaults::Apply(const QByteArray& reply) {
     if (m_plan.kind == FaultKind::None || reply.isEmpty())
         return reply;
     if (std::uniform_real_distribution<double>(0.0, 1.0)(m_random) >= m_plan.rate)

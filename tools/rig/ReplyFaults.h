@@ -29,9 +29,9 @@ class ReplyFaults {
   public:
     ReplyFaults(const FaultPlan& plan, unsigned seed);
 
-    void setPlan(const FaultPlan& plan) { m_plan = plan; }
+    void SetPlan(const FaultPlan& plan) { m_plan = plan; }
     // The reply as it reaches the instrument; empty for silence.
-    QByteArray apply(const QByteArray& reply);
+    QByteArray Apply(const QByteArray& reply);
 
   private:
     FaultPlan m_plan;

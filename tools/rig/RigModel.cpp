@@ -39,17 +39,17 @@ void RigModel::Restore(const RigState& state) {
     m_pile.Restore(state.pile);
 }
 
-std::array<double, kGaugeCount> RigModel::gaugeReadings() const {
-    return ::gaugeReadings(m_config.gauges, m_pile.settlement(), m_hydraulics.load());
+std::array<double, kGaugeCount> RigModel::GaugeReadings() const {
+    return ::gaugeReadings(m_config.gauges, m_pile.Settlement(), m_hydraulics.Load());
 }
 
-QByteArray RigModel::measurement() {
+QByteArray RigModel::Measurement() {
     QByteArray block(kReplySize, '\0');
     putCount(block, kLoadOffset,
-             loadChannelCount(m_config.loadSensor, m_hydraulics.pressure(), m_hydraulics.load()));
+             loadChannelCount(m_config.loadSensor, m_hydraulics.Pressure(), m_hydraulics.Load()));
     const double noise = m_config.gauges.noise;
     std::uniform_real_distribution<double> jitter(-noise, noise);
-    const auto readings = gaugeReadings();
+    const auto readings = GaugeReadings();
     for (int i = 0; i < kGaugeCount; ++i) {
         const double reading = readings[i] + (noise > 0.0 ? jitter(m_noise) : 0.0);
         putCount(block, kFirstGaugeOffset + 2 * i, std::lround(reading / kGaugeMmPerCount));
@@ -57,24 +57,24 @@ QByteArray RigModel::measurement() {
     return block;
 }
 
-QByteArray RigModel::reply(const QByteArray& frame) {
+QByteArray RigModel::Reply(const QByteArray& frame) {
     const auto command = parseCommandFrame(frame);
     if (!command)
         return {};
-    const QByteArray answer = measurement();
-    m_hydraulics.setPump(command->pumpAllowed && command->pumpRun, command->pumpSpeed);
+    const QByteArray answer = Measurement();
+    m_hydraulics.SetPump(command->pumpAllowed && command->pumpRun, command->pumpSpeed);
     if (command->targetLoad)
-        m_operator.seeTarget(*command->targetLoad, command->shownLoad, m_hydraulics);
-    return m_faults.apply(answer);
+        m_operator.SeeTarget(*command->targetLoad, command->shownLoad, m_hydraulics);
+    return m_faults.Apply(answer);
 }
 
-void RigModel::advance(qint64 milliseconds) {
+void RigModel::Advance(qint64 milliseconds) {
     for (qint64 done = 0; done < milliseconds;) {
         const qint64 step = std::min(kStepMs, milliseconds - done);
         const double seconds = step / 1000.0;
-        m_operator.act(m_hydraulics, seconds);
-        m_hydraulics.advance(seconds);
-        m_pile.advance(m_hydraulics.load(), seconds);
+        m_operator.Act(m_hydraulics, seconds);
+        m_hydraulics.Advance(seconds);
+        m_pile.Advance(m_hydraulics.Load(), seconds);
         done += step;
     }
 }

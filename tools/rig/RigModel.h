@@ -89,22 +89,22 @@ class RigModel {
     // Answers one 12-byte command frame with the state as it is now, then
     // takes the frame's commands. Empty when the rig stays silent, which it
     // also does for a block that is not one frame.
-    QByteArray reply(const QByteArray& frame);
+    QByteArray Reply(const QByteArray& frame);
     // Lets the rig run on for this long under the last commands.
-    void advance(qint64 milliseconds);
+    void Advance(qint64 milliseconds);
 
-    void setFault(const FaultPlan& plan) { m_faults.setPlan(plan); }
+    void SetFault(const FaultPlan& plan) { m_faults.SetPlan(plan); }
 
     // The true state, without noise.
-    double load() const { return m_hydraulics.load(); }
-    double pressure() const { return m_hydraulics.pressure(); }
-    double settlement() const { return m_pile.settlement(); }
-    std::array<double, kGaugeCount> gaugeReadings() const;
-    double releaseOpening() const { return m_hydraulics.releaseOpening(); }
-    bool oilPathReversed() const { return m_hydraulics.oilPathReversed(); }
+    double Load() const { return m_hydraulics.Load(); }
+    double Pressure() const { return m_hydraulics.Pressure(); }
+    double Settlement() const { return m_pile.Settlement(); }
+    std::array<double, kGaugeCount> GaugeReadings() const;
+    double ReleaseOpening() const { return m_hydraulics.ReleaseOpening(); }
+    bool OilPathReversed() const { return m_hydraulics.OilPathReversed(); }
 
   private:
-    QByteArray measurement();
+    QByteArray Measurement();
 
     RigConfig m_config;
     Hydraulics m_hydraulics;

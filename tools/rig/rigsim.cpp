@@ -21,7 +21,7 @@ constexpr qint64 kReplyDelayMs = 5;
 class ModelTime {
   public:
     ModelTime(double scale, qint64 startMs) : m_scale(scale), m_lastMs(startMs) {}
-    qint64 msToAdvance(qint64 nowMs) {
+    qint64 MsToAdvance(qint64 nowMs) {
         m_owedMs += (nowMs - m_lastMs) * m_scale;
         m_lastMs = nowMs;
         const auto whole = static_cast<qint64>(m_owedMs);
@@ -43,9 +43,9 @@ int serve(const RigsimOptions& options, const PseudoTerminal& pty, int stopFd) {
         pty, stopFd,
         FrameService{
             .frameSize = kCommandFrameSize,
-            .advance = [&](qint64 nowMs) { model.advance(modelTime.msToAdvance(nowMs)); },
+            .advance = [&](qint64 nowMs) { model.Advance(modelTime.MsToAdvance(nowMs)); },
             .answer = [&](const QByteArray& frame, qint64, bool&) -> std::optional<DelayedAnswer> {
-                return DelayedAnswer{model.reply(frame), kReplyDelayMs};
+                return DelayedAnswer{model.Reply(frame), kReplyDelayMs};
             },
         });
 }

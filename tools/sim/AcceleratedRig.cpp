@@ -22,15 +22,15 @@ AcceleratedRig::AcceleratedRig(const Clock& clock, Composer composer, ReplyHandl
     connect(&m_timer, &QTimer::timeout, this, &AcceleratedRig::CatchUp);
 }
 
-bool AcceleratedRig::open() {
-    m_rigTimeMs = m_clock.now().toMSecsSinceEpoch();
+bool AcceleratedRig::Open() {
+    m_rigTimeMs = m_clock.Now().toMSecsSinceEpoch();
     m_sinceKept.start();
     m_timer.start();
     return true;
 }
 
 void AcceleratedRig::CatchUp() {
-    const qint64 nowMs = m_clock.now().toMSecsSinceEpoch();
+    const qint64 nowMs = m_clock.Now().toMSecsSinceEpoch();
     if (nowMs < m_rigTimeMs || nowMs - m_rigTimeMs > kLargestCatchUpMs)
         m_rigTimeMs = nowMs;
     bool replied = false;
@@ -40,11 +40,11 @@ void AcceleratedRig::CatchUp() {
             replied = true;
         });
         if (cycle.playBeep)
-            emit beepRequested();
+            emit BeepRequested();
         m_rigTimeMs += kRigCycleMs;
     }
     if (replied)
-        emit replyProcessed();
+        emit ReplyProcessed();
     if (m_keepState && m_sinceKept.elapsed() >= kKeepStateEveryMs) {
         m_sinceKept.restart();
         m_keepState(m_rigTimeMs, m_rig.TakeSnapshot());

@@ -27,7 +27,7 @@ class AcceleratedRig final : public ControllerPort {
                    const RigConfig& rig = {}, const std::optional<RigState>& plant = std::nullopt,
                    StateKeeper keepState = {});
 
-    bool open() override;
+    bool Open() override;
 
     // Plays the cycles the clock has gone on by since the last call.
     void CatchUp();

@@ -5,9 +5,9 @@ CommandCycle PlayRigCycle(const ControllerPort::Composer& compose, RigModel& rig
     const CommandCycle cycle = compose();
     const QByteArray frame(reinterpret_cast<const char*>(cycle.frame.data()),
                            static_cast<qsizetype>(cycle.frame.size()));
-    const QByteArray reply = rig.reply(frame);
+    const QByteArray reply = rig.Reply(frame);
     if (!reply.isEmpty())
         handleReply(reply);
-    rig.advance(kRigCycleMs);
+    rig.Advance(kRigCycleMs);
     return cycle;
 }

@@ -97,11 +97,11 @@ void VirtualTest::ControllerCycle() {
                  [this](const QByteArray& reply) {
                      m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(reply.constData()),
                                                      static_cast<std::size_t>(reply.size())),
-                                           m_clock.now().toMSecsSinceEpoch());
+                                           m_clock.Now().toMSecsSinceEpoch());
                      if (m_observer.replyHandled)
                          m_observer.replyHandled();
                  });
-    m_clock.advanceMs(kRigCycleMs);
+    m_clock.AdvanceMs(kRigCycleMs);
 }
 
 // In manual load control the operator enters each next control load, and

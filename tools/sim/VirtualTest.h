@@ -70,13 +70,13 @@ class VirtualTest {
     // Runs until the automatic end or the time limit.
     RunReport Run();
 
-    const CPublic& pub() const { return m_pub; }
+    const CPublic& Pub() const { return m_pub; }
     // Where the clock and the plant stand now: an accelerated demonstration
     // of the program can go on from here.
-    DemonstrationState Demonstration() const { return {m_clock.now(), m_rig.TakeSnapshot()}; }
+    DemonstrationState Demonstration() const { return {m_clock.Now(), m_rig.TakeSnapshot()}; }
     // Every frame the test queued for upload, in order: no module takes them.
     std::vector<UploadFrame> QueuedFrames() const { return m_pub.gprs.Frames(); }
-    const KVTFile& files() const { return m_files; }
+    const KVTFile& Files() const { return m_files; }
 
   private:
     QString Prepare();

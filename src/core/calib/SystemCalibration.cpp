@@ -39,13 +39,13 @@ float AlongSegment(const SystemCalibrationRun::Table& m, const SystemCalibration
 } // namespace
 
 SystemCalibrationForm FormOfRun(const SystemCalibrationRun& run) {
-    SystemCalibrationForm form = WithSensorKind(SystemCalibrationForm{}, run.oilSensor());
+    SystemCalibrationForm form = WithSensorKind(SystemCalibrationForm{}, run.OilSensor());
     form.maxForce = Shown("%.0f", run.maxForce);
     form.pointCount = QString::asprintf("%d", run.pointCount);
     form.sensitivity = Shown("%g", run.sensitivity);
     if (run.started != 1)
         return form;
-    if (run.oilSensor()) {
+    if (run.OilSensor()) {
         form.ratedForce = Shown("%.0f", run.ratedForce);
         form.ratedPressure = Shown("%.1f", run.ratedPressure);
         form.range = Shown("%.0f", run.oilRange);
@@ -158,7 +158,7 @@ LiveCalibrationValues LiveValues(const SystemCalibrationRun& run, const LiveSamp
         return {QString::fromUtf8(kNotUsed), QString::fromUtf8(kNotUsed)};
     const float r = live.loadRaw;
     LiveCalibrationValues values;
-    if (run.oilSensor()) {
+    if (run.OilSensor()) {
         values.pressure = Shown("%.2f", run.oilRange * r / (1200.0f * run.sensitivity));
         if (!IsNumber(values.pressure))
             values.pressure = QStringLiteral("0.00");
@@ -166,7 +166,7 @@ LiveCalibrationValues LiveValues(const SystemCalibrationRun& run, const LiveSamp
         values.pressure = QString::fromUtf8(kNotUsed);
     }
     std::optional<float> force = r / run.countsPerKn;
-    if (run.inCheck())
+    if (run.InCheck())
         force = CorrectThroughTable(run, *force);
     values.force = force ? Shown("%.1f", *force) : QString();
     if (!IsNumber(values.force))
@@ -177,7 +177,7 @@ LiveCalibrationValues LiveValues(const SystemCalibrationRun& run, const LiveSamp
 RecordOutcome RecordPoint(SystemCalibrationRun& run, const LiveCalibrationValues& live) {
     if (run.started != 1)
         return {};
-    const bool check = run.inCheck();
+    const bool check = run.InCheck();
     std::int32_t& done = check ? run.checkDone : run.calibrationDone;
     if (done == 1)
         return {false, check ? kCheckAlreadyDone : kCalibrationAlreadyDone};
@@ -187,7 +187,7 @@ RecordOutcome RecordPoint(SystemCalibrationRun& run, const LiveCalibrationValues
     const auto point = static_cast<std::size_t>(index);
     (check ? run.checkForce : run.calibrationForce)[point] = ReadNumber(live.force);
     (check ? run.checkPressure : run.calibrationPressure)[point] =
-        run.oilSensor() ? ReadNumber(live.pressure) : 0.0f;
+        run.OilSensor() ? ReadNumber(live.pressure) : 0.0f;
     ++index;
     if (index <= run.pointCount)
         return {true, nullptr};
@@ -221,7 +221,7 @@ void ClearRun(SystemCalibrationRun& run) {
 
 SystemCalibrationView ViewOfRun(const SystemCalibrationRun& run) {
     SystemCalibrationView view;
-    const bool check = run.inCheck();
+    const bool check = run.InCheck();
     view.title = QString::fromUtf8(check ? kTitleCheck : kTitleCalibration);
     view.forceHeader = QString::fromUtf8(check ? kCheckHeader : kMeasuredHeader);
     const bool anyRecorded = run.calibrationIndex > 0 || run.checkIndex > 0;
@@ -234,7 +234,7 @@ SystemCalibrationView ViewOfRun(const SystemCalibrationRun& run) {
     view.checkEnabled = run.calibrationDone == 1 && !check;
     view.calibrationViewEnabled = true;
     const int n = run.pointCount;
-    const int recorded = run.index();
+    const int recorded = run.Index();
     const auto& forces = check ? run.checkForce : run.calibrationForce;
     const auto& pressures = check ? run.checkPressure : run.calibrationPressure;
     const QString notUsed = QString::fromUtf8(kNotUsed);
@@ -245,11 +245,11 @@ SystemCalibrationView ViewOfRun(const SystemCalibrationRun& run) {
             continue;
         }
         // A load sensor's zero point has no standard force to apply.
-        if (run.oilSensor() || i > 0)
+        if (run.OilSensor() || i > 0)
             view.standard[p] = Shown("%.0f", run.standardForce[p]);
         if (i < recorded)
             view.force[p] = Shown("%.1f", forces[p]);
-        if (!run.oilSensor())
+        if (!run.OilSensor())
             view.pressure[p] = notUsed;
         else if (i < recorded)
             view.pressure[p] = Shown("%.2f", pressures[p]);

@@ -80,7 +80,7 @@ std::optional<SystemCalibrationRun> ParseSystemCalibration(const QByteArray& byt
 }
 
 SystemCalibrationRun LoadSystemCalibration(const DeviceFolders& folders) {
-    QFile file(folders.hostPath(kSystemCalibrationFile));
+    QFile file(folders.HostPath(kSystemCalibrationFile));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return ParseSystemCalibration(file.read(kSystemCalibrationFileSize + 1)).value_or(SystemCalibrationRun{});
@@ -89,6 +89,6 @@ SystemCalibrationRun LoadSystemCalibration(const DeviceFolders& folders) {
 // The whole file replaces the old one durably, so a run recorded before
 // survives a failed or interrupted write and a power cut.
 bool SaveSystemCalibration(const DeviceFolders& folders, const SystemCalibrationRun& run) {
-    const QString host = folders.hostPath(kSystemCalibrationFile);
+    const QString host = folders.HostPath(kSystemCalibrationFile);
     return !host.isEmpty() && HostFileSystem::Instance().ReplaceDurably(host, PackSystemCalibration(run));
 }

@@ -39,8 +39,8 @@ struct SystemCalibrationRun {
     Table checkForce{};          // kN
     Table checkPressure{};       // MPa
 
-    bool oilSensor() const { return sensorKind == CalibrationSensor::oil; }
-    bool inCheck() const { return checkMode == 1; }
+    bool OilSensor() const { return sensorKind == CalibrationSensor::oil; }
+    bool InCheck() const { return checkMode == 1; }
     // The next point of the pass on screen.
-    int index() const { return inCheck() ? checkIndex : calibrationIndex; }
+    int Index() const { return InCheck() ? checkIndex : calibrationIndex; }
 };

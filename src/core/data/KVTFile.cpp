@@ -36,7 +36,7 @@ constexpr qint64 kRowBytes = static_cast<qint64>(kPackedRecordSize);
 KVTFile::KVTFile(const DeviceFolders& folders, const FileSystem& fs) : m_folders(folders), m_fs(fs) {}
 
 QString KVTFile::HostPath(const QString& devicePath) const {
-    return m_folders.hostPath(devicePath);
+    return m_folders.HostPath(devicePath);
 }
 
 // --- settings ----------------------------------------------------------------

@@ -18,8 +18,8 @@ class AlarmLine {
         m_buzzerCode = kBuzzerOn;
         m_outcome.playBeep = m_outcome.playBeep || withBeep;
     }
-    AlarmOutcome& outcome() { return m_outcome; }
-    int buzzerCode() const { return m_buzzerCode; }
+    AlarmOutcome& Outcome() { return m_outcome; }
+    int BuzzerCode() const { return m_buzzerCode; }
 
   private:
     CPublic& m_pub;
@@ -42,8 +42,8 @@ AlarmOutcome LinkFaultAlarm(CPublic& pub) {
         line.Raise(kUploadQueueSaveFailedText);
     if (pub.storageFault)
         line.Raise(kStorageFailedText);
-    pub.run.RequestBuzzer(line.buzzerCode());
-    return line.outcome();
+    pub.run.RequestBuzzer(line.BuzzerCode());
+    return line.Outcome();
 }
 
 } // namespace
@@ -87,7 +87,7 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
     if (run.controlState != ControlState::Waiting &&
         (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
         if (++pub.alarmSeconds > 2) {
-            line.outcome().playBeep = true;
+            line.Outcome().playBeep = true;
             pub.run.RequestPumpGate(PumpGate::closed);
             pub.alarmSeconds = 0;
         }
@@ -121,7 +121,7 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
     if (settlementOver)
         line.Raise("桩基沉降超过允许值!");
 
-    line.outcome().clearMessageLine = !(pub.unevenAlarm && pub.pressureAlarm && settlementOver);
+    line.Outcome().clearMessageLine = !(pub.unevenAlarm && pub.pressureAlarm && settlementOver);
 
     if (pub.pressureAlarm && pub.loadProtectSeconds > 0)
         line.Raise("加不上压,请检查现场!");
@@ -134,6 +134,6 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
     // Unstored rows outrank every other text: the operator must act on them.
     if (pub.storageFault)
         line.Raise(kStorageFailedText);
-    pub.run.RequestBuzzer(line.buzzerCode());
-    return line.outcome();
+    pub.run.RequestBuzzer(line.BuzzerCode());
+    return line.Outcome();
 }

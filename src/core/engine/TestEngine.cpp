@@ -54,7 +54,7 @@ void TestEngine::RemoveSentUploadQueue() {
 }
 
 void TestEngine::QueueLiveFrame() {
-    ::QueueLiveFrame(m_pub, m_clock.now());
+    ::QueueLiveFrame(m_pub, m_clock.Now());
 }
 
 void TestEngine::Beep() {
@@ -203,7 +203,7 @@ void TestEngine::ScheduleTick() {
     if (alarms.clearMessageLine && m_hooks.clearMessageLine)
         m_hooks.clearMessageLine();
 
-    const int now = SecondsOfDay(m_clock.now());
+    const int now = SecondsOfDay(m_clock.Now());
     if (pub.stageTimer > kCounterLimit)
         pub.stageTimer = 0;
     if (pub.fullUnloadTimer > kCounterLimit)
@@ -268,7 +268,7 @@ void TestEngine::ScheduleTick() {
 void TestEngine::Read() {
     // One reply's values, never a mix of two, and never stale ones.
     const LiveSample live = m_pub.run.Live();
-    TakeReading(m_pub, m_files, m_clock.now(), ValuesStale() ? WithoutValues(live) : live);
+    TakeReading(m_pub, m_files, m_clock.Now(), ValuesStale() ? WithoutValues(live) : live);
     if (m_hooks.readingTaken)
         m_hooks.readingTaken();
 }
@@ -477,7 +477,7 @@ bool TestEngine::FinalReadingsComplete() const {
 // The data file records the end, so that a restart shows the test for
 // review and never takes more readings into it.
 void TestEngine::StoreEnd() {
-    RefreshRunStateTexts(m_pub, m_clock.now().date(), true);
+    RefreshRunStateTexts(m_pub, m_clock.Now().date(), true);
     StoreRows(m_pub, m_files, RunStateRowWrites());
 }
 

@@ -37,7 +37,7 @@ DataFiles::DataFiles(const DeviceFolders& folders, CreationTime creationTime)
     : m_folders(folders), m_creationTime(creationTime) {}
 
 std::vector<StoredFile> DataFiles::List() const {
-    const QDir folder(m_folders.appFolder());
+    const QDir folder(m_folders.AppFolder());
     std::vector<StoredFile> files;
     for (const QFileInfo& info :
          folder.entryInfoList({QStringLiteral("*.kvt")}, QDir::Files | QDir::NoSymLinks, QDir::Name)) {
@@ -54,7 +54,7 @@ std::vector<StoredFile> DataFiles::List() const {
 QString DataFiles::StoredPath(const QString& name) const {
     if (!IsPlainFileName(name))
         return {};
-    const QString host = m_folders.hostPath(DevicePath::kAppFolder + name);
+    const QString host = m_folders.HostPath(DevicePath::kAppFolder + name);
     const QFileInfo info(host);
     if (host.isEmpty() || info.isSymLink() || !info.isFile())
         return {};
@@ -62,7 +62,7 @@ QString DataFiles::StoredPath(const QString& name) const {
 }
 
 QString DataFiles::UsbFolder() const {
-    return m_folders.usbFolder();
+    return m_folders.UsbFolder();
 }
 
 bool DataFiles::UsbPresent() const {
@@ -70,7 +70,7 @@ bool DataFiles::UsbPresent() const {
 }
 
 bool DataFiles::OnUsb(const QString& name) const {
-    return IsPlainFileName(name) && QFileInfo::exists(m_folders.hostPath(DevicePath::kUsbFolder + name));
+    return IsPlainFileName(name) && QFileInfo::exists(m_folders.HostPath(DevicePath::kUsbFolder + name));
 }
 
 bool DataFiles::Stored(const QString& name) const {
@@ -81,7 +81,7 @@ bool DataFiles::CopyToUsb(const QString& name) const {
     const QString source = StoredPath(name);
     if (source.isEmpty() || !UsbPresent())
         return false;
-    return CopyFileDurably(source, m_folders.hostPath(DevicePath::kUsbFolder + name), m_afterChunk);
+    return CopyFileDurably(source, m_folders.HostPath(DevicePath::kUsbFolder + name), m_afterChunk);
 }
 
 bool DataFiles::CutToUsb(const QString& name) const {

@@ -13,14 +13,14 @@ ControllerLink::~ControllerLink() {
         m_thread.join();
 }
 
-bool ControllerLink::open() {
+bool ControllerLink::Open() {
     if (m_device.isEmpty() || m_thread.joinable())
         return false;
     // Nothing of Qt crosses threads but the two signals.
     return StartSessionThread<ControllerSession>(m_thread, *this);
 }
 
-ReplyCounts ControllerLink::replyCounts() const {
+ReplyCounts ControllerLink::CountedReplies() const {
     const std::lock_guard lock(m_countsMutex);
     return m_replyCounts;
 }

@@ -32,13 +32,13 @@ class ControllerLink final : public ControllerPort {
     // Opens the port and starts the cycle in the link thread; false (and no
     // thread left running) when the port cannot be opened. Opens once. A missing controller is not an error
     // the operator sees: the instrument just runs without live values.
-    bool open() override;
+    bool Open() override;
 
     // Cycles run since open (for status and tests).
-    std::uint64_t cycles() const { return m_cycles.load(); }
-    bool portOpen() const { return m_portOpen.load(); }
+    std::uint64_t Cycles() const { return m_cycles.load(); }
+    bool PortOpen() const { return m_portOpen.load(); }
     // Whole replies handed on and bursts dropped since open.
-    ReplyCounts replyCounts() const;
+    ReplyCounts CountedReplies() const;
 
   private:
     friend class ControllerSession;

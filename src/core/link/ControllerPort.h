@@ -17,11 +17,11 @@ class ControllerPort : public QObject {
     using ReplyHandler = std::function<void(const QByteArray& block)>;
 
     // Starts the cycle; false when the controller cannot be reached.
-    virtual bool open() = 0;
+    virtual bool Open() = 0;
 
   signals:
     // May be emitted from another thread; connect with a queued connection.
-    void replyProcessed();
+    void ReplyProcessed();
     // A composed frame asks for the beep sound file.
-    void beepRequested();
+    void BeepRequested();
 };

@@ -14,10 +14,10 @@ ControllerSession::ControllerSession(ControllerLink& link, QEventLoop& loop) : m
     m_quietTimer.setTimerType(Qt::PreciseTimer);
     m_quietTimer.setSingleShot(true);
     m_quietTimer.setInterval(ReplyFramer::kQuietMs);
-    connect(&m_cycleTimer, &QTimer::timeout, this, &ControllerSession::runCycle);
-    connect(&m_quietTimer, &QTimer::timeout, this, &ControllerSession::onLineQuiet);
-    connect(&m_port, &QSerialPort::readyRead, this, &ControllerSession::onReadyRead);
-    connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::onError);
+    connect(&m_cycleTimer, &QTimer::timeout, this, &ControllerSession::RunCycle);
+    connect(&m_quietTimer, &QTimer::timeout, this, &ControllerSession::OnLineQuiet);
+    connect(&m_port, &QSerialPort::readyRead, this, &ControllerSession::OnReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ControllerSession::OnError);
 }
 
 bool ControllerSession::Open() {
@@ -29,7 +29,7 @@ bool ControllerSession::Open() {
     return true;
 }
 
-void ControllerSession::runCycle() {
+void ControllerSession::RunCycle() {
     if (m_link.m_stopRequested) {
         m_cycleTimer.stop();
         m_quietTimer.stop();
@@ -41,7 +41,7 @@ void ControllerSession::runCycle() {
     const CommandCycle composed = m_link.m_composer();
     ++m_link.m_cycles;
     if (composed.playBeep)
-        emit m_link.beepRequested();
+        emit m_link.BeepRequested();
     if (!m_port.isOpen()) {
         if (--m_cyclesUntilReopen <= 0) {
             m_cyclesUntilReopen = kReopenEveryCycles;
@@ -57,37 +57,37 @@ void ControllerSession::runCycle() {
     if (m_framer.InBurst()) {
         m_quietTimer.stop();
         m_framer.Discard();
-        publishCounts();
+        PublishCounts();
     }
     m_port.clear(QSerialPort::AllDirections);
     m_port.write(reinterpret_cast<const char*>(composed.frame.data()), composed.frame.size());
 }
 
-void ControllerSession::onReadyRead() {
+void ControllerSession::OnReadyRead() {
     m_framer.Receive(m_port.readAll());
     m_quietTimer.start();
 }
 
-void ControllerSession::onLineQuiet() {
+void ControllerSession::OnLineQuiet() {
     // Bytes whose readyRead is still queued belong to the same burst.
     if (m_port.bytesAvailable() > 0) {
-        onReadyRead();
+        OnReadyRead();
         return;
     }
     const std::optional<QByteArray> reply = m_framer.EndBurst();
-    publishCounts();
+    PublishCounts();
     if (!reply)
         return;
     m_link.m_replyHandler(*reply);
-    emit m_link.replyProcessed();
+    emit m_link.ReplyProcessed();
 }
 
-void ControllerSession::publishCounts() {
+void ControllerSession::PublishCounts() {
     const std::lock_guard lock(m_link.m_countsMutex);
     m_link.m_replyCounts = m_framer.Counts();
 }
 
-void ControllerSession::onError(QSerialPort::SerialPortError error) {
+void ControllerSession::OnError(QSerialPort::SerialPortError error) {
     // A vanished device: close and let the cycle reopen it when it is back.
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
         m_port.close();

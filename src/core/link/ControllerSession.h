@@ -18,11 +18,11 @@ class ControllerSession : public QObject {
     bool Open();
 
   private:
-    void runCycle();
-    void onReadyRead();
-    void onLineQuiet();
-    void publishCounts();
-    void onError(QSerialPort::SerialPortError error);
+    void RunCycle();
+    void OnReadyRead();
+    void OnLineQuiet();
+    void PublishCounts();
+    void OnError(QSerialPort::SerialPortError error);
 
     ControllerLink& m_link;
     QEventLoop& m_loop;

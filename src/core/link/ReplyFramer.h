@@ -15,7 +15,7 @@ struct ReplyCounts {
     std::uint64_t tooLong = 0;  // more bytes (garbage before a reply, two replies run together)
     std::uint64_t cut = 0;      // still arriving when the command cycle discarded the input
 
-    std::uint64_t dropped() const { return tooShort + tooLong + cut; }
+    std::uint64_t Dropped() const { return tooShort + tooLong + cut; }
     bool operator==(const ReplyCounts&) const = default;
 };
 

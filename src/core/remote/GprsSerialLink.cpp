@@ -54,7 +54,7 @@ class GprsSession {
             return;
         }
         const std::optional<UploadFrame> frame =
-            m_owner.m_link.Tick(m_owner.m_clock.now().toMSecsSinceEpoch());
+            m_owner.m_link.Tick(m_owner.m_clock.Now().toMSecsSinceEpoch());
         if (frame && SendHeadFrame(
                          *frame, [this](const std::uint8_t* data, qint64 size) { return Write(data, size); },
                          [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }))

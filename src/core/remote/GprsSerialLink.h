@@ -31,7 +31,7 @@ class GprsSerialLink {
     bool OpenGprsLink();
 
     // Frames written whole since open (for status and tests).
-    std::uint64_t framesWritten() const { return m_framesWritten.load(); }
+    std::uint64_t FramesWritten() const { return m_framesWritten.load(); }
 
   private:
     friend class GprsSession;

@@ -24,7 +24,7 @@ CMainApp::CMainApp(AppOptions options, const ControllerFactory& makeController,
     ControllerPort::ReplyHandler handleReply = [this](const QByteArray& block) {
         m_pub.run.HandleReply(std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
                                         static_cast<std::size_t>(block.size())),
-                              m_clock.now().toMSecsSinceEpoch());
+                              m_clock.Now().toMSecsSinceEpoch());
     };
     if (makeController)
         m_link = makeController(m_clock, std::move(compose), std::move(handleReply));
@@ -61,7 +61,7 @@ EngineHooks CMainApp::MakeEngineHooks() {
 
 void CMainApp::OpenSystemTime() {
     CSysTime dialog(
-        m_pub, m_clock, [this](const QDateTime& when) { m_systemTime.setLocalTime(when); }, m_mainWindow);
+        m_pub, m_clock, [this](const QDateTime& when) { m_systemTime.SetLocalTime(when); }, m_mainWindow);
     dialog.exec();
 }
 
@@ -71,7 +71,7 @@ void CMainApp::OpenLinks() {
     // A controller that is missing is not reported: the instrument runs
     // without live values.
     if (m_link)
-        m_link->open();
+        m_link->Open();
     // Without the module the frames wait in the queue file.
     if (!m_options.com2Device.isEmpty()) {
         m_gprsLink = std::make_unique<GprsSerialLink>(m_options.com2Device, m_pub.gprs, m_clock);
@@ -80,9 +80,9 @@ void CMainApp::OpenLinks() {
 }
 
 int CMainApp::Run() {
-    if (!m_folders.createFolders())
+    if (!m_folders.CreateFolders())
         std::fprintf(stderr, "staticload: cannot create the device folders under %s\n",
-                     qPrintable(m_folders.dataRoot()));
+                     qPrintable(m_folders.DataRoot()));
     m_sound.ProvideDefaultBeep();
     MainWindowHooks hooks;
     hooks.openLinks = [this] { OpenLinks(); };
@@ -105,10 +105,10 @@ int CMainApp::Run() {
     });
     m_mainWindow = &mainWindow;
     if (m_link) {
-        QObject::connect(m_link.get(), &ControllerPort::replyProcessed, &mainWindow,
+        QObject::connect(m_link.get(), &ControllerPort::ReplyProcessed, &mainWindow,
                          &CMainDlg::RefreshLivePanel, Qt::QueuedConnection);
         QObject::connect(
-            m_link.get(), &ControllerPort::beepRequested, &mainWindow, [this] { m_sound.PlayBeep(); },
+            m_link.get(), &ControllerPort::BeepRequested, &mainWindow, [this] { m_sound.PlayBeep(); },
             Qt::QueuedConnection);
     }
     mainWindow.exec();

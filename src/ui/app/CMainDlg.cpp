@@ -206,16 +206,16 @@ void CMainDlg::CreateCurveArea() {
 void CMainDlg::CreateLivePanel() {
     m_livePanel = new LivePanel(this);
     m_livePanel->setGeometry(0, kLivePanelTop, LivePanel::kWidth, LivePanel::kHeight);
-    connect(m_livePanel, &LivePanel::clockTapped, this, &CMainDlg::OnClockTap);
-    connect(m_livePanel, &LivePanel::pumpGateClicked, this, [this] {
+    connect(m_livePanel, &LivePanel::ClockTapped, this, &CMainDlg::OnClockTap);
+    connect(m_livePanel, &LivePanel::PumpGateClicked, this, [this] {
         m_switches.TogglePumpGate();
         ShowSwitches();
     });
-    connect(m_livePanel, &LivePanel::manualLoadAllowedClicked, this, [this] {
+    connect(m_livePanel, &LivePanel::ManualLoadAllowedClicked, this, [this] {
         m_switches.ToggleManualLoadAllowed();
         ShowSwitches();
     });
-    connect(m_livePanel, &LivePanel::manualLoadClicked, this, [this] {
+    connect(m_livePanel, &LivePanel::ManualLoadClicked, this, [this] {
         m_switches.ToggleManualLoad();
         ShowSwitches();
     });
@@ -260,7 +260,7 @@ void CMainDlg::LoadCurrentTestFile() {
     // Restoring from rows that were not read would take the run state of a blank test.
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
         m_state.tableView = kRecordTable;
-        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
+        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.Now());
         ReselectCalibration(m_pub, m_files);
         m_pub.resumedPumpClosed = m_pub.run.View().running;
     }
@@ -294,12 +294,12 @@ void CMainDlg::OnTimer() {
 }
 
 void CMainDlg::ShowClock() {
-    m_state.clockText = ClockText(m_services.clock.now().time());
-    m_livePanel->setClockText(m_state.clockText);
+    m_state.clockText = ClockText(m_services.clock.Now().time());
+    m_livePanel->SetClockText(m_state.clockText);
 }
 
 void CMainDlg::SaveRunState() {
-    RefreshRunStateTexts(m_pub, m_services.clock.now().date());
+    RefreshRunStateTexts(m_pub, m_services.clock.Now().date());
     // Outside a test (a dialog of the wizard) there is no data file yet.
     if (!m_files.DataFileMissing(m_pub.dataFilePath))
         StoreRows(m_pub, m_files, {{4, false}, {31, false}, {0, false}, {m_pub.readingCount, true}});
@@ -323,7 +323,7 @@ void CMainDlg::OpenRequestedFile() {
         return;
     m_state.fileOpenRequested = false;
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList))
-        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.now());
+        m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.Now());
     // A stored file is opened for review, not to continue its test.
     const RunState opened = m_pub.run.View();
     m_pub.run.Post(RunCommands::Restore{.running = false,
@@ -396,8 +396,8 @@ void CMainDlg::ClearMessageLine() {
 }
 
 void CMainDlg::RefreshLivePanel() {
-    m_livePanel->showView(::RefreshLivePanel(m_pub, m_pub.run.View(), m_pub.run.Live(),
-                                             m_switches.manualLoadAllowed(), m_state.clockText));
+    m_livePanel->ShowView(::RefreshLivePanel(m_pub, m_pub.run.View(), m_pub.run.Live(),
+                                             m_switches.ManualLoadAllowed(), m_state.clockText));
 }
 
 void CMainDlg::OnNextTable() {
@@ -430,7 +430,7 @@ void CMainDlg::OpenFileManager(int fileMode) {
 // --- buttons ---------------------------------------------------------------------
 
 void CMainDlg::ShowSwitches() {
-    m_livePanel->showSwitches(m_switches.Pictures());
+    m_livePanel->ShowSwitches(m_switches.Pictures());
 }
 
 void CMainDlg::OnClockTap() {

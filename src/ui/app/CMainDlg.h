@@ -64,10 +64,10 @@ class CMainDlg : public QDialog {
     // The alarm check blanks the message line until the next live refresh.
     void ClearMessageLine();
 
-    MainWindowState& state() { return m_state; }
-    const ClockDoubleTap& clockTap() const { return m_clockTap; }
-    const LoadControlSwitches& switches() const { return m_switches; }
-    const AppOptions& options() const { return m_services.options; }
+    MainWindowState& State() { return m_state; }
+    const ClockDoubleTap& ClockTap() const { return m_clockTap; }
+    const LoadControlSwitches& Switches() const { return m_switches; }
+    const AppOptions& Options() const { return m_services.options; }
 
   private:
     void CreateToolbar();

@@ -10,8 +10,8 @@ class ClockDoubleTap {
     void Tick();
     void Reset();
 
-    int clockClicks() const { return m_clockClicks; }
-    int clockClickTimer() const { return m_clockClickTimer; }
+    int ClockClicks() const { return m_clockClicks; }
+    int ClockClickTimer() const { return m_clockClickTimer; }
 
   private:
     int m_clockClicks = 0;

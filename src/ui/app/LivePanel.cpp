@@ -44,15 +44,15 @@ QRect Cell(int column, int row, int offset, int width) {
 
 LivePanel::LivePanel(QWidget* parent) : QWidget(parent) {
     for (int k = 0; k < 4; ++k) {
-        addValueField(ControlId::gaugeFirst + k, QStringLiteral("位移%1").arg(k + 1), k, 0, kNearGauges);
-        addValueField(ControlId::gaugeFifth + k, QStringLiteral("位移%1").arg(k + 5), k, 1, kFarGauges);
+        AddValueField(ControlId::gaugeFirst + k, QStringLiteral("位移%1").arg(k + 1), k, 0, kNearGauges);
+        AddValueField(ControlId::gaugeFifth + k, QStringLiteral("位移%1").arg(k + 5), k, 1, kFarGauges);
     }
-    addValueField(ControlId::gaugeAverage, QStringLiteral("位移平均"), 4, 0, kAverage);
-    addValueField(ControlId::nextReading, QStringLiteral("下次采集"), 4, 1, kWhite);
-    addValueField(ControlId::controlLoad, QStringLiteral("控制荷载"), 0, 2, kControlLoad);
-    addValueField(ControlId::currentLoad, QStringLiteral("当前荷载"), 1, 2, kCurrentLoad);
-    addValueField(ControlId::oilPressure, QStringLiteral("当前油压"), 2, 2, kOilPressure);
-    addValueField(ControlId::controlStatus, QStringLiteral("控载状态"), 3, 2, kStatus);
+    AddValueField(ControlId::gaugeAverage, QStringLiteral("位移平均"), 4, 0, kAverage);
+    AddValueField(ControlId::nextReading, QStringLiteral("下次采集"), 4, 1, kWhite);
+    AddValueField(ControlId::controlLoad, QStringLiteral("控制荷载"), 0, 2, kControlLoad);
+    AddValueField(ControlId::currentLoad, QStringLiteral("当前荷载"), 1, 2, kCurrentLoad);
+    AddValueField(ControlId::oilPressure, QStringLiteral("当前油压"), 2, 2, kOilPressure);
+    AddValueField(ControlId::controlStatus, QStringLiteral("控载状态"), 3, 2, kStatus);
 
     auto* clockCaption = new QLabel(QStringLiteral("当前时间"), this);
     clockCaption->setGeometry(Cell(4, 2, 0, kCaptionWidth));
@@ -62,43 +62,43 @@ LivePanel::LivePanel(QWidget* parent) : QWidget(parent) {
     clock->setGeometry(Cell(4, 2, kCaptionWidth + 2, kFieldWidth));
     clock->setStyleSheet(FieldStyle(kWhite));
     clock->setFocusPolicy(Qt::NoFocus);
-    connect(clock, &QPushButton::clicked, this, &LivePanel::clockTapped);
+    connect(clock, &QPushButton::clicked, this, &LivePanel::ClockTapped);
     m_clock = clock;
 
-    addPumpFlow();
-    addMessageLine();
+    AddPumpFlow();
+    AddMessageLine();
 
     m_pumpAllowed =
-        addSwitchButton(ControlId::pumpAllowed, 0,
+        AddSwitchButton(ControlId::pumpAllowed, 0,
                         SwitchPicture(SwitchMark::GreenLamp, QStringLiteral("油泵允许"), kSwitchSize));
     m_pumpProhibited =
-        addSwitchButton(ControlId::pumpProhibited, 0,
+        AddSwitchButton(ControlId::pumpProhibited, 0,
                         SwitchPicture(SwitchMark::RedLamp, QStringLiteral("油泵禁止"), kSwitchSize));
     m_loadBlocked =
-        addSwitchButton(ControlId::loadBlocked, 1,
+        AddSwitchButton(ControlId::loadBlocked, 1,
                         SwitchPicture(SwitchMark::SwitchOff, QStringLiteral("禁止控载"), kSwitchSize));
     m_loadAllowed =
-        addSwitchButton(ControlId::loadAllowed, 1,
+        AddSwitchButton(ControlId::loadAllowed, 1,
                         SwitchPicture(SwitchMark::SwitchOn, QStringLiteral("允许控载"), kSwitchSize));
-    m_manualOff = addSwitchButton(
+    m_manualOff = AddSwitchButton(
         ControlId::manualOff, 2, SwitchPicture(SwitchMark::RedLamp, QStringLiteral("手动控载"), kSwitchSize));
     m_manualOn =
-        addSwitchButton(ControlId::manualOn, 2,
+        AddSwitchButton(ControlId::manualOn, 2,
                         SwitchPicture(SwitchMark::GreenLamp, QStringLiteral("手动控载"), kSwitchSize));
     m_manualUnavailable =
-        addSwitchButton(ControlId::manualUnavailable, 2,
+        AddSwitchButton(ControlId::manualUnavailable, 2,
                         SwitchPicture(SwitchMark::GreyLamp, QStringLiteral("手动控载"), kSwitchSize));
     m_manualUnavailable->setEnabled(false);
 
-    connect(m_pumpAllowed, &QAbstractButton::clicked, this, &LivePanel::pumpGateClicked);
-    connect(m_pumpProhibited, &QAbstractButton::clicked, this, &LivePanel::pumpGateClicked);
-    connect(m_loadBlocked, &QAbstractButton::clicked, this, &LivePanel::manualLoadAllowedClicked);
-    connect(m_loadAllowed, &QAbstractButton::clicked, this, &LivePanel::manualLoadAllowedClicked);
-    connect(m_manualOff, &QAbstractButton::clicked, this, &LivePanel::manualLoadClicked);
-    connect(m_manualOn, &QAbstractButton::clicked, this, &LivePanel::manualLoadClicked);
+    connect(m_pumpAllowed, &QAbstractButton::clicked, this, &LivePanel::PumpGateClicked);
+    connect(m_pumpProhibited, &QAbstractButton::clicked, this, &LivePanel::PumpGateClicked);
+    connect(m_loadBlocked, &QAbstractButton::clicked, this, &LivePanel::ManualLoadAllowedClicked);
+    connect(m_loadAllowed, &QAbstractButton::clicked, this, &LivePanel::ManualLoadAllowedClicked);
+    connect(m_manualOff, &QAbstractButton::clicked, this, &LivePanel::ManualLoadClicked);
+    connect(m_manualOn, &QAbstractButton::clicked, this, &LivePanel::ManualLoadClicked);
 }
 
-void LivePanel::addValueField(int controlId, const QString& caption, int column, int row,
+void LivePanel::AddValueField(int controlId, const QString& caption, int column, int row,
                               const QColor& background) {
     auto* label = new QLabel(caption, this);
     label->setGeometry(Cell(column, row, 0, kCaptionWidth));
@@ -110,7 +110,7 @@ void LivePanel::addValueField(int controlId, const QString& caption, int column,
     field->setStyleSheet(FieldStyle(background));
 }
 
-QAbstractButton* LivePanel::addSwitchButton(int controlId, int place, const QPixmap& picture) {
+QAbstractButton* LivePanel::AddSwitchButton(int controlId, int place, const QPixmap& picture) {
     auto* button = new QPushButton(this);
     button->setObjectName(ControlName(controlId));
     button->setGeometry(QRect(QPoint(kSwitchLeft, kTop + place * kSwitchStep), kSwitchSize));
@@ -120,7 +120,7 @@ QAbstractButton* LivePanel::addSwitchButton(int controlId, int place, const QPix
     return button;
 }
 
-void LivePanel::addPumpFlow() {
+void LivePanel::AddPumpFlow() {
     constexpr int kRow = 3;
     auto* caption = new QLabel(QStringLiteral("油泵流量"), this);
     caption->setGeometry(Cell(0, kRow, 0, kCaptionWidth));
@@ -142,7 +142,7 @@ void LivePanel::addPumpFlow() {
     plus->setAlignment(Qt::AlignCenter);
 }
 
-void LivePanel::addMessageLine() {
+void LivePanel::AddMessageLine() {
     auto* line = new QLabel(this);
     line->setObjectName(ControlName(ControlId::messageLine));
     line->setGeometry(8, kTop + 4 * kRowStep, kPanelRight - 8, kRowHeight);
@@ -154,35 +154,35 @@ void LivePanel::addMessageLine() {
     line->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
 }
 
-void LivePanel::setClockText(const QString& text) {
+void LivePanel::SetClockText(const QString& text) {
     m_clock->setText(text);
 }
 
-void LivePanel::setField(int controlId, const QString& text) {
+void LivePanel::SetField(int controlId, const QString& text) {
     if (auto* field = findChild<QLabel*>(ControlName(controlId)))
         field->setText(text);
 }
 
-void LivePanel::showView(const LivePanelView& view) {
-    setField(ControlId::messageLine, view.messageLine);
+void LivePanel::ShowView(const LivePanelView& view) {
+    SetField(ControlId::messageLine, view.messageLine);
     for (int k = 0; k < 4; ++k) {
-        setField(ControlId::gaugeFirst + k, view.gaugeTexts[static_cast<std::size_t>(k)]);
-        setField(ControlId::gaugeFifth + k, view.gaugeTexts[static_cast<std::size_t>(k + 4)]);
+        SetField(ControlId::gaugeFirst + k, view.gaugeTexts[static_cast<std::size_t>(k)]);
+        SetField(ControlId::gaugeFifth + k, view.gaugeTexts[static_cast<std::size_t>(k + 4)]);
     }
-    setField(ControlId::gaugeAverage, view.averageText);
-    setField(ControlId::controlLoad, view.targetLoadText);
-    setField(ControlId::currentLoad, view.currentLoadText);
-    setField(ControlId::oilPressure, view.oilPressureText);
+    SetField(ControlId::gaugeAverage, view.averageText);
+    SetField(ControlId::controlLoad, view.targetLoadText);
+    SetField(ControlId::currentLoad, view.currentLoadText);
+    SetField(ControlId::oilPressure, view.oilPressureText);
     if (view.statusWord)
-        setField(ControlId::controlStatus, *view.statusWord);
+        SetField(ControlId::controlStatus, *view.statusWord);
     if (view.nextReadingField)
-        setField(ControlId::nextReading, *view.nextReadingField);
+        SetField(ControlId::nextReading, *view.nextReadingField);
     if (auto* bar = findChild<QProgressBar*>(ControlName(ControlId::pumpFlow)))
         bar->setValue(view.progressPosition);
-    showSwitches(view.switches);
+    ShowSwitches(view.switches);
 }
 
-void LivePanel::showSwitches(const SwitchPictures& pictures) {
+void LivePanel::ShowSwitches(const SwitchPictures& pictures) {
     using Manual = SwitchPictures::Manual;
     m_pumpProhibited->setVisible(pictures.pumpProhibited);
     m_pumpAllowed->setVisible(!pictures.pumpProhibited);

@@ -17,24 +17,24 @@ class LivePanel : public QWidget {
 
     explicit LivePanel(QWidget* parent = nullptr);
 
-    void setClockText(const QString& text);
+    void SetClockText(const QString& text);
     // Shows the picture of each switch place for the switches' state.
-    void showSwitches(const SwitchPictures& pictures);
+    void ShowSwitches(const SwitchPictures& pictures);
     // Shows the live values after a controller reply.
-    void showView(const LivePanelView& view);
+    void ShowView(const LivePanelView& view);
 
   signals:
-    void clockTapped();
-    void pumpGateClicked();
-    void manualLoadAllowedClicked();
-    void manualLoadClicked();
+    void ClockTapped();
+    void PumpGateClicked();
+    void ManualLoadAllowedClicked();
+    void ManualLoadClicked();
 
   private:
-    void setField(int controlId, const QString& text);
-    void addValueField(int controlId, const QString& caption, int column, int row, const QColor& background);
-    QAbstractButton* addSwitchButton(int controlId, int place, const QPixmap& picture);
-    void addPumpFlow();
-    void addMessageLine();
+    void SetField(int controlId, const QString& text);
+    void AddValueField(int controlId, const QString& caption, int column, int row, const QColor& background);
+    QAbstractButton* AddSwitchButton(int controlId, int place, const QPixmap& picture);
+    void AddPumpFlow();
+    void AddMessageLine();
 
     QAbstractButton* m_clock = nullptr;
     QAbstractButton* m_pumpAllowed = nullptr;

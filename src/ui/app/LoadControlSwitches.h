@@ -19,7 +19,7 @@ class LoadControlSwitches {
     void ToggleManualLoad();
 
     // Read by the live panel refresh on the controller reader thread.
-    bool manualLoadAllowed() const { return m_manualLoadAllowed.load(); }
+    bool ManualLoadAllowed() const { return m_manualLoadAllowed.load(); }
     SwitchPictures Pictures() const;
 
   private:

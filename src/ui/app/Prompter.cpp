@@ -4,12 +4,12 @@
 
 #include <QApplication>
 
-void MessageBoxPrompter::information(const QString& title, const QString& text) {
+void MessageBoxPrompter::Information(const QString& title, const QString& text) {
     PromptBox box(PromptBox::Kind::Information, title, text, QApplication::activeWindow());
     box.exec();
 }
 
-bool MessageBoxPrompter::question(const QString& title, const QString& text) {
+bool MessageBoxPrompter::Question(const QString& title, const QString& text) {
     PromptBox box(PromptBox::Kind::Question, title, text, QApplication::activeWindow());
     box.exec();
     return box.Answer() != QDialogButtonBox::No;

@@ -8,14 +8,14 @@ class Prompter {
   public:
     virtual ~Prompter() = default;
     // An OK message box.
-    virtual void information(const QString& title, const QString& text) = 0;
+    virtual void Information(const QString& title, const QString& text) = 0;
     // A Yes/No question; any answer but No counts as Yes.
-    virtual bool question(const QString& title, const QString& text) = 0;
+    virtual bool Question(const QString& title, const QString& text) = 0;
 };
 
 // Modal panel message boxes over the active window.
 class MessageBoxPrompter final : public Prompter {
   public:
-    void information(const QString& title, const QString& text) override;
-    bool question(const QString& title, const QString& text) override;
+    void Information(const QString& title, const QString& text) override;
+    bool Question(const QString& title, const QString& text) override;
 };

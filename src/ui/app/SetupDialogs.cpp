@@ -102,7 +102,7 @@ void SetupDialogs::ShowTestSettings() {
     CPublic& pub = m_services.pub;
     CCSSZ dialog(pub, pub.paramList, m_pileNumber, m_services.files, m_services.clock, m_services.prompter,
                  m_parent);
-    QObject::connect(&dialog, &CCSSZ::newTestResetRequested,
+    QObject::connect(&dialog, &CCSSZ::NewTestResetRequested,
                      [this] { m_services.engine.RequestNewTestReset(); });
     dialog.exec();
 }

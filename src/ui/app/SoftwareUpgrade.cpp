@@ -12,7 +12,7 @@ constexpr qint64 kVersionBytes = 20;
 }
 
 QString ReadUpdaterVersion(const DeviceFolders& folders) {
-    QFile file(folders.hostPath(UpdaterFile::kVersion));
+    QFile file(folders.HostPath(UpdaterFile::kVersion));
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("1.0.7");
     QByteArray bytes = file.read(kVersionBytes);
@@ -26,12 +26,12 @@ bool OfferSoftwareUpgrade(Prompter& prompter, const DeviceFolders& folders, cons
     const QString text =
         QStringLiteral("是否确定升级软件？升级前请确认已插入带有升级文件的U盘！  软件版本：") +
         ReadUpdaterVersion(folders);
-    if (!prompter.question(QString(), text))
+    if (!prompter.Question(QString(), text))
         return false;
     // Without a running updater the instrument keeps running rather than
     // leaving the operator with an empty screen, and says why.
-    if (launcher.startDetached(folders.hostPath(UpdaterFile::kProgram)))
+    if (launcher.StartDetached(folders.HostPath(UpdaterFile::kProgram)))
         return true;
-    prompter.information(QString(), QStringLiteral("软件升级程序不存在或无法启动!"));
+    prompter.Information(QString(), QStringLiteral("软件升级程序不存在或无法启动!"));
     return false;
 }

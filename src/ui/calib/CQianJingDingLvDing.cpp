@@ -78,10 +78,10 @@ void CQianJingDingLvDing::CreateEntries() {
     for (QLineEdit* number : {m_jackNumber, m_sensorNumber}) {
         // The file keeps ten units of a number; more could never be found again.
         number->setMaxLength(kJackNumberLength);
-        m_keypad->attach(number, kNumberField);
+        m_keypad->Attach(number, kNumberField);
     }
-    m_keypad->attach(m_maxForce, kValueField);
-    m_keypad->attach(m_pointCount, kCountField);
+    m_keypad->Attach(m_maxForce, kValueField);
+    m_keypad->Attach(m_pointCount, kCountField);
 }
 
 void CQianJingDingLvDing::CreateTable() {
@@ -97,7 +97,7 @@ void CQianJingDingLvDing::CreateTable() {
         m_standard[p] = AddShownBox(Body(), kStandardIds[p], kTable.PointCell(point, 1));
         m_standard[p]->setEnabled(false);
         m_measured[p] = AddEdit(Body(), kMeasuredIds[p], kTable.PointCell(point, 2));
-        m_keypad->attach(m_measured[p], kValueField);
+        m_keypad->Attach(m_measured[p], kValueField);
     }
 }
 
@@ -138,7 +138,7 @@ void CQianJingDingLvDing::SetInputsEnabled(bool enabled, int pointCount) {
         m_measured[static_cast<std::size_t>(point)]->setEnabled(enabled && point <= pointCount);
     m_generate->setEnabled(enabled);
     m_save->setEnabled(enabled);
-    m_keypad->setKeysEnabled(enabled);
+    m_keypad->SetKeysEnabled(enabled);
 }
 
 void CQianJingDingLvDing::ShowGroup() {
@@ -158,7 +158,7 @@ void CQianJingDingLvDing::ShowGroup() {
     m_editable = record.saved != 1;
     SetInputsEnabled(m_editable, record.pointCount);
     if (m_editable)
-        m_keypad->focusOn(m_jackNumber);
+        m_keypad->FocusOn(m_jackNumber);
 }
 
 void CQianJingDingLvDing::MovedTo(int group) {
@@ -196,7 +196,7 @@ void CQianJingDingLvDing::OnSystemType() {
 void CQianJingDingLvDing::GenerateForces() {
     const StandardForces forces = GenerateStandardForces(ReadForm());
     if (forces.refusal) {
-        m_prompter.information(QString(), Text(forces.refusal));
+        m_prompter.Information(QString(), Text(forces.refusal));
         return;
     }
     for (int point = 0; point <= kJackPoints; ++point) {
@@ -218,8 +218,8 @@ void CQianJingDingLvDing::PreviousGroup() {
 void CQianJingDingLvDing::NextGroup() {
     const GroupMove move = ::NextGroup(m_pub.jackTable, m_currentGroup, m_pub.run.View().running);
     if (move.refusal) {
-        m_prompter.information(QString(), Text(move.refusal));
-        m_keypad->focusOn(m_measured[0]);
+        m_prompter.Information(QString(), Text(move.refusal));
+        m_keypad->FocusOn(m_measured[0]);
         return;
     }
     if (move.group != m_currentGroup)
@@ -227,28 +227,28 @@ void CQianJingDingLvDing::NextGroup() {
 }
 
 void CQianJingDingLvDing::SaveGroup() {
-    if (!m_prompter.question(QString(), Text(kSaveQuestion)))
+    if (!m_prompter.Question(QString(), Text(kSaveQuestion)))
         return;
     if (const char* refusal = StoreGroup(ReadForm(), Current())) {
-        m_prompter.information(QString(), Text(refusal));
+        m_prompter.Information(QString(), Text(refusal));
         return;
     }
     const bool written = m_files.SaveJackTable(m_pub.jackTable);
     m_editable = false;
     SetInputsEnabled(false, 0);
-    m_prompter.information(QString(), Text(written ? kSaved : kSaveFailed));
+    m_prompter.Information(QString(), Text(written ? kSaved : kSaveFailed));
 }
 
 void CQianJingDingLvDing::DeleteGroup() {
     if (m_pub.run.View().running) {
-        m_prompter.information(QString(), Text(kDeleteWhileRunning));
+        m_prompter.Information(QString(), Text(kDeleteWhileRunning));
         return;
     }
-    if (!m_prompter.question(QString(), Text(kDeleteQuestion)))
+    if (!m_prompter.Question(QString(), Text(kDeleteQuestion)))
         return;
     ::DeleteGroup(m_pub.jackTable, m_currentGroup);
     // A deletion the file did not take would come back at the next start.
     if (!m_files.SaveJackTable(m_pub.jackTable))
-        m_prompter.information(QString(), Text(kSaveFailed));
+        m_prompter.Information(QString(), Text(kSaveFailed));
     ShowGroup();
 }

@@ -52,8 +52,8 @@ class CQianJingDingLvDing : public PanelDialog {
     void SaveGroup();
     void DeleteGroup();
 
-    int currentGroup() const { return m_currentGroup; }
-    bool editable() const { return m_editable; }
+    int CurrentGroup() const { return m_currentGroup; }
+    bool Editable() const { return m_editable; }
 
   private:
     void CreateEntries();

@@ -66,7 +66,7 @@ CSystemBiaoDing::CSystemBiaoDing(CPublic& pub, const DeviceFolders& folders, Pro
     }
 }
 
-bool CSystemBiaoDing::liveTimerActive() const {
+bool CSystemBiaoDing::LiveTimerActive() const {
     return m_timer->isActive();
 }
 
@@ -90,8 +90,8 @@ void CSystemBiaoDing::CreateEntries() {
     AddLabel(Body(), QStringLiteral("千斤顶额定油压(MPa)"), EntryLabel(1, 2));
     m_ratedPressure = AddEdit(Body(), kRatedPressure, EntryBox(1, 2));
     for (QLineEdit* box : {m_maxForce, m_range, m_sensitivity, m_ratedForce, m_ratedPressure})
-        m_keypad->attach(box, kValueField);
-    m_keypad->attach(m_pointCount, kCountField);
+        m_keypad->Attach(box, kValueField);
+    m_keypad->Attach(m_pointCount, kCountField);
 }
 
 void CSystemBiaoDing::CreateTable() {
@@ -207,7 +207,7 @@ void CSystemBiaoDing::ShowRun() {
         input->setEnabled(view.inputsEnabled);
     m_ratedForce->setEnabled(view.inputsEnabled && oil);
     m_ratedPressure->setEnabled(view.inputsEnabled && oil);
-    m_keypad->setKeysEnabled(view.inputsEnabled);
+    m_keypad->SetKeysEnabled(view.inputsEnabled);
     m_record->setEnabled(view.recordEnabled);
     m_clear->setEnabled(view.clearEnabled);
     m_check->setEnabled(view.checkEnabled);
@@ -234,7 +234,7 @@ void CSystemBiaoDing::OnLoadSensor() {
 
 void CSystemBiaoDing::Start() {
     if (const char* refusal = StartCalibration(ReadForm(), m_run)) {
-        m_prompter.information(QString(), Text(refusal));
+        m_prompter.Information(QString(), Text(refusal));
         return;
     }
     Save();
@@ -258,11 +258,11 @@ void CSystemBiaoDing::Record() {
             m_playSound();
     }
     if (outcome.message)
-        m_prompter.information(QString(), Text(outcome.message));
+        m_prompter.Information(QString(), Text(outcome.message));
 }
 
 void CSystemBiaoDing::Clear() {
-    if (!m_prompter.question(QString(), Text(kClearQuestion)))
+    if (!m_prompter.Question(QString(), Text(kClearQuestion)))
         return;
     ClearRun(m_run);
     Save();
@@ -277,7 +277,7 @@ void CSystemBiaoDing::EnterCheck() {
     EnterCheckPass(m_run);
     Save();
     ShowRun();
-    m_prompter.information(QString(), Text(kEnteredCheck));
+    m_prompter.Information(QString(), Text(kEnteredCheck));
 }
 
 void CSystemBiaoDing::ShowCalibration() {

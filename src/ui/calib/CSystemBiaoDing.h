@@ -67,8 +67,8 @@ class CSystemBiaoDing : public PanelDialog {
     void EnterCheck();
     void ShowCalibration();
 
-    const SystemCalibrationRun& run() const { return m_run; }
-    bool liveTimerActive() const;
+    const SystemCalibrationRun& Run() const { return m_run; }
+    bool LiveTimerActive() const;
 
   private:
     void CreateEntries();

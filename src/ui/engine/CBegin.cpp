@@ -200,22 +200,22 @@ void CBegin::SaveSettings() {
 void CBegin::OnStart() {
     const QString refusal = m_services.engine.StartTest(m_uploadAtReading->isChecked());
     if (!refusal.isEmpty()) {
-        m_services.prompter.information(QString(), refusal);
+        m_services.prompter.Information(QString(), refusal);
         return;
     }
     accept();
 }
 
 void CBegin::OnEnd() {
-    if (!m_services.prompter.question(QString(), QStringLiteral("确定结束当前测试？")))
+    if (!m_services.prompter.Question(QString(), QStringLiteral("确定结束当前测试？")))
         return;
     const QString ended = m_services.engine.EndTest();
-    m_services.prompter.information(QString(), ended);
+    m_services.prompter.Information(QString(), ended);
     accept();
 }
 
 void CBegin::OnPause() {
-    if (!m_services.prompter.question(QString(), QStringLiteral("确定暂停测试？")))
+    if (!m_services.prompter.Question(QString(), QStringLiteral("确定暂停测试？")))
         return;
     m_services.engine.PauseTest();
     accept();
@@ -231,14 +231,14 @@ void CBegin::OnManualReading() {
 }
 
 void CBegin::OnLoadNext() {
-    if (!m_services.prompter.question(QString(), QStringLiteral("确认加载下一级？")))
+    if (!m_services.prompter.Question(QString(), QStringLiteral("确认加载下一级？")))
         return;
     m_services.engine.LoadNextStage();
     accept();
 }
 
 void CBegin::OnUnloadNext() {
-    if (!m_services.prompter.question(QString(), QStringLiteral("确认卸载下一级？")))
+    if (!m_services.prompter.Question(QString(), QStringLiteral("确认卸载下一级？")))
         return;
     m_services.engine.UnloadNextStage();
     accept();
@@ -264,7 +264,7 @@ void CBegin::OnRealTimeSend() {
 void CBegin::OnModuleTest() {
     findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(false);
     if (ReadParameterText(m_pub, ParameterText::serialNumber).isEmpty()) {
-        m_services.prompter.information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
+        m_services.prompter.Information(QString(), QStringLiteral("必须输入流水号后才能进行GPRS测试!"));
         return;
     }
     // The GPRS link sends the module test frame at its next pass and reports
@@ -283,7 +283,7 @@ void CBegin::PollModuleTest() {
         m_pub.gprs.ResetState();
         m_moduleTestTimer->stop();
         m_moduleTestProgress->clear();
-        m_services.prompter.information(QString(), QString::fromUtf8(result.message));
+        m_services.prompter.Information(QString(), QString::fromUtf8(result.message));
         findChild<QPushButton*>(ControlName(kModuleTest))->setEnabled(true);
         return;
     }

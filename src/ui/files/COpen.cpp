@@ -286,7 +286,7 @@ QString COpen::CheckedName(int index) const {
 }
 
 void COpen::Tell(const QString& text) {
-    m_prompter.information(QString(), text);
+    m_prompter.Information(QString(), text);
 }
 
 // --- copy, cut, delete -------------------------------------------------------------
@@ -329,10 +329,10 @@ void COpen::OnTransfer(Transfer transfer) {
 
 bool COpen::ReplaceOnUsbAgreed(const QStringList& names, const char* severalQuestion) {
     if (m_checkedItems.size() > 1)
-        return m_prompter.question(QString(), QString::fromUtf8(severalQuestion));
+        return m_prompter.Question(QString(), QString::fromUtf8(severalQuestion));
     for (const QString& name : names) {
         if (m_files.OnUsb(name))
-            return m_prompter.question(QString(),
+            return m_prompter.Question(QString(),
                                        QStringLiteral("已存在") + name + QStringLiteral("文件，是否替换？"));
     }
     return true;
@@ -348,14 +348,14 @@ void COpen::OnDelete() {
         if (!m_inUseName.isEmpty() && name == m_inUseName) {
             Tell(QStringLiteral("文件") + name + refusal);
             succeeded = false;
-        } else if (!m_prompter.question(QString(),
+        } else if (!m_prompter.Question(QString(),
                                         QStringLiteral("确定删除") + name + QStringLiteral("文件？"))) {
             return;
         } else {
             succeeded = m_files.Remove(name);
         }
     } else {
-        if (!m_prompter.question(QString(), QStringLiteral("是否删除全部所选文件？")))
+        if (!m_prompter.Question(QString(), QStringLiteral("是否删除全部所选文件？")))
             return;
         for (int i = 0; i < static_cast<int>(m_checkedItems.size()); ++i) {
             const QString name = CheckedName(i);
@@ -412,13 +412,13 @@ bool COpen::RunDocumentExport(const std::vector<int>& rows) {
     DocumentExportJob job(m_writeDocuments, m_files.UsbFolder(), std::move(dataFiles));
     QEventLoop untilDone;
     bool succeeded = false;
-    connect(&job, &DocumentExportJob::fileStarted, &progress,
+    connect(&job, &DocumentExportJob::FileStarted, &progress,
             [&progress](int index, int total, const QString& name) {
                 progress.setValue(index);
                 progress.setLabelText(
                     QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
             });
-    connect(&job, &DocumentExportJob::finished, &untilDone, [&](bool ok) {
+    connect(&job, &DocumentExportJob::Finished, &untilDone, [&](bool ok) {
         succeeded = ok;
         untilDone.quit();
     });

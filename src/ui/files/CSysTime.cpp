@@ -16,7 +16,7 @@ CSysTime::CSysTime(CPublic& pub, const Clock& clock, DeviceTimeSetter setDeviceT
     QFont dialogFont = font();
     dialogFont.setPixelSize(16);
     setFont(dialogFont);
-    const QDateTime now = m_clock.now();
+    const QDateTime now = m_clock.Now();
 
     m_calendar = new QCalendarWidget(Body());
     m_calendar->setObjectName(ControlName(kCalendar));
@@ -48,7 +48,7 @@ void CSysTime::OnOk() {
     // Date, hour, minute and second are the operator's; the milliseconds
     // run on from the current time.
     const QTime chosen = m_timePicker->time();
-    const QTime time(chosen.hour(), chosen.minute(), chosen.second(), m_clock.now().time().msec());
+    const QTime time(chosen.hour(), chosen.minute(), chosen.second(), m_clock.Now().time().msec());
     m_setDeviceTime(QDateTime(m_calendar->selectedDate(), time));
     accept();
 }

@@ -21,7 +21,7 @@ void DocumentExportJob::Work() {
     for (int i = 0; i < count && succeeded; ++i) {
         const DataFile& file = m_files[static_cast<std::size_t>(i)];
         QMetaObject::invokeMethod(
-            this, [this, i, count, name = file.name] { emit fileStarted(i, count, name); },
+            this, [this, i, count, name = file.name] { emit FileStarted(i, count, name); },
             Qt::QueuedConnection);
         const QString failure = m_write(file.hostPath, m_folder);
         if (!failure.isEmpty()) {
@@ -31,5 +31,5 @@ void DocumentExportJob::Work() {
         }
     }
     QMetaObject::invokeMethod(
-        this, [this, succeeded] { emit finished(succeeded); }, Qt::QueuedConnection);
+        this, [this, succeeded] { emit Finished(succeeded); }, Qt::QueuedConnection);
 }

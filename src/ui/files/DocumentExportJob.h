@@ -30,9 +30,9 @@ class DocumentExportJob : public QObject {
 
   signals:
     // Before the documents of file `index` (0-based) of `count` are written.
-    void fileStarted(int index, int count, const QString& name);
+    void FileStarted(int index, int count, const QString& name);
     // After the last file, or after the first that failed.
-    void finished(bool succeeded);
+    void Finished(bool succeeded);
 
   private:
     void Work();

@@ -45,7 +45,7 @@ class ReportLayout {
           m_heading(ReportFont(11, true)), m_title(ReportFont(16, true)),
           m_line(QFontMetricsF(m_text, &writer).height() * 1.5) {}
 
-    int pages() const { return m_page; }
+    int Pages() const { return m_page; }
 
     void Title(const QString& text) {
         const double height = QFontMetricsF(m_title, &m_writer).height() * 1.6;
@@ -253,8 +253,8 @@ int WriteTestReport(const CPublic& pub, const CurveModel& curves, const QString&
     QPainter painter;
     if (!painter.begin(&writer))
         return 0;
-    ReportLayout painting(writer, &painter, counting.pages(), sourceName);
+    ReportLayout painting(writer, &painter, counting.Pages(), sourceName);
     Compose(painting, pub, curves);
     painter.end();
-    return painting.pages();
+    return painting.Pages();
 }

@@ -118,7 +118,7 @@ QLabel* CCSSZ::AddBox(int controlId, const QString& caption, const QRect& labelA
     auto* box = new QLineEdit(Body());
     box->setObjectName(ControlName(controlId));
     box->setGeometry(boxArea);
-    m_keypad->attach(box, field);
+    m_keypad->Attach(box, field);
     m_boxes[controlId] = box;
     return label;
 }
@@ -280,8 +280,8 @@ void CCSSZ::DisableEntries() {
         box->setEnabled(false);
     for (const auto& [id, radio] : m_radios)
         radio->setEnabled(false);
-    m_keypad->setKeysEnabled(false);
-    m_keypad->focusOn(nullptr);
+    m_keypad->SetKeysEnabled(false);
+    m_keypad->FocusOn(nullptr);
 }
 
 void CCSSZ::ShowSensorLabels(SensorKind sensor) {
@@ -305,7 +305,7 @@ void CCSSZ::ShowCoefficient() {
 void CCSSZ::FocusBox(int controlId) {
     QLineEdit* box = m_boxes.at(controlId);
     box->setFocus();
-    m_keypad->focusOn(box);
+    m_keypad->FocusOn(box);
 }
 
 void CCSSZ::OnSensorClicked(SensorKind sensor) {
@@ -342,7 +342,7 @@ void CCSSZ::OnCalibrationClicked(CalibrationMode calibration) {
 void CCSSZ::Back() {
     if (m_pub.wizardMode) {
         m_pub.setupStep = 1;
-        emit newTestResetRequested();
+        emit NewTestResetRequested();
     }
     reject();
 }
@@ -356,23 +356,23 @@ void CCSSZ::Confirm() {
     ReadForm();
     if (wizard) {
         if (const QString refusal = CheckWizardIdentity(m_form); !refusal.isEmpty()) {
-            m_prompter.information(QString(), refusal);
+            m_prompter.Information(QString(), refusal);
             return;
         }
         m_pileNumber = m_form.pileNumber;
     }
     const SettingsValidation validation = ValidateSettings(m_form, m_files);
     if (!validation.refusal.isEmpty()) {
-        m_prompter.information(QString(), validation.refusal);
+        m_prompter.Information(QString(), validation.refusal);
         return;
     }
     if (wizard && !ClaimDataFile(m_pub, m_files, NewDataFilePath(m_form))) {
-        m_prompter.information(QString(), kDataFileExistsMessage);
+        m_prompter.Information(QString(), kDataFileExistsMessage);
         m_boxes.at(pileNumber)->clear();
         FocusBox(pileNumber);
         return;
     }
-    StoreTestSettings(m_pub, m_list, m_form, validation, m_clock.now().date());
+    StoreTestSettings(m_pub, m_list, m_form, validation, m_clock.Now().date());
     if (!wizard)
         m_pub.saveRequested = true;
     m_files.SaveSettings(m_pub.dataFilePath, m_list);

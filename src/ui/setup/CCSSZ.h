@@ -38,7 +38,7 @@ class CCSSZ : public PanelDialog {
 
   signals:
     // "上一步" in the wizard: the new test starts over.
-    void newTestResetRequested();
+    void NewTestResetRequested();
 
   private:
     void CreateProjectGroup();

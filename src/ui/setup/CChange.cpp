@@ -108,7 +108,7 @@ CChange::ChannelRow CChange::AddRow(int row, const QString& name, int currentId,
     channel.modified = new QLineEdit(Body());
     channel.modified->setObjectName(ControlName(modifiedId));
     channel.modified->setGeometry(Cell(kModifiedLeft, kValueWidth, row));
-    m_keypad->attach(channel.modified, KeypadField{.allowsPoint = true});
+    m_keypad->Attach(channel.modified, KeypadField{.allowsPoint = true});
     channel.zero = AddToggle(zeroId, Cell(kZeroLeft, kToggleWidth, row));
     channel.reverse = AddToggle(reverseId, Cell(kReverseLeft, kToggleWidth, row));
     return channel;
@@ -184,7 +184,7 @@ ZeroForm CChange::ReadForm() const {
 }
 
 void CChange::AdjustRange() {
-    if (m_prompter.question(QString(), QString::fromUtf8(kRangeAdjustQuestion)))
+    if (m_prompter.Question(QString(), QString::fromUtf8(kRangeAdjustQuestion)))
         ConfirmRangeAdjustment(m_pub, m_pub.run.Live(), m_rangeAdjustment);
 }
 

@@ -84,7 +84,7 @@ QLineEdit* CKongZaiSZ::AddBox(int controlId, QString LoadControlForm::*field, co
     auto* box = new QLineEdit(Body());
     box->setObjectName(ControlName(controlId));
     box->setGeometry(area);
-    m_keypad->attach(box, kBoxField);
+    m_keypad->Attach(box, kBoxField);
     m_boxes.emplace_back(field, box);
     return box;
 }
@@ -180,7 +180,7 @@ void CKongZaiSZ::ShowSettings() {
     ShowForm(OpenLoadControlForm(m_pub, m_list, m_controlLoadText));
     // Alone, the control load shown is usually retyped as a whole.
     if (!wizard)
-        m_keypad->replaceOnFirstKey(m_targetLoadBox);
+        m_keypad->ReplaceOnFirstKey(m_targetLoadBox);
 }
 
 void CKongZaiSZ::ShowForm(const LoadControlForm& form) {
@@ -212,7 +212,7 @@ void CKongZaiSZ::Confirm() {
     }
     const QString refusal = ConfirmLoadControlForm(m_pub, m_list, m_controlLoadText, m_files, ReadForm());
     if (!refusal.isEmpty()) {
-        m_prompter.information(QString(), refusal);
+        m_prompter.Information(QString(), refusal);
         return;
     }
     reject();

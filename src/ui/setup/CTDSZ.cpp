@@ -103,7 +103,7 @@ void CTDSZ::ChooseGround() {
 
 void CTDSZ::Confirm() {
     if (const QString refusal = ConfirmChannels(m_pub, ReadForm()); !refusal.isEmpty()) {
-        m_prompter.information(QString(), refusal);
+        m_prompter.Information(QString(), refusal);
         return;
     }
     QDialog::reject();

@@ -22,27 +22,27 @@ bool HoldsInnerPoint(const QString& text) {
 
 NumericKeypad::NumericKeypad(QWidget* parent, bool withMinusKey) : QWidget(parent) {
     setObjectName(QStringLiteral("keypad"));
-    addKey(KeypadKey::seven, QStringLiteral("7"), 0, 0);
-    addKey(KeypadKey::eight, QStringLiteral("8"), 1, 0);
-    addKey(KeypadKey::nine, QStringLiteral("9"), 2, 0);
-    addKey(KeypadKey::four, QStringLiteral("4"), 0, 1);
-    addKey(KeypadKey::five, QStringLiteral("5"), 1, 1);
-    addKey(KeypadKey::six, QStringLiteral("6"), 2, 1);
-    addKey(KeypadKey::one, QStringLiteral("1"), 0, 2);
-    addKey(KeypadKey::two, QStringLiteral("2"), 1, 2);
-    addKey(KeypadKey::three, QStringLiteral("3"), 2, 2);
-    addKey(KeypadKey::zero, QStringLiteral("0"), 0, 3);
-    addKey(KeypadKey::point, kPoint, 1, 3);
-    addKey(KeypadKey::clear, kClearCaption, 2, 3);
+    AddKey(KeypadKey::seven, QStringLiteral("7"), 0, 0);
+    AddKey(KeypadKey::eight, QStringLiteral("8"), 1, 0);
+    AddKey(KeypadKey::nine, QStringLiteral("9"), 2, 0);
+    AddKey(KeypadKey::four, QStringLiteral("4"), 0, 1);
+    AddKey(KeypadKey::five, QStringLiteral("5"), 1, 1);
+    AddKey(KeypadKey::six, QStringLiteral("6"), 2, 1);
+    AddKey(KeypadKey::one, QStringLiteral("1"), 0, 2);
+    AddKey(KeypadKey::two, QStringLiteral("2"), 1, 2);
+    AddKey(KeypadKey::three, QStringLiteral("3"), 2, 2);
+    AddKey(KeypadKey::zero, QStringLiteral("0"), 0, 3);
+    AddKey(KeypadKey::point, kPoint, 1, 3);
+    AddKey(KeypadKey::clear, kClearCaption, 2, 3);
     int rows = 4;
     if (withMinusKey) {
-        addKey(KeypadKey::minus, kMinus, 0, rows++);
+        AddKey(KeypadKey::minus, kMinus, 0, rows++);
     }
     setFixedSize(3 * kKeyWidth + 2 * kGap, rows * kKeyHeight + (rows - 1) * kGap);
-    updateSignKeys();
+    UpdateSignKeys();
 }
 
-void NumericKeypad::addKey(int keyId, const QString& caption, int column, int row) {
+void NumericKeypad::AddKey(int keyId, const QString& caption, int column, int row) {
     auto* key = new QPushButton(caption, this);
     key->setObjectName(ControlName(keyId));
     key->setGeometry(column * (kKeyWidth + kGap), row * (kKeyHeight + kGap), kKeyWidth, kKeyHeight);
@@ -51,16 +51,16 @@ void NumericKeypad::addKey(int keyId, const QString& caption, int column, int ro
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(22);
     key->setFont(font);
-    connect(key, &QPushButton::clicked, this, [this, caption] { press(caption); });
+    connect(key, &QPushButton::clicked, this, [this, caption] { Press(caption); });
     m_keys[keyId] = key;
 }
 
-QPushButton* NumericKeypad::key(int keyId) const {
+QPushButton* NumericKeypad::Key(int keyId) const {
     const auto found = m_keys.find(keyId);
     return found == m_keys.end() ? nullptr : found->second;
 }
 
-void NumericKeypad::attach(QLineEdit* edit, KeypadField field) {
+void NumericKeypad::Attach(QLineEdit* edit, KeypadField field) {
     m_fields[edit] = field;
     edit->installEventFilter(this);
     connect(edit, &QObject::destroyed, this, [this, edit] {
@@ -76,53 +76,53 @@ bool NumericKeypad::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         auto* edit = qobject_cast<QLineEdit*>(watched);
         if (edit && m_fields.contains(edit))
-            focusOn(edit);
+            FocusOn(edit);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void NumericKeypad::focusOn(QLineEdit* edit) {
+void NumericKeypad::FocusOn(QLineEdit* edit) {
     m_focusedEdit = edit;
     // A box coming back with its sign already typed keeps it as the one sign.
     m_minusUsed = edit && edit->text().startsWith(kMinus);
-    updateSignKeys();
+    UpdateSignKeys();
 }
 
-void NumericKeypad::replaceOnFirstKey(QLineEdit* edit) {
+void NumericKeypad::ReplaceOnFirstKey(QLineEdit* edit) {
     m_replaceNext = edit;
-    updateSignKeys();
+    UpdateSignKeys();
 }
 
-KeypadField NumericKeypad::fieldOf(const QLineEdit* edit) const {
+KeypadField NumericKeypad::FieldOf(const QLineEdit* edit) const {
     const auto found = m_fields.find(edit);
     return found == m_fields.end() ? KeypadField{} : found->second;
 }
 
-void NumericKeypad::setKeysEnabled(bool enabled) {
+void NumericKeypad::SetKeysEnabled(bool enabled) {
     m_keysEnabled = enabled;
     for (const auto& [keyId, key] : m_keys)
         key->setEnabled(enabled);
-    updateSignKeys();
+    UpdateSignKeys();
 }
 
-void NumericKeypad::updateSignKeys() {
-    const KeypadField field = fieldOf(m_focusedEdit);
+void NumericKeypad::UpdateSignKeys() {
+    const KeypadField field = FieldOf(m_focusedEdit);
     // A text about to be typed over does not hold back the point.
     const bool keepsText = m_focusedEdit && m_replaceNext != m_focusedEdit;
     const QString text = keepsText ? m_focusedEdit->text() : QString();
     m_keys.at(KeypadKey::point)->setEnabled(m_keysEnabled && field.allowsPoint && !HoldsInnerPoint(text));
-    if (QPushButton* minus = key(KeypadKey::minus))
+    if (QPushButton* minus = Key(KeypadKey::minus))
         minus->setEnabled(m_keysEnabled && field.allowsMinus && !m_minusUsed);
 }
 
-void NumericKeypad::clearBox() {
+void NumericKeypad::ClearBox() {
     m_focusedEdit->clear();
     m_focusedEdit->setFocus();
     m_minusUsed = false;
-    updateSignKeys();
+    UpdateSignKeys();
 }
 
-void NumericKeypad::press(const QString& key) {
+void NumericKeypad::Press(const QString& key) {
     if (!m_keysEnabled || !m_focusedEdit || !m_focusedEdit->isEnabled() || m_focusedEdit->isReadOnly())
         return;
     if (m_replaceNext == m_focusedEdit) {
@@ -130,16 +130,16 @@ void NumericKeypad::press(const QString& key) {
         m_focusedEdit->clear();
         m_minusUsed = false;
     }
-    const KeypadField field = fieldOf(m_focusedEdit);
+    const KeypadField field = FieldOf(m_focusedEdit);
     const QString text = m_focusedEdit->text();
 
     if (key == kClearCaption || text.startsWith(kPoint)) {
-        clearBox();
+        ClearBox();
         return;
     }
     const bool isMinus = key == kMinus;
     if (isMinus && (m_minusUsed || !field.allowsMinus)) {
-        updateSignKeys();
+        UpdateSignKeys();
         return;
     }
     if (key == kPoint && (!field.allowsPoint || HoldsInnerPoint(text)))
@@ -158,5 +158,5 @@ void NumericKeypad::press(const QString& key) {
         m_focusedEdit->setText(text + key);
     }
     m_focusedEdit->setFocus();
-    updateSignKeys();
+    UpdateSignKeys();
 }

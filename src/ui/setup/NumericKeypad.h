@@ -46,33 +46,33 @@ class NumericKeypad : public QWidget {
     explicit NumericKeypad(QWidget* parent, bool withMinusKey = false);
 
     // The box becomes a keypad target whenever it receives the focus.
-    void attach(QLineEdit* edit, KeypadField field);
+    void Attach(QLineEdit* edit, KeypadField field);
     // Makes `edit` the target as if the operator had touched it.
-    void focusOn(QLineEdit* edit);
+    void FocusOn(QLineEdit* edit);
     // The next key that reaches `edit` first drops its text, so a value shown
     // there is typed over instead of extended. Once only.
-    void replaceOnFirstKey(QLineEdit* edit);
-    bool replacesOnNextKey(const QLineEdit* edit) const { return edit && m_replaceNext == edit; }
+    void ReplaceOnFirstKey(QLineEdit* edit);
+    bool ReplacesOnNextKey(const QLineEdit* edit) const { return edit && m_replaceNext == edit; }
 
     // A key press by its caption ("0"-"9", ".", "-", "清除").
-    void press(const QString& key);
+    void Press(const QString& key);
 
     // Digit, point, minus and clear keys together: off while the boxes are
     // read-only presets.
-    void setKeysEnabled(bool enabled);
+    void SetKeysEnabled(bool enabled);
 
-    QLineEdit* focusedEdit() const { return m_focusedEdit; }
-    bool minusUsed() const { return m_minusUsed; }
-    QPushButton* key(int keyId) const;
+    QLineEdit* FocusedEdit() const { return m_focusedEdit; }
+    bool MinusUsed() const { return m_minusUsed; }
+    QPushButton* Key(int keyId) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void addKey(int keyId, const QString& caption, int column, int row);
-    void updateSignKeys();
-    void clearBox();
-    KeypadField fieldOf(const QLineEdit* edit) const;
+    void AddKey(int keyId, const QString& caption, int column, int row);
+    void UpdateSignKeys();
+    void ClearBox();
+    KeypadField FieldOf(const QLineEdit* edit) const;
 
     std::map<int, QPushButton*> m_keys; // by key id
     std::map<const QLineEdit*, KeypadField> m_fields;

@@ -84,7 +84,7 @@ QLineEdit* CCriterion::AddBox(int controlId, const QRect& area, bool allowsPoint
     box->setGeometry(area);
     // Outside "用户输入" the boxes show the standard's presets, disabled.
     ReadableWhenDisabled(box);
-    m_keypad->attach(box, KeypadField{.allowsPoint = allowsPoint});
+    m_keypad->Attach(box, KeypadField{.allowsPoint = allowsPoint});
     return box;
 }
 
@@ -183,13 +183,13 @@ void CCriterion::ShowForm() {
     m_bearingBox->setVisible(bearingCapacity);
     // The bearing capacity is typed even though its standard's criteria are
     // presets, so the keypad stays usable for it.
-    m_keypad->setKeysEnabled(userInput || bearingCapacity);
+    m_keypad->SetKeysEnabled(userInput || bearingCapacity);
     if (userInput)
-        m_keypad->focusOn(m_holdMinutes);
+        m_keypad->FocusOn(m_holdMinutes);
     else if (bearingCapacity)
-        m_keypad->focusOn(m_bearingBox);
+        m_keypad->FocusOn(m_bearingBox);
     else
-        m_keypad->focusOn(nullptr);
+        m_keypad->FocusOn(nullptr);
 }
 
 void CCriterion::ReadForm() {
@@ -219,7 +219,7 @@ void CCriterion::ConfirmStandard() {
     }
     ReadForm();
     if (const QString refusal = ConfirmStandardForm(m_pub, m_list, m_form); !refusal.isEmpty()) {
-        m_prompter.information(QString(), refusal);
+        m_prompter.Information(QString(), refusal);
         return;
     }
     if (!wizard)

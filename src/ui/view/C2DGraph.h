@@ -18,7 +18,7 @@ class C2DGraph : public QWidget {
     // points and ranges of `curves`, with captions in kN or kPa.
     void ShowCurves(const CurveModel& curves, int curveView, bool loadInKN);
 
-    const CurveModel& curves() const { return m_curves; }
+    const CurveModel& Curves() const { return m_curves; }
 
   protected:
     // Qt's backing store already paints off-screen and shows the result at

@@ -86,7 +86,7 @@ void TableList::ShowTable(const TableView& table) {
 
     setUpdatesEnabled(true);
     viewport()->update();
-    emit tableTitleChanged(table.title);
+    emit TableTitleChanged(table.title);
 }
 
 int TableList::InsideWidth() const {

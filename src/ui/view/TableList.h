@@ -24,7 +24,7 @@ class TableList : public QTableWidget {
 
   signals:
     // The title of the table just shown, for the title line above the list.
-    void tableTitleChanged(const QString& title);
+    void TableTitleChanged(const QString& title);
 
   protected:
     // Scroll bars appear only when the list is laid out (at the latest when

@@ -67,7 +67,7 @@ TEST(SystemCalibrationFile, FieldsInFileOrder) {
 TEST(SystemCalibrationFile, UnreadableFilesGiveTheDefaults) {
     TempDevice device;
     const QByteArray defaults = PackSystemCalibration(SystemCalibrationRun{});
-    EXPECT_EQ(PackSystemCalibration(LoadSystemCalibration(device.folders())), defaults) << "no file";
+    EXPECT_EQ(PackSystemCalibration(LoadSystemCalibration(device.Folders())), defaults) << "no file";
 
     SystemCalibrationRun damaged;
     damaged.pointCount = 40; // would index past the tables
@@ -75,8 +75,8 @@ TEST(SystemCalibrationFile, UnreadableFilesGiveTheDefaults) {
                                 PackSystemCalibration(SystemCalibrationRun{}) + QByteArray(1, '\0'),
                                 PackSystemCalibration(damaged)};
     for (const QByteArray& bytes : cases) {
-        device.write(kSystemCalibrationFile, bytes);
-        EXPECT_EQ(PackSystemCalibration(LoadSystemCalibration(device.folders())), defaults) << bytes.size();
+        device.Write(kSystemCalibrationFile, bytes);
+        EXPECT_EQ(PackSystemCalibration(LoadSystemCalibration(device.Folders())), defaults) << bytes.size();
     }
 }
 
@@ -85,11 +85,11 @@ TEST(SystemCalibrationFile, SavedRunReadsBackByteForByte) {
     SystemCalibrationRun run;
     ASSERT_EQ(StartCalibration(FormOfRun(run), run), nullptr);
     run.carried = {5, 6};
-    ASSERT_TRUE(SaveSystemCalibration(device.folders(), run));
-    const QByteArray onFile = device.read(kSystemCalibrationFile);
+    ASSERT_TRUE(SaveSystemCalibration(device.Folders(), run));
+    const QByteArray onFile = device.Read(kSystemCalibrationFile);
     EXPECT_EQ(onFile, PackSystemCalibration(run));
-    ASSERT_TRUE(SaveSystemCalibration(device.folders(), LoadSystemCalibration(device.folders())));
-    EXPECT_EQ(device.read(kSystemCalibrationFile), onFile) << "fields 15 and 16 carried unchanged";
+    ASSERT_TRUE(SaveSystemCalibration(device.Folders(), LoadSystemCalibration(device.Folders())));
+    EXPECT_EQ(device.Read(kSystemCalibrationFile), onFile) << "fields 15 and 16 carried unchanged";
 }
 
 } // namespace

@@ -28,7 +28,7 @@ struct RecordedTest {
             live.gaugeValue[k] = 1.0f + 0.25f * static_cast<float>(k);
         live.currentLoad = 200;
     }
-    QString Host(const QString& devicePath) const { return folders.hostPath(devicePath); }
+    QString Host(const QString& devicePath) const { return folders.HostPath(devicePath); }
     void HoldStage() {
         pub.run.Post(RunCommands::Restore{.running = true, .state = ControlState::Holding, .target = 200});
     }
@@ -44,18 +44,18 @@ struct RecordedTest {
 // settings, then the journal of the data file they name.
 struct Restarted {
     Restarted(const RecordedTest& test, const CrashFileSystem::Disk& disk) {
-        WriteDisk(disk, test.folders.dataRoot(), device.root());
-        source = LoadSettingsAtStartup(device.files(), path, list);
+        WriteDisk(disk, test.folders.DataRoot(), device.Root());
+        source = LoadSettingsAtStartup(device.Files(), path, list);
         if (!path.isEmpty())
-            recovery = device.files().RecoverDataFile(path);
+            recovery = device.Files().RecoverDataFile(path);
     }
-    QByteArray DataFile() const { return device.read(kDataPath); }
+    QByteArray DataFile() const { return device.Read(kDataPath); }
     bool Resumes() {
         pub.paramList = list;
         std::vector<Record> rows;
-        if (!device.files().ReadDataFile(path, rows))
+        if (!device.Files().ReadDataFile(path, rows))
             return false;
-        device.files().RestoreParameters(pub, rows, kNow);
+        device.Files().RestoreParameters(pub, rows, kNow);
         return pub.run.View().running;
     }
 
@@ -102,7 +102,7 @@ TEST_P(ReadingCutTest, EveryCutLeavesTheFileWhollyBeforeOrAfterTheReadingAndTheT
             if (steps >= 2) {
                 EXPECT_EQ(onDisk, after);
             }
-            EXPECT_TRUE(restarted.device.read(kDataPath + QStringLiteral(".jnl")).isEmpty());
+            EXPECT_TRUE(restarted.device.Read(kDataPath + QStringLiteral(".jnl")).isEmpty());
             EXPECT_TRUE(restarted.Resumes());
         }
     }
@@ -132,7 +132,7 @@ TEST(StartCutTest, EveryCutLeavesTheTestNotStartedOrStartedWithItsWholeDataFile)
         for (const CrashFileSystem::Cut cut : kCuts) {
             Restarted restarted(test, test.fs.DiskAfterCut(steps, cut));
             SCOPED_TRACE(testing::Message() << "cut after step " << steps);
-            const QByteArray settings = restarted.device.read(DeviceFile::kSettings);
+            const QByteArray settings = restarted.device.Read(DeviceFile::kSettings);
             ASSERT_TRUE(settings == settingsBefore || settings == settingsAfter);
             const bool started = settings == settingsAfter;
             const QByteArray onDisk = restarted.DataFile();

@@ -67,20 +67,20 @@ TEST(DataFile, ABlankTestIs74RowsAndAReadingAppendsARow) {
     CPublic pub;
     pub.paramList = DefaultParameterList();
     KVTFile::BuildBlankRecords(pub);
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-    EXPECT_EQ(device.read(kDataPath).size(), 19758);
-    EXPECT_EQ(device.files().CountRecords(kDataPath), 74);
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+    EXPECT_EQ(device.Read(kDataPath).size(), 19758);
+    EXPECT_EQ(device.Files().CountRecords(kDataPath), 74);
 
     std::vector<Record> read;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, read));
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, read));
     ASSERT_EQ(read.size(), 74u);
     for (std::size_t i = 0; i < 74; ++i)
         EXPECT_TRUE(SameBytes(read[i], pub.recordList[i])) << "row " << i;
 
     pub.recordList.push_back(Reading("09:00", 500, 3.0f, QStringLiteral("手动")));
-    ASSERT_TRUE(device.files().WriteRecord(kDataPath, 74, pub.recordList));
-    EXPECT_EQ(device.read(kDataPath).size(), 20025);
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, read));
+    ASSERT_TRUE(device.Files().WriteRecord(kDataPath, 74, pub.recordList));
+    EXPECT_EQ(device.Read(kDataPath).size(), 20025);
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, read));
     ASSERT_EQ(read.size(), 75u);
     EXPECT_EQ(DeviceText::ToUnicode(FieldText(read[74].remark)), QStringLiteral("手动"));
     EXPECT_TRUE(SameBytes(read[74], pub.recordList[74]));
@@ -89,13 +89,13 @@ TEST(DataFile, ABlankTestIs74RowsAndAReadingAppendsARow) {
 TEST(DataFile, WriteRecordFillsRowsMissingFromTheFileFromTheList) {
     TempDevice device;
     CPublic pub;
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
     for (int i = 0; i < 3; ++i)
         pub.recordList.push_back(Reading("10:00", 100 * (i + 1), 1.0f, {}));
 
-    ASSERT_TRUE(device.files().WriteRecord(kDataPath, 76, pub.recordList));
+    ASSERT_TRUE(device.Files().WriteRecord(kDataPath, 76, pub.recordList));
     std::vector<Record> read;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, read));
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, read));
     ASSERT_EQ(read.size(), 77u);
     EXPECT_EQ(read[74].load, 100);
     EXPECT_EQ(read[75].load, 200);
@@ -106,15 +106,15 @@ TEST(DataFile, WriteRowTextsRewritesOnlyTheThreeTexts) {
     TempDevice device;
     CPublic pub;
     pub.recordList[4] = Reading("08:00", 10, 1.0f, {});
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-    const QByteArray before = device.read(kDataPath);
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+    const QByteArray before = device.Read(kDataPath);
 
     // Change a text and the reading of row 4; only the text reaches the file.
     SetFieldText(pub.recordList[4].textValue2, "250.00");
     pub.recordList[4].load = 999;
     pub.recordList[31].textValue2[0] = '7';
     SetFieldText(pub.recordList[0].textValue2, "2.077");
-    ASSERT_TRUE(device.files().WriteRunStateTexts(kDataPath, pub.recordList));
+    ASSERT_TRUE(device.Files().WriteRunStateTexts(kDataPath, pub.recordList));
 
     QByteArray expected = before;
     for (const int row : {4, 31, 0}) {
@@ -122,31 +122,31 @@ TEST(DataFile, WriteRowTextsRewritesOnlyTheThreeTexts) {
         expected.replace(row * 267 + 70, 100,
                          QByteArray(reinterpret_cast<const char*>(packed.data()) + 70, 100));
     }
-    EXPECT_EQ(device.read(kDataPath), expected);
+    EXPECT_EQ(device.Read(kDataPath), expected);
     EXPECT_NE(expected, before);
 }
 
 TEST(DataFile, ReadsWholeRecordsOnlyAndRefusesWhatItCannotOpen) {
     TempDevice device;
     CPublic pub;
-    ASSERT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-    device.write(kDataPath, device.read(kDataPath).left(3 * 267 + 100));
+    ASSERT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+    device.Write(kDataPath, device.Read(kDataPath).left(3 * 267 + 100));
     std::vector<Record> read;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, read));
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, read));
     EXPECT_EQ(read.size(), 3u);
-    EXPECT_EQ(device.files().CountRecords(kDataPath), 3);
+    EXPECT_EQ(device.Files().CountRecords(kDataPath), 3);
 
     const QString missing = QStringLiteral("\\硬盘\\APP\\999999-0001.kvt");
-    EXPECT_TRUE(device.files().DataFileMissing(missing));
-    EXPECT_FALSE(device.files().DataFileMissing(kDataPath));
+    EXPECT_TRUE(device.Files().DataFileMissing(missing));
+    EXPECT_FALSE(device.Files().DataFileMissing(kDataPath));
     std::vector<Record> kept(2, Record::Template());
-    EXPECT_FALSE(device.files().ReadDataFile(missing, kept));
+    EXPECT_FALSE(device.Files().ReadDataFile(missing, kept));
     EXPECT_EQ(kept.size(), 2u);
-    EXPECT_FALSE(device.files().WriteRecord(missing, 0, pub.recordList));
-    EXPECT_FALSE(device.files().WriteRowTexts(missing, 0, pub.recordList));
-    EXPECT_FALSE(device.exists(missing));
+    EXPECT_FALSE(device.Files().WriteRecord(missing, 0, pub.recordList));
+    EXPECT_FALSE(device.Files().WriteRowTexts(missing, 0, pub.recordList));
+    EXPECT_FALSE(device.Exists(missing));
     // A row beyond the list is skipped.
-    EXPECT_FALSE(device.files().WriteRecord(kDataPath, 500, pub.recordList));
+    EXPECT_FALSE(device.Files().WriteRecord(kDataPath, 500, pub.recordList));
 }
 
 TEST(DeviceText, ConvertsBetweenUnicodeAndCodePage936) {

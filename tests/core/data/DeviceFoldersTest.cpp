@@ -22,7 +22,7 @@ TEST(DeviceFolders, MapsTheTwoDeviceFoldersUnderTheRoot) {
         {"", ""},
     };
     for (const auto& row : table)
-        EXPECT_EQ(folders.hostPath(QString::fromUtf8(row.device)), QString::fromUtf8(row.host)) << row.device;
+        EXPECT_EQ(folders.HostPath(QString::fromUtf8(row.device)), QString::fromUtf8(row.host)) << row.device;
 }
 
 TEST(DeviceFolders, UsbDiskIsTheNamedFolderElseAMountedRemovableDiskElseTheRootsFolder) {
@@ -41,10 +41,10 @@ TEST(DeviceFolders, UsbDiskIsTheNamedFolderElseAMountedRemovableDiskElseTheRoots
         if (row.mounted)
             usb.findRemovableDisk = [mounted = QString::fromUtf8(row.mounted)] { return mounted; };
         const DeviceFolders folders(QStringLiteral("/data/root"), usb);
-        EXPECT_EQ(folders.hostPath(QStringLiteral("\\硬盘2\\a.kvt")), QString::fromUtf8(row.host))
+        EXPECT_EQ(folders.HostPath(QStringLiteral("\\硬盘2\\a.kvt")), QString::fromUtf8(row.host))
             << row.named;
         // The instrument's own disk never moves.
-        EXPECT_EQ(folders.hostPath(QStringLiteral("\\硬盘\\APP\\a.kvt")), "/data/root/硬盘/APP/a.kvt");
+        EXPECT_EQ(folders.HostPath(QStringLiteral("\\硬盘\\APP\\a.kvt")), "/data/root/硬盘/APP/a.kvt");
     }
 }
 

@@ -37,9 +37,9 @@ TEST(JackTableFile, Writes148ByteRecordsAndRoundTrips) {
     std::vector<JackRecord> table = BlankTable();
     table[0] = Sample(1);
     table[3] = Sample(4);
-    ASSERT_TRUE(device.files().SaveJackTable(table));
+    ASSERT_TRUE(device.Files().SaveJackTable(table));
 
-    const QByteArray bytes = device.read(DeviceFile::kJackTable);
+    const QByteArray bytes = device.Read(DeviceFile::kJackTable);
     ASSERT_EQ(bytes.size(), 10 * 148);
     // Record 3 starts with its jack number text in UTF-16LE.
     EXPECT_EQ(bytes.mid(3 * 148, 8), QByteArray("Q\0J\0-\0"
@@ -50,7 +50,7 @@ TEST(JackTableFile, Writes148ByteRecordsAndRoundTrips) {
     EXPECT_EQ(points, 5); // a blank slot
 
     std::vector<JackRecord> read = BlankTable();
-    ASSERT_TRUE(device.files().LoadJackTable(read));
+    ASSERT_TRUE(device.Files().LoadJackTable(read));
     for (int i = 0; i < kJackSlots; ++i)
         EXPECT_EQ(std::memcmp(&read[i], &table[i], sizeof(JackRecord)), 0) << "slot " << i;
 }
@@ -59,9 +59,9 @@ TEST(JackTableFile, KeepsTheFirstTenUnitsOfATextOnFile) {
     TempDevice device;
     std::vector<JackRecord> table = BlankTable();
     SetText(table[0].jackNumber, QStringLiteral("ABCDEFGHIJKLMNO"));
-    ASSERT_TRUE(device.files().SaveJackTable(table));
+    ASSERT_TRUE(device.Files().SaveJackTable(table));
     std::vector<JackRecord> read = BlankTable();
-    ASSERT_TRUE(device.files().LoadJackTable(read));
+    ASSERT_TRUE(device.Files().LoadJackTable(read));
     EXPECT_EQ(QString::fromUtf16(read[0].jackNumber, 10), QStringLiteral("ABCDEFGHIJ"));
     EXPECT_EQ(read[0].jackNumber[10], 0);
 }
@@ -71,14 +71,14 @@ TEST(JackTableFile, ReadsWholeRecordsIntoTheFirstSlotsAndAtMostTen) {
     std::vector<JackRecord> table = BlankTable();
     for (int i = 0; i < kJackSlots; ++i)
         table[i] = Sample(i + 1);
-    ASSERT_TRUE(writer.files().SaveJackTable(table));
-    const QByteArray full = writer.read(DeviceFile::kJackTable);
+    ASSERT_TRUE(writer.Files().SaveJackTable(table));
+    const QByteArray full = writer.Read(DeviceFile::kJackTable);
 
     { // 296 bytes: records 0 and 1 from the file, 2-9 stay blank.
         TempDevice device;
-        device.write(DeviceFile::kJackTable, full.left(296));
+        device.Write(DeviceFile::kJackTable, full.left(296));
         std::vector<JackRecord> read = BlankTable();
-        ASSERT_TRUE(device.files().LoadJackTable(read));
+        ASSERT_TRUE(device.Files().LoadJackTable(read));
         EXPECT_EQ(read[1].force[1], table[1].force[1]);
         const JackRecord blank = JackRecord::Blank();
         for (int i = 2; i < kJackSlots; ++i)
@@ -86,9 +86,9 @@ TEST(JackTableFile, ReadsWholeRecordsIntoTheFirstSlotsAndAtMostTen) {
     }
     { // Longer than ten records: not a jack table; refused unread, the blank slots stay.
         TempDevice device;
-        device.write(DeviceFile::kJackTable, full + full.left(148) + QByteArray(30, '\x01'));
+        device.Write(DeviceFile::kJackTable, full + full.left(148) + QByteArray(30, '\x01'));
         std::vector<JackRecord> read = BlankTable();
-        EXPECT_FALSE(device.files().LoadJackTable(read));
+        EXPECT_FALSE(device.Files().LoadJackTable(read));
         EXPECT_EQ(read.size(), 10u);
         const JackRecord blank = JackRecord::Blank();
         EXPECT_EQ(std::memcmp(&read[9], &blank, sizeof blank), 0);
@@ -96,7 +96,7 @@ TEST(JackTableFile, ReadsWholeRecordsIntoTheFirstSlotsAndAtMostTen) {
     { // Missing file: the blank slots stay.
         TempDevice device;
         std::vector<JackRecord> read = BlankTable();
-        EXPECT_FALSE(device.files().LoadJackTable(read));
+        EXPECT_FALSE(device.Files().LoadJackTable(read));
         EXPECT_EQ(read[0].pointCount, 5);
     }
 }

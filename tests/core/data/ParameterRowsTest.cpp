@@ -58,7 +58,7 @@ TEST(ParameterRows, EveryRestoredSettingComesBackFromItsBlankText) {
     KVTFile::BuildBlankRecords(written);
 
     CPublic restored;
-    device.files().RestoreParameters(restored, written.recordList, QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
+    device.Files().RestoreParameters(restored, written.recordList, QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
     for (const ParameterRow& row : ParameterRows()) {
         if (row.restore == Restore::none || row.blank == BlankText::keep)
             continue;
@@ -88,7 +88,7 @@ TEST(ParameterRows, FlagsComeBackBothWays) {
         KVTFile::BuildBlankRecords(written);
 
         CPublic restored;
-        device.files().RestoreParameters(restored, written.recordList,
+        device.Files().RestoreParameters(restored, written.recordList,
                                          QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
         for (std::size_t k = 0; k < 8; ++k)
             EXPECT_EQ(restored.gaugeOn[k], on == 1.0f ? 1 : 0) << "gauge " << k + 1;

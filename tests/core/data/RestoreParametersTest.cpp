@@ -33,7 +33,7 @@ TEST(RestoreParameters, RestoresTheSettingsOfABlankTest) {
     SetUpTest(written);
 
     CPublic pub;
-    device.files().RestoreParameters(pub, written.recordList, kNow);
+    device.Files().RestoreParameters(pub, written.recordList, kNow);
 
     EXPECT_FLOAT_EQ(pub.calibrationCoefficient, 2.077f);
     EXPECT_FLOAT_EQ(pub.stageStep, 150.0f);
@@ -75,7 +75,7 @@ TEST(RestoreParameters, ReadsTheLoadUnitAndTurnsAZeroDirectionIntoOne) {
     SetFieldText(written.recordList[61].textValue2, "");
 
     CPublic pub;
-    device.files().RestoreParameters(pub, written.recordList, kNow);
+    device.Files().RestoreParameters(pub, written.recordList, kNow);
     EXPECT_FALSE(pub.loadInKN);
     EXPECT_EQ(pub.loadDirection, 1);
     EXPECT_EQ(pub.gaugeDirection[1], 1);
@@ -95,7 +95,7 @@ TEST(RestoreParameters, CountsRowsAndResumesARunningTest) {
     RefreshRunStateTexts(written, kNow.date());
 
     CPublic pub;
-    device.files().RestoreParameters(pub, rows, kNow);
+    device.Files().RestoreParameters(pub, rows, kNow);
     EXPECT_EQ(pub.readingCount, 2);
     EXPECT_EQ(pub.rowCount, 1);
     EXPECT_EQ(pub.copyCount, 1);
@@ -130,7 +130,7 @@ TEST(RestoreParameters, MarksTheReadingMissedWhileDown) {
         RefreshRunStateTexts(written, c.savedOn);
 
         CPublic pub;
-        device.files().RestoreParameters(pub, written.recordList, kNow);
+        device.Files().RestoreParameters(pub, written.recordList, kNow);
         EXPECT_EQ(StoredCode(pub.run.View().controlState), c.controlState) << c.name;
         EXPECT_TRUE(pub.run.View().running) << c.name;
         EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 450.0f) << c.name;
@@ -145,11 +145,11 @@ TEST(RestoreParameters, MarksTheReadingMissedWhileDown) {
 
 TEST(RestoreParameters, ReloadsTheUploadQueue) {
     TempDevice device;
-    device.write(DeviceFile::kUploadQueue, QByteArray(90, '\x01'));
+    device.Write(DeviceFile::kUploadQueue, QByteArray(90, '\x01'));
     CPublic written;
     SetUpTest(written);
     CPublic pub;
-    device.files().RestoreParameters(pub, written.recordList, kNow);
+    device.Files().RestoreParameters(pub, written.recordList, kNow);
     EXPECT_EQ(pub.gprs.Frames().size(), 2u);
 }
 

@@ -20,9 +20,9 @@ ParameterList NumberedList() {
 TEST(SettingsFile, WritesThe388ByteLayout) {
     TempDevice device;
     ASSERT_EQ(kPath29.size(), 29);
-    ASSERT_TRUE(device.files().SaveSettings(kPath29, NumberedList()));
+    ASSERT_TRUE(device.Files().SaveSettings(kPath29, NumberedList()));
 
-    const QByteArray bytes = device.read(DeviceFile::kSettings);
+    const QByteArray bytes = device.Read(DeviceFile::kSettings);
     ASSERT_EQ(bytes.size(), 388);
     EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), 29), kPath29);
     EXPECT_EQ(bytes.mid(58, 2), QByteArray(2, '\0')); // terminator in the last unit
@@ -36,31 +36,31 @@ TEST(SettingsFile, WritesThe388ByteLayout) {
 TEST(SettingsFile, RoundTripsPathAndListAndTheCopyIsByteEqual) {
     TempDevice device;
     const ParameterList list = NumberedList();
-    ASSERT_TRUE(device.files().SaveSettings(kPath29, list));
-    ASSERT_TRUE(device.files().SaveSettingsCopy(kPath29, list));
-    EXPECT_EQ(device.read(DeviceFile::kSettings), device.read(DeviceFile::kSettingsCopy));
+    ASSERT_TRUE(device.Files().SaveSettings(kPath29, list));
+    ASSERT_TRUE(device.Files().SaveSettingsCopy(kPath29, list));
+    EXPECT_EQ(device.Read(DeviceFile::kSettings), device.Read(DeviceFile::kSettingsCopy));
 
     QString path;
     ParameterList read{1.0f};
-    ASSERT_TRUE(device.files().LoadSettings(path, read));
+    ASSERT_TRUE(device.Files().LoadSettings(path, read));
     EXPECT_EQ(path, kPath29);
     EXPECT_EQ(read, list);
 
     // Loading and saving again gives the same bytes.
-    const QByteArray first = device.read(DeviceFile::kSettings);
-    ASSERT_TRUE(device.files().SaveSettings(path, read));
-    EXPECT_EQ(device.read(DeviceFile::kSettings), first);
+    const QByteArray first = device.Read(DeviceFile::kSettings);
+    ASSERT_TRUE(device.Files().SaveSettings(path, read));
+    EXPECT_EQ(device.Read(DeviceFile::kSettings), first);
 }
 
 TEST(SettingsFile, APathLongerThanTheFieldIsRefusedAndNothingIsWritten) {
     TempDevice device;
-    ASSERT_TRUE(device.files().SaveSettings(kPath29, NumberedList()));
-    const QByteArray before = device.read(DeviceFile::kSettings);
+    ASSERT_TRUE(device.Files().SaveSettings(kPath29, NumberedList()));
+    const QByteArray before = device.Read(DeviceFile::kSettings);
 
     const QString path30 = QStringLiteral("\\硬盘\\APP\\1234567890123-0001.kvt");
     ASSERT_EQ(path30.size(), 30);
-    EXPECT_FALSE(device.files().SaveSettings(path30, DefaultParameterList()));
-    EXPECT_EQ(device.read(DeviceFile::kSettings), before);
+    EXPECT_FALSE(device.Files().SaveSettings(path30, DefaultParameterList()));
+    EXPECT_EQ(device.Read(DeviceFile::kSettings), before);
 }
 
 TEST(SettingsFile, MissingShortOrUnterminatedFilesAreRefusedAndLeaveTheOutputs) {
@@ -81,10 +81,10 @@ TEST(SettingsFile, MissingShortOrUnterminatedFilesAreRefusedAndLeaveTheOutputs) 
     for (const auto& c : cases) {
         TempDevice device;
         if (c.content)
-            device.write(DeviceFile::kSettings, *c.content);
+            device.Write(DeviceFile::kSettings, *c.content);
         QString path = QStringLiteral("keep");
         ParameterList list{7.0f};
-        EXPECT_FALSE(device.files().LoadSettings(path, list)) << c.name;
+        EXPECT_FALSE(device.Files().LoadSettings(path, list)) << c.name;
         EXPECT_EQ(path, QStringLiteral("keep")) << c.name;
         EXPECT_EQ(list, ParameterList{7.0f}) << c.name;
     }
@@ -93,16 +93,16 @@ TEST(SettingsFile, MissingShortOrUnterminatedFilesAreRefusedAndLeaveTheOutputs) 
 // Longer than 388 bytes is not a settings file: start-up restores from the copy.
 TEST(SettingsFile, ALongerFileIsRefusedAndStartUpRestoresItFromTheCopy) {
     TempDevice device;
-    ASSERT_TRUE(device.files().SaveSettings(kPath29, NumberedList()));
-    const QByteArray saved = device.read(DeviceFile::kSettings);
-    device.write(DeviceFile::kSettings, saved + QByteArray(12, '\x7f'));
+    ASSERT_TRUE(device.Files().SaveSettings(kPath29, NumberedList()));
+    const QByteArray saved = device.Read(DeviceFile::kSettings);
+    device.Write(DeviceFile::kSettings, saved + QByteArray(12, '\x7f'));
     QString path;
     ParameterList list;
-    EXPECT_FALSE(device.files().LoadSettings(path, list));
-    EXPECT_EQ(LoadSettingsAtStartup(device.files(), path, list), SettingsSource::Copy);
+    EXPECT_FALSE(device.Files().LoadSettings(path, list));
+    EXPECT_EQ(LoadSettingsAtStartup(device.Files(), path, list), SettingsSource::Copy);
     EXPECT_EQ(list, NumberedList());
     EXPECT_EQ(path, kPath29);
-    EXPECT_EQ(device.read(DeviceFile::kSettings), saved);
+    EXPECT_EQ(device.Read(DeviceFile::kSettings), saved);
 }
 
 // Both files lost: the newest data file whose test still runs is named again.
@@ -113,13 +113,13 @@ TEST(SettingsFile, WithBothFilesLostStartUpNamesTheRunningDataFile) {
     KVTFile::BuildBlankRecords(pub);
     const QString running = QStringLiteral("\\硬盘\\APP\\123456-0002.kvt");
     ASSERT_TRUE(
-        device.files().CreateDataFile(QStringLiteral("\\硬盘\\APP\\123456-0001.kvt"), pub.recordList));
+        device.Files().CreateDataFile(QStringLiteral("\\硬盘\\APP\\123456-0001.kvt"), pub.recordList));
     SetFieldText(pub.recordList[41].textValue, "2"); // holding a stage
-    ASSERT_TRUE(device.files().CreateDataFile(running, pub.recordList));
-    device.write(DeviceFile::kSettings, QByteArray(10, '\0'));
+    ASSERT_TRUE(device.Files().CreateDataFile(running, pub.recordList));
+    device.Write(DeviceFile::kSettings, QByteArray(10, '\0'));
     QString path;
     ParameterList list;
-    EXPECT_EQ(LoadSettingsAtStartup(device.files(), path, list), SettingsSource::DataFile);
+    EXPECT_EQ(LoadSettingsAtStartup(device.Files(), path, list), SettingsSource::DataFile);
     EXPECT_EQ(path, running);
     EXPECT_EQ(list.size(), 82u);
     EXPECT_EQ(list[Entry::endMark], 1.0f);

@@ -46,8 +46,9 @@ TEST(SimulationMark, RemarkLivesInRow72AndLeavesEveryOtherByte) {
               DeviceText::FromUnicode(QStringLiteral("模拟试验 时间倍率60")));
     ASSERT_EQ(pub.recordList.size(), blank.size());
     for (std::size_t r = 0; r < blank.size(); ++r) {
-        if (r != 72)
+        if (r != 72) {
             EXPECT_EQ(std::memcmp(&pub.recordList[r], &blank[r], sizeof(Record)), 0) << r;
+        }
     }
     // Another text in that field is no mark; short lists have no row 72.
     SetFieldText(pub.recordList[72].textLong, QByteArrayLiteral("x"));

@@ -55,7 +55,7 @@ class StorageFaultTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(StorageFaultTest, AFailedReadingIsShownKeptAndStoredByTheRetryOfTheNextTick) {
     TempDevice device;
     FailingFileSystem fs;
-    const KVTFile files(device.folders(), fs);
+    const KVTFile files(device.Folders(), fs);
     CPublic pub;
     pub.paramList = DefaultParameterList();
     KVTFile::BuildBlankRecords(pub);
@@ -104,13 +104,13 @@ INSTANTIATE_TEST_SUITE_P(Faults, StorageFaultTest,
 
 TEST(StorageFaultTest, AReadOnlyFolderRefusesEveryWholeFileSave) {
     TempDevice device;
-    const QString folder = device.folders().hostPath(QStringLiteral("\\硬盘\\APP\\x")).chopped(1);
+    const QString folder = device.Folders().HostPath(QStringLiteral("\\硬盘\\APP\\x")).chopped(1);
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFile(folder + QStringLiteral("probe")).open(QIODevice::WriteOnly))
         GTEST_SKIP() << "running as a user that writes into read-only folders";
-    EXPECT_FALSE(device.files().SaveSettings(kDataPath, DefaultParameterList()));
-    EXPECT_FALSE(device.files().SaveJackTable(std::vector<JackRecord>(10, JackRecord::Blank())));
-    EXPECT_FALSE(device.files().SaveUploadQueue({}));
+    EXPECT_FALSE(device.Files().SaveSettings(kDataPath, DefaultParameterList()));
+    EXPECT_FALSE(device.Files().SaveJackTable(std::vector<JackRecord>(10, JackRecord::Blank())));
+    EXPECT_FALSE(device.Files().SaveUploadQueue({}));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
@@ -119,28 +119,28 @@ TEST(StorageFaultTest, AReadOnlyFolderRefusesEveryWholeFileSave) {
 TEST(BoundedReadTest, FilesLongerThanTheirFormatAreRefused) {
     TempDevice device;
     const auto grow = [&device](const QString& path, qint64 size) {
-        QFile file(device.folders().hostPath(path));
+        QFile file(device.Folders().HostPath(path));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(size));
     };
     grow(DeviceFile::kSettings, kSettingsFileSize + 1);
     QString path;
     ParameterList list;
-    EXPECT_FALSE(device.files().LoadSettings(path, list));
+    EXPECT_FALSE(device.Files().LoadSettings(path, list));
 
     grow(kDataPath, 3'000'000'000);
     std::vector<Record> rows;
-    EXPECT_FALSE(device.files().ReadDataFile(kDataPath, rows));
+    EXPECT_FALSE(device.Files().ReadDataFile(kDataPath, rows));
     grow(kDataPath, kMaxDataFileRows * 267);
-    EXPECT_TRUE(device.files().ReadDataFile(kDataPath, rows));
+    EXPECT_TRUE(device.Files().ReadDataFile(kDataPath, rows));
     EXPECT_EQ(rows.size(), static_cast<std::size_t>(kMaxDataFileRows));
 
     grow(DeviceFile::kUploadQueue, (kMaxQueuedFrames + 1) * 45);
     std::vector<UploadFrame> queue;
-    EXPECT_FALSE(device.files().LoadUploadQueue(queue));
+    EXPECT_FALSE(device.Files().LoadUploadQueue(queue));
     grow(DeviceFile::kJackTable, 11 * 148);
     std::vector<JackRecord> jacks(10, JackRecord::Blank());
-    EXPECT_FALSE(device.files().LoadJackTable(jacks));
+    EXPECT_FALSE(device.Files().LoadJackTable(jacks));
 }
 
 } // namespace

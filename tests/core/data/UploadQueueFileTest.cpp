@@ -15,25 +15,25 @@ UploadFrame FrameOf(std::uint8_t fill) {
 TEST(UploadQueueFile, RoundTripsFramesInOrder) {
     TempDevice device;
     const std::vector queue{FrameOf(1), FrameOf(2), FrameOf(3)};
-    ASSERT_TRUE(device.files().SaveUploadQueue(queue));
-    EXPECT_EQ(device.read(DeviceFile::kUploadQueue).size(), 135);
+    ASSERT_TRUE(device.Files().SaveUploadQueue(queue));
+    EXPECT_EQ(device.Read(DeviceFile::kUploadQueue).size(), 135);
 
     std::vector read{FrameOf(9)};
-    ASSERT_TRUE(device.files().LoadUploadQueue(read));
+    ASSERT_TRUE(device.Files().LoadUploadQueue(read));
     EXPECT_EQ(read, queue);
 }
 
 TEST(UploadQueueFile, ReadsWholeFramesOnlyAndKeepsTheListWhenMissing) {
     TempDevice device;
-    device.write(DeviceFile::kUploadQueue, QByteArray(100, '\x05'));
+    device.Write(DeviceFile::kUploadQueue, QByteArray(100, '\x05'));
     std::vector<UploadFrame> queue;
-    ASSERT_TRUE(device.files().LoadUploadQueue(queue));
+    ASSERT_TRUE(device.Files().LoadUploadQueue(queue));
     ASSERT_EQ(queue.size(), 2u);
     EXPECT_EQ(queue.front().at(44), 0x05);
 
     TempDevice empty;
     std::vector kept{FrameOf(4)};
-    EXPECT_FALSE(empty.files().LoadUploadQueue(kept));
+    EXPECT_FALSE(empty.Files().LoadUploadQueue(kept));
     EXPECT_EQ(kept.size(), 1u);
 }
 

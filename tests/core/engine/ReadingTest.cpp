@@ -13,7 +13,7 @@ const QDateTime kNow(QDate(2026, 5, 4), QTime(10, 35, 20));
 
 // A started test in the loading state, its data file created.
 struct StartedTest {
-    explicit StartedTest(const TempDevice& device) : files(device.files()) {
+    explicit StartedTest(const TempDevice& device) : files(device.Files()) {
         pub.paramList = DefaultParameterList();
         KVTFile::BuildBlankRecords(pub);
         pub.dataFilePath = kDataPath;
@@ -191,10 +191,10 @@ TEST(TakeReading, NothingIsTakenWhileTheTestWaits) {
     TempDevice device;
     StartedTest test(device);
     test.pub.run.Post(RunCommands::Enter{ControlState::Waiting});
-    const QByteArray before = device.read(kDataPath);
+    const QByteArray before = device.Read(kDataPath);
     test.Read(kNow);
     EXPECT_EQ(test.pub.readingCount, 0);
-    EXPECT_EQ(device.read(kDataPath), before);
+    EXPECT_EQ(device.Read(kDataPath), before);
 }
 
 TEST(TakeReading, AHeldStageIsJudgedAfterTheReading) {

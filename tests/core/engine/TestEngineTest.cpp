@@ -26,9 +26,9 @@ class EngineTest : public ::testing::Test {
         pub.paramList = DefaultParameterList();
         KVTFile::BuildBlankRecords(pub);
         pub.dataFilePath = kDataPath;
-        EXPECT_TRUE(device.files().CreateDataFile(kDataPath, pub.recordList));
-        EXPECT_TRUE(device.files().SaveSettingsCopy(kDataPath, pub.paramList));
-        device.write(DeviceFile::kUploadQueue, QByteArray(45, '\1'));
+        EXPECT_TRUE(device.Files().CreateDataFile(kDataPath, pub.recordList));
+        EXPECT_TRUE(device.Files().SaveSettingsCopy(kDataPath, pub.paramList));
+        device.Write(DeviceFile::kUploadQueue, QByteArray(45, '\1'));
         pub.run.Post(RunCommands::Start{});
         pub.interruptedMark = false;
         pub.holdBand = 10;
@@ -48,7 +48,7 @@ class EngineTest : public ::testing::Test {
 
     // One second: the controller's load-control steps, then the schedule.
     void Second() {
-        clock.advanceMs(1000);
+        clock.AdvanceMs(1000);
         IdealControllerCycle(pub, pub.run.View().targetLoad);
         engine.ScheduleTick();
     }
@@ -75,14 +75,14 @@ class EngineTest : public ::testing::Test {
     // when the test resumed and took readings.
     bool RestartTakesReadings() {
         CPublic restarted;
-        if (!device.files().ReadDataFile(kDataPath, restarted.recordList))
+        if (!device.Files().ReadDataFile(kDataPath, restarted.recordList))
             return false;
-        device.files().RestoreParameters(restarted, restarted.recordList, clock.now());
+        device.Files().RestoreParameters(restarted, restarted.recordList, clock.Now());
         const bool running = restarted.run.View().running;
         const int readings = restarted.readingCount;
-        TestEngine after{restarted, device.files(), clock};
+        TestEngine after{restarted, device.Files(), clock};
         for (int second = 0; second < 3600; ++second) {
-            clock.advanceMs(1000);
+            clock.AdvanceMs(1000);
             IdealControllerCycle(restarted, restarted.run.View().targetLoad);
             after.ScheduleTick();
         }
@@ -106,7 +106,7 @@ class EngineTest : public ::testing::Test {
     int prompts = 0;
     bool unloadAnswer = true;
     bool answerAtOnce = true; // else the prompt stays open until the test answers
-    TestEngine engine{pub, device.files(), clock,
+    TestEngine engine{pub, device.Files(), clock,
                       EngineHooks{.offerUnloadAtMaxLoad =
                                       [this](const QString&) {
                                           ++prompts;
@@ -190,7 +190,7 @@ TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
     pub.paramList[Entry::uploadOff] = 0;
     DriveGprsState(pub.gprs, GprsLink::kNotRegistered);
     for (int second = 1; second <= 3600; ++second) {
-        clock.advanceMs(1000);
+        clock.AdvanceMs(1000);
         IdealControllerCycle(pub, static_cast<float>(1000 - second * 550 / 3600));
         engine.ScheduleTick();
     }
@@ -202,7 +202,7 @@ TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
     const int before = pub.readingCount;
     engine.ConfirmUnloading();
     EXPECT_FALSE(pub.maxLoadPromptOpen);
-    clock.advanceMs(1000);
+    clock.AdvanceMs(1000);
     IdealControllerCycle(pub, 450);
     engine.ScheduleTick();
     // The jack already holds less than the first unloading stage (800): the
@@ -241,17 +241,17 @@ TEST_F(EngineTest, TheTestEndsByItselfAfterTheFinalRebound) {
 
     QString path;
     ParameterList list;
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    ASSERT_TRUE(device.Files().LoadSettings(path, list));
     EXPECT_EQ(path, kDataPath);
     EXPECT_EQ(list[Entry::endMark], 0.0f);
     // No module took the readings' frames: the queue file keeps them, the
     // last readings of the test, until they have gone.
     const std::vector<UploadFrame> unsent = pub.gprs.Frames();
     ASSERT_FALSE(unsent.empty());
-    EXPECT_EQ(device.read(DeviceFile::kUploadQueue), QByteArray(reinterpret_cast<const char*>(unsent.data()),
+    EXPECT_EQ(device.Read(DeviceFile::kUploadQueue), QByteArray(reinterpret_cast<const char*>(unsent.data()),
                                                                 static_cast<qsizetype>(unsent.size() * 45)));
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
-    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
+    EXPECT_EQ(device.Read(DeviceFile::kSettingsCopy), device.Read(DeviceFile::kSettings));
 }
 
 TEST_F(EngineTest, APausedTestStandsStillWithThePumpClosed) {
@@ -309,15 +309,15 @@ TEST_F(EngineTest, ARunningTestResumesAfterARestart) {
 TEST_F(EngineTest, AReadingDueBeforeTheFirstReplyAfterARestartWaitsForIt) {
     SetUpRestartCase();
     CPublic restarted;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
-    device.files().RestoreParameters(restarted, restarted.recordList, clock.now());
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, restarted.recordList));
+    device.Files().RestoreParameters(restarted, restarted.recordList, clock.Now());
     ASSERT_TRUE(restarted.run.View().running);
-    TestEngine after{restarted, device.files(), clock};
-    clock.set(QDateTime(kStart.date(), QTime(0, 0).addSecs(restarted.nextReadingTime)));
+    TestEngine after{restarted, device.Files(), clock};
+    clock.Set(QDateTime(kStart.date(), QTime(0, 0).addSecs(restarted.nextReadingTime)));
     const int readings = restarted.readingCount;
     for (int second = 0; second < 3; ++second) {
         after.ScheduleTick();
-        clock.advanceMs(1000);
+        clock.AdvanceMs(1000);
     }
     EXPECT_EQ(restarted.readingCount, readings) << "taken from a sample no reply has filled";
 
@@ -346,9 +346,9 @@ TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
         casePub.paramList = DefaultParameterList();
         KVTFile::BuildBlankRecords(casePub);
         casePub.dataFilePath = kDataPath;
-        ASSERT_TRUE(caseDevice.files().CreateDataFile(kDataPath, casePub.recordList));
+        ASSERT_TRUE(caseDevice.Files().CreateDataFile(kDataPath, casePub.recordList));
         ManualClock caseClock{kStart};
-        TestEngine caseEngine{casePub, caseDevice.files(), caseClock};
+        TestEngine caseEngine{casePub, caseDevice.Files(), caseClock};
         casePub.stageStep = 100;
         casePub.maxLoad = 1000;
         casePub.holdBand = 10;
@@ -363,7 +363,7 @@ TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
                (casePub.run.View().controlState != ControlState::HoldingUnload && seconds < 200)) {
             if (seconds == 2)
                 caseEngine.UnloadNextStage();
-            caseClock.advanceMs(1000);
+            caseClock.AdvanceMs(1000);
             IdealControllerCycle(casePub, 200);
             caseEngine.ScheduleTick();
             ++seconds;
@@ -372,7 +372,7 @@ TEST_F(EngineTest, TheFinalReboundEndsByTheStandardsRule) {
         seconds = 0;
         int gaugeCounts = 0;
         while (!casePub.testFinished && seconds < 240 * 60) {
-            caseClock.advanceMs(1000);
+            caseClock.AdvanceMs(1000);
             if (c.reboundGoesOn)
                 --gaugeCounts; // the gauges come back 0.01 mm a second
             IdealControllerCycle(casePub, 200, gaugeCounts);
@@ -489,12 +489,12 @@ TEST_P(EngineRestart, TheReadingDueWhileDownIsTakenOnceAndTheScheduleGoesOn) {
 
     ManualClock later{kStart.addSecs(c.restartAfterSeconds)};
     CPublic restarted;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, restarted.recordList));
-    device.files().RestoreParameters(restarted, restarted.recordList, later.now());
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, restarted.recordList));
+    device.Files().RestoreParameters(restarted, restarted.recordList, later.Now());
     ASSERT_EQ(restarted.run.View().controlState, ControlState::Holding);
-    TestEngine engineAfter{restarted, device.files(), later};
+    TestEngine engineAfter{restarted, device.Files(), later};
     for (int second = 1; second <= 120; ++second) {
-        later.advanceMs(1000);
+        later.AdvanceMs(1000);
         if (second >= c.repliesAfterSeconds)
             IdealControllerCycle(restarted, restarted.run.View().targetLoad);
         engineAfter.ScheduleTick();
@@ -534,11 +534,11 @@ TEST_F(EngineTest, AStartNeedsTheSerialAndPileNumbers) {
     EXPECT_FALSE(pub.wizardMode);
     EXPECT_EQ(pub.paramList[Entry::uploadOff], 1.0f);
     std::vector<Record> onFile;
-    ASSERT_TRUE(device.files().ReadDataFile(kDataPath, onFile));
+    ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, onFile));
     EXPECT_EQ(FieldText(onFile[8].textValue), QByteArrayLiteral("0001"));
     QString path;
     ParameterList list;
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    ASSERT_TRUE(device.Files().LoadSettings(path, list));
     EXPECT_EQ(path, kDataPath);
 }
 
@@ -553,7 +553,7 @@ TEST_F(EngineTest, ATestStartedOnTheSimulatedRigIsMarkedInItsFile) {
         pub.simulationRemark = remark;
         ASSERT_EQ(engine.StartTest(false), QString());
         std::vector<Record> onFile;
-        ASSERT_TRUE(device.files().ReadDataFile(kDataPath, onFile));
+        ASSERT_TRUE(device.Files().ReadDataFile(kDataPath, onFile));
         EXPECT_EQ(onFile.size(), pub.recordList.size());
         EXPECT_EQ(SimulationRemarkOf(onFile), remark);
     }
@@ -561,7 +561,7 @@ TEST_F(EngineTest, ATestStartedOnTheSimulatedRigIsMarkedInItsFile) {
 
 TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     int resets = 0;
-    TestEngine watched{pub, device.files(), clock,
+    TestEngine watched{pub, device.Files(), clock,
                        EngineHooks{.offerUnloadAtMaxLoad = {},
                                    .playBeep = {},
                                    .readingTaken = {},
@@ -575,9 +575,9 @@ TEST_F(EngineTest, EndingTheTestResetsItOnTheNextTick) {
     EXPECT_FALSE(pub.run.View().running);
     EXPECT_EQ(pub.run.View().controlState, ControlState::Waiting);
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 0);
-    EXPECT_FALSE(device.exists(DeviceFile::kUploadQueue));
+    EXPECT_FALSE(device.Exists(DeviceFile::kUploadQueue));
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
-    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
+    EXPECT_EQ(device.Read(DeviceFile::kSettingsCopy), device.Read(DeviceFile::kSettings));
     EXPECT_GT(pub.readingCount, 0) << "the rows stay until the reset";
 
     watched.CarryOutNewTestReset();
@@ -608,12 +608,12 @@ TEST_F(EngineTest, PauseAndResumeKeepTheSettingsFile) {
     engine.PauseTest();
     QString path;
     ParameterList list;
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    ASSERT_TRUE(device.Files().LoadSettings(path, list));
     EXPECT_EQ(list[Entry::pausedFlag], 1.0f);
     // The copy is kept, equal to tarvo.ini, for start-up to restore from.
-    EXPECT_EQ(device.read(DeviceFile::kSettingsCopy), device.read(DeviceFile::kSettings));
+    EXPECT_EQ(device.Read(DeviceFile::kSettingsCopy), device.Read(DeviceFile::kSettings));
     engine.ResumeTest();
-    ASSERT_TRUE(device.files().LoadSettings(path, list));
+    ASSERT_TRUE(device.Files().LoadSettings(path, list));
     EXPECT_EQ(list[Entry::pausedFlag], 0.0f);
     EXPECT_FALSE(pub.run.View().pausedFlag);
     EXPECT_TRUE(pub.resyncSplit);
@@ -640,7 +640,7 @@ class EngineSilence : public EngineTest, public ::testing::WithParamInterface<Si
   protected:
     // One second of a silent controller: five cycles, no reply.
     void SilentSecond() {
-        clock.advanceMs(1000);
+        clock.AdvanceMs(1000);
         for (int cycle = 0; cycle < 5; ++cycle)
             pub.run.Cycle();
         engine.ScheduleTick();

@@ -26,7 +26,7 @@ class DataFilesTest : public ::testing::Test {
     }
 
     TempDevice device;
-    DataFiles files{device.folders(), ModifiedTime};
+    DataFiles files{device.Folders(), ModifiedTime};
 };
 
 TEST(FileSizeText, BytesBelowAKilobyteKilobytesBelowAMegabyteElseMegabytes) {
@@ -55,7 +55,7 @@ TEST_F(DataFilesTest, ListsOnlyDataFilesOldestFirstEqualDatesInFolderOrder) {
     Store("d-early.kvt.jnl", "j", kMorning.addSecs(-60));
     Store("x.kvt.part", "p", kMorning.addSecs(-60));
     Store("tarvo.ini", "s", kMorning.addSecs(-60));
-    ASSERT_TRUE(QDir(device.folders().appFolder()).mkdir("folder.kvt"));
+    ASSERT_TRUE(QDir(device.Folders().AppFolder()).mkdir("folder.kvt"));
 
     EXPECT_EQ(ListedNames(), QStringList({"d-early.kvt", "a-same.kvt", "b-same.kvt", "c-late.kvt"}));
     const std::vector<StoredFile> listed = files.List();
@@ -65,7 +65,7 @@ TEST_F(DataFilesTest, ListsOnlyDataFilesOldestFirstEqualDatesInFolderOrder) {
 
 TEST_F(DataFilesTest, CreationTimeIsTheBirthTimeWhereTheFileSystemHasOne) {
     Store("a.kvt", "a", kMorning);
-    const QFileInfo info(device.folders().hostPath(kApp + "a.kvt"));
+    const QFileInfo info(device.Folders().HostPath(kApp + "a.kvt"));
     const QDateTime created = BirthOrModifiedTime(info);
     if (info.birthTime().isValid())
         EXPECT_EQ(created, info.birthTime());
@@ -82,9 +82,9 @@ TEST_F(DataFilesTest, NamesThatLeaveTheFolderAreNeverOpenedCopiedOrDeleted) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("precious");
     }
-    ASSERT_TRUE(QFile::link(victim, device.folders().appFolder() + "/link.kvt"));
+    ASSERT_TRUE(QFile::link(victim, device.Folders().AppFolder() + "/link.kvt"));
     Store("real.kvt", "r");
-    device.write(QStringLiteral("\\硬盘\\secret.kvt"), "s"); // one folder up from APP
+    device.Write(QStringLiteral("\\硬盘\\secret.kvt"), "s"); // one folder up from APP
 
     EXPECT_EQ(ListedNames(), QStringList({"real.kvt"}));
     for (const char* name : {"link.kvt", "../secret.kvt", "..", ".", "", "a/../../secret.kvt",
@@ -96,37 +96,37 @@ TEST_F(DataFilesTest, NamesThatLeaveTheFolderAreNeverOpenedCopiedOrDeleted) {
         EXPECT_FALSE(files.Remove(n)) << name;
     }
     EXPECT_TRUE(QFile::exists(victim));
-    EXPECT_TRUE(device.exists(QStringLiteral("\\硬盘\\secret.kvt")));
-    EXPECT_EQ(QDir(device.folders().usbFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_TRUE(device.Exists(QStringLiteral("\\硬盘\\secret.kvt")));
+    EXPECT_EQ(QDir(device.Folders().UsbFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList());
 }
 
 TEST_F(DataFilesTest, CopyReplacesTheDiskFileWholeAndKeepsTheSource) {
     const QByteArray bytes(200 * 1024 + 17, 'k');
     Store("a.kvt", bytes);
-    device.write(kUsb + "a.kvt", "an older copy");
+    device.Write(kUsb + "a.kvt", "an older copy");
     ASSERT_TRUE(files.OnUsb("a.kvt"));
 
     ASSERT_TRUE(files.CopyToUsb("a.kvt"));
-    EXPECT_EQ(device.read(kUsb + "a.kvt"), bytes);
-    EXPECT_EQ(device.read(kApp + "a.kvt"), bytes);
-    EXPECT_FALSE(device.exists(kUsb + "a.kvt.part"));
+    EXPECT_EQ(device.Read(kUsb + "a.kvt"), bytes);
+    EXPECT_EQ(device.Read(kApp + "a.kvt"), bytes);
+    EXPECT_FALSE(device.Exists(kUsb + "a.kvt.part"));
 }
 
 TEST_F(DataFilesTest, CutDeletesTheSourceOnlyAfterTheCopy) {
     Store("a.kvt", "abc");
     ASSERT_TRUE(files.CutToUsb("a.kvt"));
-    EXPECT_EQ(device.read(kUsb + "a.kvt"), "abc");
-    EXPECT_FALSE(device.exists(kApp + "a.kvt"));
+    EXPECT_EQ(device.Read(kUsb + "a.kvt"), "abc");
+    EXPECT_FALSE(device.Exists(kApp + "a.kvt"));
 }
 
 TEST_F(DataFilesTest, NoUsbDiskNoCopy) {
     Store("a.kvt", "abc");
-    ASSERT_TRUE(QDir(device.folders().usbFolder()).removeRecursively());
+    ASSERT_TRUE(QDir(device.Folders().UsbFolder()).removeRecursively());
     EXPECT_FALSE(files.UsbPresent());
     EXPECT_FALSE(files.CopyToUsb("a.kvt"));
     EXPECT_FALSE(files.CutToUsb("a.kvt"));
-    EXPECT_TRUE(device.exists(kApp + "a.kvt"));
+    EXPECT_TRUE(device.Exists(kApp + "a.kvt"));
 }
 
 // The disk goes away after the first chunk of a copy; in the second case a
@@ -137,21 +137,21 @@ TEST_F(DataFilesTest, DiskPulledMidCopyFailsLeavesNoFileAndKeepsTheSource) {
             SCOPED_TRACE(testing::Message() << "put back " << putBack << ", cut " << cut);
             const QByteArray bytes(300 * 1024, 'p');
             Store("a.kvt", bytes);
-            ASSERT_TRUE(QDir().mkpath(device.folders().usbFolder()));
-            DataFiles pulling(device.folders(), ModifiedTime);
+            ASSERT_TRUE(QDir().mkpath(device.Folders().UsbFolder()));
+            DataFiles pulling(device.Folders(), ModifiedTime);
             int chunks = 0;
             pulling.SetCopyChunkHook([&] {
                 if (++chunks == 1) {
-                    QDir(device.folders().usbFolder()).removeRecursively();
+                    QDir(device.Folders().UsbFolder()).removeRecursively();
                     if (putBack)
-                        QDir().mkpath(device.folders().usbFolder());
+                        QDir().mkpath(device.Folders().UsbFolder());
                 }
             });
             EXPECT_FALSE(cut ? pulling.CutToUsb("a.kvt") : pulling.CopyToUsb("a.kvt"));
             EXPECT_GT(chunks, 1) << "the copy went on after the pull";
-            EXPECT_FALSE(device.exists(kUsb + "a.kvt"));
-            EXPECT_FALSE(device.exists(kUsb + "a.kvt.part"));
-            EXPECT_EQ(device.read(kApp + "a.kvt"), bytes);
+            EXPECT_FALSE(device.Exists(kUsb + "a.kvt"));
+            EXPECT_FALSE(device.Exists(kUsb + "a.kvt.part"));
+            EXPECT_EQ(device.Read(kApp + "a.kvt"), bytes);
         }
     }
 }

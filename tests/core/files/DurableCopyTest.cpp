@@ -55,7 +55,7 @@ enum Outcome : int {
 // an older "a.kvt". Returns the Outcome bits, or kSkip where the host lets
 // no process mount.
 int CopyOntoSmallDisk(const TempDevice& device, const QByteArray& bytes, bool readOnly, bool cut) {
-    const QString usb = device.folders().usbFolder();
+    const QString usb = device.Folders().UsbFolder();
     const QByteArray older = "an older copy";
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -63,19 +63,19 @@ int CopyOntoSmallDisk(const TempDevice& device, const QByteArray& bytes, bool re
         if (!EnterMountNamespace() || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("tmpfs", QFile::encodeName(usb).constData(), "tmpfs", 0, "size=64k") != 0)
             ::_exit(kSkip);
-        device.write(kUsb + "a.kvt", older);
+        device.Write(kUsb + "a.kvt", older);
         if (readOnly && ::mount("tmpfs", QFile::encodeName(usb).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                                 "size=64k") != 0)
             ::_exit(kSkip);
-        DataFiles files(device.folders());
+        DataFiles files(device.Folders());
         int outcome = 0;
         if (cut ? files.CutToUsb("a.kvt") : files.CopyToUsb("a.kvt"))
             outcome |= kReportedSuccess;
-        if (device.read(kUsb + "a.kvt") != older)
+        if (device.Read(kUsb + "a.kvt") != older)
             outcome |= kFinalFileChanged;
-        if (device.exists(kUsb + "a.kvt.part"))
+        if (device.Exists(kUsb + "a.kvt.part"))
             outcome |= kPartialFileLeft;
-        if (device.read(kApp + "a.kvt") != bytes)
+        if (device.Read(kApp + "a.kvt") != bytes)
             outcome |= kSourceChanged;
         ::_exit(outcome);
     }
@@ -91,7 +91,7 @@ TEST(DurableCopy, FullOrReadOnlyDiskFailsKeepsTheOlderCopyAndTheSource) {
             SCOPED_TRACE(testing::Message() << "read-only " << readOnly << ", cut " << cut);
             TempDevice device;
             const QByteArray bytes(200 * 1024, 'f'); // more than the disk holds
-            device.write(kApp + "a.kvt", bytes);
+            device.Write(kApp + "a.kvt", bytes);
             const int outcome = CopyOntoSmallDisk(device, bytes, readOnly, cut);
             if (outcome == kSkip)
                 GTEST_SKIP() << "this host lets no process mount a tmpfs";

@@ -17,7 +17,7 @@ struct Peer {
     std::mutex mutex; // guards replies
     std::vector<QByteArray> replies;
 
-    ControllerLink::Composer composer() {
+    ControllerLink::Composer Composer() {
         return [this] {
             CommandCycle c;
             c.frame.fill(0);
@@ -26,13 +26,13 @@ struct Peer {
             return c;
         };
     }
-    ControllerLink::ReplyHandler handler() {
+    ControllerLink::ReplyHandler Handler() {
         return [this](const QByteArray& block) {
             std::lock_guard lock(mutex);
             replies.push_back(block);
         };
     }
-    std::vector<QByteArray> takeReplies() {
+    std::vector<QByteArray> TakeReplies() {
         std::lock_guard lock(mutex);
         return replies;
     }
@@ -40,17 +40,17 @@ struct Peer {
 
 TEST(ControllerLink, SendsAFrameEvery200Milliseconds) {
     PseudoTerminal pty;
-    ASSERT_TRUE(pty.isOpen());
+    ASSERT_TRUE(pty.IsOpen());
     Peer peer;
-    ControllerLink link(pty.slavePath(), peer.composer(), peer.handler());
-    ASSERT_TRUE(link.open());
+    ControllerLink link(pty.SlavePath(), peer.Composer(), peer.Handler());
+    ASSERT_TRUE(link.Open());
 
     QElapsedTimer clock;
     clock.start();
     std::vector<qint64> arrivals;
     std::vector<int> numbers;
     for (int i = 0; i < 10; ++i) {
-        const QByteArray frame = pty.read(12, 1000);
+        const QByteArray frame = pty.Read(12, 1000);
         ASSERT_EQ(frame.size(), 12) << "frame " << i;
         arrivals.push_back(clock.elapsed());
         EXPECT_EQ(static_cast<std::uint8_t>(frame[1]), 0x0F);
@@ -66,43 +66,43 @@ TEST(ControllerLink, SendsAFrameEvery200Milliseconds) {
 
 TEST(ControllerLink, HandsOnAWholeReplyArrivingInPiecesAndCountsADroppedOne) {
     PseudoTerminal pty;
-    ASSERT_TRUE(pty.isOpen());
+    ASSERT_TRUE(pty.IsOpen());
     Peer peer;
-    ControllerLink link(pty.slavePath(), peer.composer(), peer.handler());
-    ASSERT_TRUE(link.open());
-    ASSERT_EQ(pty.read(12, 1000).size(), 12);
+    ControllerLink link(pty.SlavePath(), peer.Composer(), peer.Handler());
+    ASSERT_TRUE(link.Open());
+    ASSERT_EQ(pty.Read(12, 1000).size(), 12);
 
     // Pieces a few milliseconds apart are one burst; 31 bytes are one reply.
     QByteArray reply(31, '\0');
     reply[1] = 0x10;
     reply[2] = 0x02;
-    ASSERT_TRUE(pty.write(reply.first(7)));
+    ASSERT_TRUE(pty.Write(reply.first(7)));
     QThread::msleep(3);
-    ASSERT_TRUE(pty.write(reply.sliced(7)));
+    ASSERT_TRUE(pty.Write(reply.sliced(7)));
     QElapsedTimer waited;
     waited.start();
-    while (peer.takeReplies().empty() && waited.elapsed() < 1000)
+    while (peer.TakeReplies().empty() && waited.elapsed() < 1000)
         QThread::msleep(5);
-    std::vector<QByteArray> replies = peer.takeReplies();
+    std::vector<QByteArray> replies = peer.TakeReplies();
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0], reply);
 
     // A short reply to the next frame is dropped and counted.
-    ASSERT_EQ(pty.read(12, 1000).size(), 12);
-    ASSERT_TRUE(pty.write(reply.first(7)));
+    ASSERT_EQ(pty.Read(12, 1000).size(), 12);
+    ASSERT_TRUE(pty.Write(reply.first(7)));
     waited.restart();
-    while (link.replyCounts().tooShort == 0 && waited.elapsed() < 1000)
+    while (link.CountedReplies().tooShort == 0 && waited.elapsed() < 1000)
         QThread::msleep(5);
-    EXPECT_EQ(link.replyCounts(), (ReplyCounts{.whole = 1, .tooShort = 1}));
-    EXPECT_EQ(peer.takeReplies().size(), 1u);
+    EXPECT_EQ(link.CountedReplies(), (ReplyCounts{.whole = 1, .tooShort = 1}));
+    EXPECT_EQ(peer.TakeReplies().size(), 1u);
 }
 
 TEST(ControllerLink, AMissingPortIsSilentAndStartsNothing) {
     Peer peer;
-    ControllerLink link(QStringLiteral("/dev/does-not-exist-staticload"), peer.composer(), peer.handler());
-    EXPECT_FALSE(link.open());
+    ControllerLink link(QStringLiteral("/dev/does-not-exist-staticload"), peer.Composer(), peer.Handler());
+    EXPECT_FALSE(link.Open());
     QThread::msleep(450);
-    EXPECT_EQ(link.cycles(), 0u);
+    EXPECT_EQ(link.Cycles(), 0u);
     EXPECT_EQ(peer.composed, 0);
 }
 

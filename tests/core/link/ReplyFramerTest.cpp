@@ -74,7 +74,7 @@ TEST(ReplyFramer, ABurstCutByTheCycleIsDroppedAndTheNextIsWhole) {
     framer.Receive(Reply());
     EXPECT_EQ(framer.EndBurst(), Reply());
     EXPECT_EQ(framer.Counts(), (ReplyCounts{.whole = 1, .cut = 1}));
-    EXPECT_EQ(framer.Counts().dropped(), 1u);
+    EXPECT_EQ(framer.Counts().Dropped(), 1u);
 }
 
 } // namespace

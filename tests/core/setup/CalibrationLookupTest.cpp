@@ -12,7 +12,7 @@ class CalibrationLookupTest : public ::testing::Test {
     // Slot 0: jack 7 with sensor 31; slot 1: a force sensor 31 without jack;
     // slot 2: jack 7 again with sensor 32; slot 3: jack 8.
     void SaveTable() {
-        JackRecords::Save(device.files(),
+        JackRecords::Save(device.Files(),
                           {
                               JackRecords::Make("7", "31", {{1, 10}, {2, 20}, {3, 30}}),
                               JackRecords::Make("", "31", {{5, 100}, {6, 200}, {7, 300}}),
@@ -43,7 +43,7 @@ TEST_F(CalibrationLookupTest, EachQueryKindMatchesItsOwnFieldsAndTheLastMatchWin
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<CalibrationLookup> found = LookupCalibration(device.files(), c.query);
+        const std::optional<CalibrationLookup> found = LookupCalibration(device.Files(), c.query);
         ASSERT_EQ(found.has_value(), c.index >= 0);
         if (found) {
             EXPECT_EQ(found->selection.jackCalibrationIndex, c.index);
@@ -54,7 +54,7 @@ TEST_F(CalibrationLookupTest, EachQueryKindMatchesItsOwnFieldsAndTheLastMatchWin
 TEST_F(CalibrationLookupTest, SelectionCarriesTheRecordsPointsAndTheWholeTable) {
     SaveTable();
     const std::optional<CalibrationLookup> found =
-        LookupCalibration(device.files(), CalibrationQuery::JackTable("7"));
+        LookupCalibration(device.Files(), CalibrationQuery::JackTable("7"));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->selection.pointCount, 4);
     EXPECT_EQ(found->selection.calibrationPressures[3], 7.0f);
@@ -70,19 +70,19 @@ TEST_F(CalibrationLookupTest, DamagedPointCountIsKeptWithinTheTenPoints) {
                                     JackRecords::Make("8", "", {{1, 10}})};
     records[0].pointCount = 1000;
     records[1].pointCount = -3;
-    JackRecords::Save(device.files(), records);
-    EXPECT_EQ(LookupCalibration(device.files(), CalibrationQuery::JackTable("7"))->selection.pointCount, 10);
-    EXPECT_EQ(LookupCalibration(device.files(), CalibrationQuery::JackTable("8"))->selection.pointCount, 0);
+    JackRecords::Save(device.Files(), records);
+    EXPECT_EQ(LookupCalibration(device.Files(), CalibrationQuery::JackTable("7"))->selection.pointCount, 10);
+    EXPECT_EQ(LookupCalibration(device.Files(), CalibrationQuery::JackTable("8"))->selection.pointCount, 0);
 }
 
 TEST_F(CalibrationLookupTest, WithoutTheFileNothingIsFound) {
-    EXPECT_FALSE(LookupCalibration(device.files(), CalibrationQuery::JackTable("")));
+    EXPECT_FALSE(LookupCalibration(device.Files(), CalibrationQuery::JackTable("")));
 }
 
 TEST_F(CalibrationLookupTest, StoringMakesTheRecordTheConversionTable) {
     SaveTable();
     CPublic pub;
-    StoreCalibration(pub, *LookupCalibration(device.files(), CalibrationQuery::ForceSystem("31")));
+    StoreCalibration(pub, *LookupCalibration(device.Files(), CalibrationQuery::ForceSystem("31")));
     const CalibrationSelection selection = pub.calibration;
     EXPECT_EQ(selection.jackCalibrationIndex, 1);
     EXPECT_EQ(selection.pointCount, 3);
@@ -120,7 +120,7 @@ TEST_F(CalibrationLookupTest, RestoredTestLooksItsRecordUpAgain) {
         CalibrationSelection untouched;
         untouched.jackCalibrationIndex = 9;
         pub.calibration = untouched;
-        EXPECT_EQ(ReselectCalibration(pub, device.files()), c.found);
+        EXPECT_EQ(ReselectCalibration(pub, device.Files()), c.found);
         EXPECT_EQ(pub.calibration.jackCalibrationIndex, c.index < 0 ? 9 : c.index);
     }
 }

@@ -225,14 +225,14 @@ TEST_F(ConfirmLoadControlFormTest, RefusedFormStoresNothing) {
     const std::vector<QString> rowsBefore = Rows();
     const ParameterList listBefore = list;
 
-    EXPECT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.files(), form),
+    EXPECT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.Files(), form),
               "控载数据设置大于最大设定值，请重新设置！");
     EXPECT_EQ(Rows(), rowsBefore);
     EXPECT_EQ(list, listBefore);
     EXPECT_EQ(controlLoadText, "600");
     EXPECT_EQ(pub.setupStep, 3);
     EXPECT_EQ(pub.maxSettlement, 0);
-    EXPECT_FALSE(device.exists(DeviceFile::kSettings));
+    EXPECT_FALSE(device.Exists(DeviceFile::kSettings));
 }
 
 TEST_F(ConfirmLoadControlFormTest, WizardHandsOnTheControlLoadAndMovesToTheStandards) {
@@ -240,14 +240,14 @@ TEST_F(ConfirmLoadControlFormTest, WizardHandsOnTheControlLoadAndMovesToTheStand
     pub.setupStep = 3;
     LoadControlForm form = ValidForm();
     form.targetLoad = "950";
-    ASSERT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.files(), form), QString());
+    ASSERT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.Files(), form), QString());
     EXPECT_EQ(controlLoadText, "950");
     EXPECT_EQ(pub.setupStep, 4);
     EXPECT_FALSE(pub.saveRequested) << "the data file is written when the test starts";
 
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(savedPath, pub.dataFilePath);
     EXPECT_EQ(saved, list);
     EXPECT_EQ(saved[Entry::targetLoad], 950.0f);
@@ -256,14 +256,14 @@ TEST_F(ConfirmLoadControlFormTest, WizardHandsOnTheControlLoadAndMovesToTheStand
 TEST_F(ConfirmLoadControlFormTest, RunningTestAsksForADataFileSave) {
     pub.run.Post(RunCommands::Start{});
     pub.setupStep = 0;
-    ASSERT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.files(), ValidForm()), QString());
+    ASSERT_EQ(ConfirmLoadControlForm(pub, list, controlLoadText, device.Files(), ValidForm()), QString());
     EXPECT_TRUE(pub.saveRequested);
     EXPECT_EQ(pub.setupStep, 0);
     EXPECT_EQ(controlLoadText, "600") << "only the wizard hands the control load on";
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800.0f);
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(saved[Entry::stageStep], 100.0f);
 }
 

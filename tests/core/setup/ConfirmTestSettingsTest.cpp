@@ -58,7 +58,7 @@ TEST(WizardIdentityTest, SerialPileAndJackCountAreCheckedInOrder) {
 class ValidateSettingsTest : public ::testing::Test {
   protected:
     ValidateSettingsTest() {
-        JackRecords::Save(device.files(), {
+        JackRecords::Save(device.Files(), {
                                               JackRecords::Make("7", "", {{10, 100}, {30, 200}}),
                                               JackRecords::Make("8", "31", {{10, 100}, {30, 200}}),
                                               JackRecords::Make("", "41", {{10, 100}, {30, 200}}),
@@ -217,18 +217,18 @@ TEST_F(ValidateSettingsTest, EveryRefusalHasItsMessageInCheckOrder) {
     for (const RefusalCase& c : cases) {
         TestSettingsForm form = ValidComputedForm();
         c.change(form);
-        EXPECT_EQ(ValidateSettings(form, device.files()).refusal, QString::fromUtf8(c.message)) << c.what;
+        EXPECT_EQ(ValidateSettings(form, device.Files()).refusal, QString::fromUtf8(c.message)) << c.what;
     }
 }
 
 TEST_F(ValidateSettingsTest, CalibrationDataCarriesTheFoundRecord) {
     TestSettingsForm form = ValidComputedForm();
-    EXPECT_FALSE(ValidateSettings(form, device.files()).calibration) << "computed mode needs no record";
+    EXPECT_FALSE(ValidateSettings(form, device.Files()).calibration) << "computed mode needs no record";
     form.mode = PressureMode::CalibrationData;
     form.calibration = CalibrationMode::System;
     form.jackNumber = "8";
     form.sensorNumber = "31";
-    const SettingsValidation validation = ValidateSettings(form, device.files());
+    const SettingsValidation validation = ValidateSettings(form, device.Files());
     ASSERT_TRUE(validation.calibration);
     EXPECT_EQ(validation.calibration->selection.jackCalibrationIndex, 1);
 }
@@ -245,26 +245,26 @@ TEST_F(ClaimDataFileTest, NameIsBuiltFromSerialAndPile) {
 }
 
 TEST_F(ClaimDataFileTest, ANewNameBecomesTheDataFile) {
-    EXPECT_TRUE(ClaimDataFile(pub, device.files(), path));
+    EXPECT_TRUE(ClaimDataFile(pub, device.Files(), path));
     EXPECT_EQ(pub.dataFilePath, path);
 }
 
 TEST_F(ClaimDataFileTest, AFileWithRowsIsNeverTakenOver) {
     pub.dataFilePath = QStringLiteral("\\硬盘\\APP\\old.kvt");
-    device.write(path, QByteArray(267, '\0'));
-    EXPECT_FALSE(ClaimDataFile(pub, device.files(), path));
+    device.Write(path, QByteArray(267, '\0'));
+    EXPECT_FALSE(ClaimDataFile(pub, device.Files(), path));
     EXPECT_TRUE(pub.dataFilePath.isEmpty());
 }
 
 TEST_F(ClaimDataFileTest, AFileShorterThanOneRowIsTakenOver) {
-    device.write(path, QByteArray(266, '\0'));
-    EXPECT_TRUE(ClaimDataFile(pub, device.files(), path));
+    device.Write(path, QByteArray(266, '\0'));
+    EXPECT_TRUE(ClaimDataFile(pub, device.Files(), path));
     EXPECT_EQ(pub.dataFilePath, path);
 }
 
 TEST_F(ClaimDataFileTest, ANameThatCannotBeReadIsRefused) {
-    ASSERT_TRUE(QDir().mkpath(device.files().HostPath(path)));
-    EXPECT_FALSE(ClaimDataFile(pub, device.files(), path));
+    ASSERT_TRUE(QDir().mkpath(device.Files().HostPath(path)));
+    EXPECT_FALSE(ClaimDataFile(pub, device.Files(), path));
     EXPECT_TRUE(pub.dataFilePath.isEmpty());
 }
 

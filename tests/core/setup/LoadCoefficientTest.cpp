@@ -101,23 +101,23 @@ TEST(LoadCoefficientTest, JackTablePointsWithoutLoadAreLeftOut) {
 
 TEST(LoadCoefficientTest, PreviewLooksUpTheTypedJack) {
     TempDevice device;
-    JackRecords::Save(device.files(), {JackRecords::Make("7", "", {{10, 100}, {30, 200}})});
+    JackRecords::Save(device.Files(), {JackRecords::Make("7", "", {{10, 100}, {30, 200}})});
     TestSettingsForm form = ValidComputedForm();
     form.mode = PressureMode::CalibrationData;
     form.calibration = CalibrationMode::Jack;
     form.sensitivity = "2";
     form.sensorRange = "60";
-    EXPECT_EQ(PreviewCoefficient(form, device.files()), QString()) << "no jack number yet";
+    EXPECT_EQ(PreviewCoefficient(form, device.Files()), QString()) << "no jack number yet";
     form.jackNumber = "7";
-    EXPECT_EQ(PreviewCoefficient(form, device.files()), "5.000");
+    EXPECT_EQ(PreviewCoefficient(form, device.Files()), "5.000");
     form.jackNumber = "9";
-    EXPECT_EQ(PreviewCoefficient(form, device.files()), QString()) << "no such jack";
+    EXPECT_EQ(PreviewCoefficient(form, device.Files()), QString()) << "no such jack";
     form.mode = PressureMode::Computed;
     form.sensitivity = "2.13";
     form.sensorRange = "";
-    EXPECT_EQ(PreviewCoefficient(form, device.files()), QString()) << "range still empty";
+    EXPECT_EQ(PreviewCoefficient(form, device.Files()), QString()) << "range still empty";
     form.sensorRange = "80";
-    EXPECT_EQ(PreviewCoefficient(form, device.files()), "2.077");
+    EXPECT_EQ(PreviewCoefficient(form, device.Files()), "2.077");
 }
 
 } // namespace

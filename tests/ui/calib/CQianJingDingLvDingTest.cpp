@@ -21,7 +21,7 @@ using Dialog = CQianJingDingLvDing;
 class CQianJingDingLvDingTest : public ::testing::Test {
   protected:
     std::unique_ptr<Dialog> Open() {
-        auto dialog = std::make_unique<Dialog>(pub, device.files(), prompter);
+        auto dialog = std::make_unique<Dialog>(pub, device.Files(), prompter);
         dialog->show();
         return dialog;
     }
@@ -36,7 +36,7 @@ class CQianJingDingLvDingTest : public ::testing::Test {
         Type(dialog, Dialog::kMeasuredIds[0], QStringLiteral("0"));
         for (int i = 1; i <= points; ++i)
             Type(dialog, Dialog::kMeasuredIds[static_cast<std::size_t>(i)], QString::number(6.5 * i));
-        prompter.queueAnswer(true);
+        prompter.QueueAnswer(true);
         Click(dialog, Dialog::kSave);
     }
 
@@ -93,24 +93,24 @@ TEST_F(CQianJingDingLvDingTest, SaveFreezesTheGroupAndWritesTheFile) {
     auto dialog = Open();
     EnterGroup(*dialog, QStringLiteral("QJ7"));
     EXPECT_EQ(Messages(prompter), QStringList({QString::fromUtf8(kSaveQuestion), QString::fromUtf8(kSaved)}));
-    EXPECT_FALSE(dialog->editable());
+    EXPECT_FALSE(dialog->Editable());
     EXPECT_FALSE(Control(*dialog, Dialog::kMeasuredIds[2])->isEnabled());
     EXPECT_FALSE(Control(*dialog, Dialog::kJackNumber)->isEnabled());
 
     std::vector<JackRecord> onFile = BlankJackTable();
-    ASSERT_TRUE(device.files().LoadJackTable(onFile));
+    ASSERT_TRUE(device.Files().LoadJackTable(onFile));
     EXPECT_EQ(JackText(onFile[0].jackNumber), QStringLiteral("QJ7"));
     EXPECT_EQ(onFile[0].saved, 1);
     EXPECT_EQ(onFile[0].force[4], 1000.0f);
     EXPECT_EQ(onFile[0].pressure[1], 13.0f);
-    EXPECT_EQ(device.read(DeviceFile::kJackTable).size(), 10 * 148);
+    EXPECT_EQ(device.Read(DeviceFile::kJackTable).size(), 10 * 148);
 
     // Opened again, the saved group is shown frozen; saving it again is refused after the question.
     dialog.reset();
     auto again = Open();
-    EXPECT_FALSE(again->editable());
+    EXPECT_FALSE(again->Editable());
     EXPECT_EQ(Text(*again, Dialog::kMeasuredIds[1]), QStringLiteral("6.50"));
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     again->SaveGroup();
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kAlreadySaved));
 }
@@ -118,25 +118,25 @@ TEST_F(CQianJingDingLvDingTest, SaveFreezesTheGroupAndWritesTheFile) {
 TEST_F(CQianJingDingLvDingTest, NoAnswerStoresNothing) {
     auto dialog = Open();
     Type(*dialog, Dialog::kJackNumber, QStringLiteral("1"));
-    prompter.queueAnswer(false);
+    prompter.QueueAnswer(false);
     Click(*dialog, Dialog::kSave);
     EXPECT_EQ(Messages(prompter), QStringList({QString::fromUtf8(kSaveQuestion)}));
     EXPECT_EQ(pub.jackTable[0].saved, 0);
-    EXPECT_FALSE(device.exists(DeviceFile::kJackTable));
+    EXPECT_FALSE(device.Exists(DeviceFile::kJackTable));
 }
 
 TEST_F(CQianJingDingLvDingTest, AGroupTheConversionCannotUseIsRefused) {
     auto dialog = Open();
     EnterGroup(*dialog, QStringLiteral("QJ1"), 2);
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kTooFewPoints));
-    EXPECT_TRUE(dialog->editable());
+    EXPECT_TRUE(dialog->Editable());
     EXPECT_EQ(pub.jackTable[0].saved, 0);
-    EXPECT_FALSE(device.exists(DeviceFile::kJackTable));
+    EXPECT_FALSE(device.Exists(DeviceFile::kJackTable));
 }
 
 TEST_F(CQianJingDingLvDingTest, FailedWriteIsShownAndTheGroupStaysInMemory) {
     // A folder where the file should be: the write cannot replace it.
-    ASSERT_TRUE(QDir().mkpath(device.folders().hostPath(DeviceFile::kJackTable)));
+    ASSERT_TRUE(QDir().mkpath(device.Folders().HostPath(DeviceFile::kJackTable)));
     auto dialog = Open();
     EnterGroup(*dialog, QStringLiteral("QJ2"));
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kSaveFailed));
@@ -148,21 +148,21 @@ TEST_F(CQianJingDingLvDingTest, NextGroupOnlyFromASavedGroupAndNotPast10) {
     auto dialog = Open();
     Click(*dialog, Dialog::kNext);
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kNextRefused));
-    EXPECT_EQ(dialog->currentGroup(), 1);
-    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->focusedEdit(), Control(*dialog, Dialog::kMeasuredIds[0]));
+    EXPECT_EQ(dialog->CurrentGroup(), 1);
+    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->FocusedEdit(), Control(*dialog, Dialog::kMeasuredIds[0]));
 
     for (int group = 1; group <= 9; ++group) {
         EnterGroup(*dialog, QString::number(group));
         Click(*dialog, Dialog::kNext);
-        ASSERT_EQ(dialog->currentGroup(), group + 1);
+        ASSERT_EQ(dialog->CurrentGroup(), group + 1);
     }
     EXPECT_EQ(Control<QLabel>(*dialog, Dialog::kGroupLabel)->text(), QStringLiteral("第10组       共10组"));
     EXPECT_FALSE(Control<QPushButton>(*dialog, Dialog::kNext)->isEnabled());
     EnterGroup(*dialog, QStringLiteral("10"));
     dialog->NextGroup();
-    EXPECT_EQ(dialog->currentGroup(), 10);
+    EXPECT_EQ(dialog->CurrentGroup(), 10);
     Click(*dialog, Dialog::kPrevious);
-    EXPECT_EQ(dialog->currentGroup(), 9);
+    EXPECT_EQ(dialog->CurrentGroup(), 9);
 }
 
 TEST_F(CQianJingDingLvDingTest, DeletingGroup3MovesTheOthersUpAndLeaves10Blank) {
@@ -178,13 +178,13 @@ TEST_F(CQianJingDingLvDingTest, DeletingGroup3MovesTheOthersUpAndLeaves10Blank) 
     auto dialog = Open();
     Click(*dialog, Dialog::kNext);
     Click(*dialog, Dialog::kNext);
-    ASSERT_EQ(dialog->currentGroup(), 3);
-    prompter.queueAnswer(true);
+    ASSERT_EQ(dialog->CurrentGroup(), 3);
+    prompter.QueueAnswer(true);
     Click(*dialog, Dialog::kDelete);
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kDeleteQuestion));
     EXPECT_EQ(Text(*dialog, Dialog::kJackNumber), QStringLiteral("QJ4")) << "group 4 now in place 3";
 
-    ASSERT_TRUE(device.files().LoadJackTable(table));
+    ASSERT_TRUE(device.Files().LoadJackTable(table));
     for (int place = 3; place <= 9; ++place)
         EXPECT_EQ(JackText(table[static_cast<std::size_t>(place - 1)].jackNumber),
                   QStringLiteral("QJ%1").arg(place + 1));

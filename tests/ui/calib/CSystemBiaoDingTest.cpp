@@ -21,7 +21,7 @@ using Dialog = CSystemBiaoDing;
 class CSystemBiaoDingTest : public ::testing::Test {
   protected:
     std::unique_ptr<Dialog> Open() {
-        auto dialog = std::make_unique<Dialog>(pub, device.folders(), prompter, [this] { ++beeps; });
+        auto dialog = std::make_unique<Dialog>(pub, device.Folders(), prompter, [this] { ++beeps; });
         dialog->show();
         return dialog;
     }
@@ -46,7 +46,7 @@ TEST_F(CSystemBiaoDingTest, OpensWithTheDefaultsWithoutAFile) {
     EXPECT_EQ(Text(*dialog, Dialog::kRatedPressure), QStringLiteral("65"));
     EXPECT_TRUE(Control<QPushButton>(*dialog, Dialog::kStart)->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(*dialog, Dialog::kRecord)->isEnabled());
-    EXPECT_FALSE(dialog->liveTimerActive());
+    EXPECT_FALSE(dialog->LiveTimerActive());
 }
 
 TEST_F(CSystemBiaoDingTest, PointCountLimits) {
@@ -56,11 +56,11 @@ TEST_F(CSystemBiaoDingTest, PointCountLimits) {
     };
     for (const Case& c : {Case{"11", kPointCountAbove}, Case{"0", kPointCountBelow}, Case{"10", nullptr}}) {
         ScriptedPrompter shown;
-        Dialog dialog(pub, device.folders(), shown, [] {});
+        Dialog dialog(pub, device.Folders(), shown, [] {});
         Type(dialog, Dialog::kPointCount, QString::fromUtf8(c.count));
         Click(dialog, Dialog::kStart);
         EXPECT_EQ(LastMessage(shown), c.refusal ? QString::fromUtf8(c.refusal) : QString()) << c.count;
-        EXPECT_EQ(dialog.run().started, c.refusal ? 0 : 1) << c.count;
+        EXPECT_EQ(dialog.Run().started, c.refusal ? 0 : 1) << c.count;
     }
 }
 
@@ -72,13 +72,13 @@ TEST_F(CSystemBiaoDingTest, StartShowsTheStandardForcesAndLocksTheInputs) {
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(Text(*dialog, Dialog::kStandardIds[i]), QString::fromUtf8(expected[i]));
     EXPECT_EQ(Text(*dialog, Dialog::kForceIds[10]), QStringLiteral("--"));
-    EXPECT_NEAR(dialog->run().countsPerKn, 2.07675f, 1e-5f);
+    EXPECT_NEAR(dialog->Run().countsPerKn, 2.07675f, 1e-5f);
     EXPECT_EQ(Text(*dialog, Dialog::kNextStandard), QStringLiteral("0"));
     EXPECT_FALSE(Control(*dialog, Dialog::kMaxForce)->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(*dialog, Dialog::kStart)->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(*dialog, Dialog::kCheck)->isEnabled());
-    EXPECT_TRUE(dialog->liveTimerActive());
-    EXPECT_EQ(device.read(kSystemCalibrationFile), PackSystemCalibration(dialog->run()));
+    EXPECT_TRUE(dialog->LiveTimerActive());
+    EXPECT_EQ(device.Read(kSystemCalibrationFile), PackSystemCalibration(dialog->Run()));
 }
 
 TEST_F(CSystemBiaoDingTest, LoadSensorShowsDashesAsItsOilPressure) {
@@ -109,18 +109,18 @@ TEST_F(CSystemBiaoDingTest, ClearAsksAndReturnsToANewRun) {
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(Control<QPushButton>(*dialog, Dialog::kClear)->text(), QString::fromUtf8(kNewCalibration));
 
-    prompter.queueAnswer(false);
+    prompter.QueueAnswer(false);
     Click(*dialog, Dialog::kClear);
-    EXPECT_EQ(dialog->run().calibrationIndex, 1);
-    prompter.queueAnswer(true);
+    EXPECT_EQ(dialog->Run().calibrationIndex, 1);
+    prompter.QueueAnswer(true);
     Click(*dialog, Dialog::kClear);
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kClearQuestion));
-    EXPECT_EQ(dialog->run().started, 0);
+    EXPECT_EQ(dialog->Run().started, 0);
     EXPECT_EQ(Control<QPushButton>(*dialog, Dialog::kClear)->text(), QString::fromUtf8(kClear));
     EXPECT_TRUE(Control<QPushButton>(*dialog, Dialog::kStart)->isEnabled());
-    EXPECT_FALSE(dialog->liveTimerActive());
+    EXPECT_FALSE(dialog->LiveTimerActive());
     EXPECT_EQ(Text(*dialog, Dialog::kPointCount), QStringLiteral("3"));
-    EXPECT_EQ(LoadSystemCalibration(device.folders()).started, 0);
+    EXPECT_EQ(LoadSystemCalibration(device.Folders()).started, 0);
 }
 
 TEST_F(CSystemBiaoDingTest, RecordingWithoutAReplyIsRefused) {
@@ -128,7 +128,7 @@ TEST_F(CSystemBiaoDingTest, RecordingWithoutAReplyIsRefused) {
     Click(*dialog, Dialog::kStart);
     Click(*dialog, Dialog::kRecord);
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kNoLiveValue));
-    EXPECT_EQ(dialog->run().calibrationIndex, 0);
+    EXPECT_EQ(dialog->Run().calibrationIndex, 0);
     EXPECT_EQ(beeps, 0);
 }
 

@@ -42,22 +42,22 @@ inline void Choose(const QDialog& dialog, int id) {
 // Touches the box, clears it and types `keys` on the keypad.
 inline void Type(const QDialog& dialog, int boxId, const QString& keys) {
     auto* keypad = dialog.findChild<NumericKeypad*>();
-    keypad->focusOn(Control(dialog, boxId));
-    keypad->press(QStringLiteral("清除"));
+    keypad->FocusOn(Control(dialog, boxId));
+    keypad->Press(QStringLiteral("清除"));
     for (const QChar key : keys)
-        keypad->press(QString(key));
+        keypad->Press(QString(key));
 }
 
 inline QStringList Messages(const ScriptedPrompter& prompter) {
     QStringList texts;
-    for (const ScriptedPrompter::Shown& shown : prompter.shown())
+    for (const ScriptedPrompter::Shown& shown : prompter.ShownPrompts())
         texts << shown.text;
     return texts;
 }
 
 // The text of the last box shown; empty when none was.
 inline QString LastMessage(const ScriptedPrompter& prompter) {
-    return prompter.shown().empty() ? QString() : prompter.shown().back().text;
+    return prompter.ShownPrompts().empty() ? QString() : prompter.ShownPrompts().back().text;
 }
 
 } // namespace CalibrationDialogDriver

@@ -29,8 +29,8 @@ class CalibrationToTestSettingsTest : public ::testing::Test {
     // 1000 kN in five points: standard forces 200 x i against the measured
     // values first + step x (i - 1).
     void EnterGroup(bool system, const QString& jack, const QString& sensor, double first, double step) {
-        JackDialog dialog(pub, device.files(), prompter);
-        while (!dialog.editable()) // past the groups saved before
+        JackDialog dialog(pub, device.Files(), prompter);
+        while (!dialog.Editable()) // past the groups saved before
             Click(dialog, JackDialog::kNext);
         if (system) {
             Choose(dialog, JackDialog::kSystemRadio);
@@ -44,7 +44,7 @@ class CalibrationToTestSettingsTest : public ::testing::Test {
         for (int i = 1; i <= 5; ++i)
             Type(dialog, JackDialog::kMeasuredIds[static_cast<std::size_t>(i)],
                  QString::number(first + step * (i - 1)));
-        prompter.queueAnswer(true);
+        prompter.QueueAnswer(true);
         Click(dialog, JackDialog::kSave);
         ASSERT_EQ(LastMessage(prompter), QStringLiteral("率定数据已保存！"));
     }
@@ -52,7 +52,7 @@ class CalibrationToTestSettingsTest : public ::testing::Test {
     void ConfirmTestSettings(int calibrationRadio, const QString& jack, const QString& sensor) {
         using namespace TestSettingsId;
         pub.wizardMode = true;
-        CCSSZ dialog(pub, pub.paramList, pileReference, device.files(), clock, prompter);
+        CCSSZ dialog(pub, pub.paramList, pileReference, device.Files(), clock, prompter);
         Type(dialog, serialNumber, QStringLiteral("123456"));
         Type(dialog, pileNumber, QStringLiteral("0001"));
         Choose(dialog, calibrationDataMode);
@@ -62,7 +62,7 @@ class CalibrationToTestSettingsTest : public ::testing::Test {
         Type(dialog, jackNumber, jack);
         if (!sensor.isEmpty())
             Type(dialog, sensorNumber, sensor);
-        prompter.queueAnswer(true);
+        prompter.QueueAnswer(true);
         dialog.findChild<QPushButton*>(QString::number(confirm))->click();
     }
 

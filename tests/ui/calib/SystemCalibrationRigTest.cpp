@@ -34,7 +34,7 @@ class SystemCalibrationRigTest : public ::testing::Test {
     SystemCalibrationRigTest() { PublishSettings(pub); }
 
     std::unique_ptr<Dialog> Open() {
-        auto dialog = std::make_unique<Dialog>(pub, device.folders(), prompter, [] {});
+        auto dialog = std::make_unique<Dialog>(pub, device.Folders(), prompter, [] {});
         dialog->show();
         return dialog;
     }
@@ -62,9 +62,9 @@ class SystemCalibrationRigTest : public ::testing::Test {
     // The operator runs the pump by hand until the reference reads `force`,
     // lets the load settle, and records the point from the live values.
     void RecordAt(Dialog& dialog, float force) {
-        if (rig.load() < force) {
+        if (rig.Load() < force) {
             pumping = true;
-            for (int i = 0; i < 5000 && rig.load() < force; ++i)
+            for (int i = 0; i < 5000 && rig.Load() < force; ++i)
                 Cycle();
             pumping = false;
         }
@@ -89,12 +89,12 @@ TEST_F(SystemCalibrationRigTest, CalibrationAndCheckPassAgainstTheRigSurviveARes
     const float standards[] = {0, 250, 500, 750, 1000};
     for (int i = 0; i <= 2; ++i)
         RecordAt(*dialog, standards[i]);
-    const SystemCalibrationRun halfWay = dialog->run();
+    const SystemCalibrationRun halfWay = dialog->Run();
     EXPECT_EQ(halfWay.calibrationIndex, 3);
     // 3.3 % high: about 516 kN read at 500 kN.
-    EXPECT_NEAR(halfWay.calibrationForce[2], rig.load() * 2.2 / 2.13, 1.0);
+    EXPECT_NEAR(halfWay.calibrationForce[2], rig.Load() * 2.2 / 2.13, 1.0);
     EXPECT_GT(halfWay.calibrationPressure[2], 0.0f);
-    const QByteArray onFile = device.read(kSystemCalibrationFile);
+    const QByteArray onFile = device.Read(kSystemCalibrationFile);
     ASSERT_EQ(onFile.size(), 312);
     EXPECT_EQ(onFile, PackSystemCalibration(halfWay));
 
@@ -102,9 +102,9 @@ TEST_F(SystemCalibrationRigTest, CalibrationAndCheckPassAgainstTheRigSurviveARes
     dialog.reset();
     CPublic restarted;
     {
-        Dialog reopened(restarted, device.folders(), prompter, [] {});
-        EXPECT_EQ(PackSystemCalibration(reopened.run()), onFile);
-        EXPECT_TRUE(reopened.liveTimerActive());
+        Dialog reopened(restarted, device.Folders(), prompter, [] {});
+        EXPECT_EQ(PackSystemCalibration(reopened.Run()), onFile);
+        EXPECT_TRUE(reopened.LiveTimerActive());
         EXPECT_EQ(Text(reopened, Dialog::kForceIds[2]),
                   QString::asprintf("%.1f", halfWay.calibrationForce[2]));
         EXPECT_TRUE(Text(reopened, Dialog::kForceIds[3]).isEmpty());
@@ -112,7 +112,7 @@ TEST_F(SystemCalibrationRigTest, CalibrationAndCheckPassAgainstTheRigSurviveARes
         EXPECT_EQ(Control<QPushButton>(reopened, Dialog::kClear)->text(), QString::fromUtf8(kNewCalibration));
         EXPECT_FALSE(Control<QPushButton>(reopened, Dialog::kStart)->isEnabled());
     }
-    EXPECT_EQ(device.read(kSystemCalibrationFile), onFile) << "opening alone writes nothing";
+    EXPECT_EQ(device.Read(kSystemCalibrationFile), onFile) << "opening alone writes nothing";
 
     dialog = Open();
     for (int i = 3; i <= 4; ++i)
@@ -127,21 +127,21 @@ TEST_F(SystemCalibrationRigTest, CalibrationAndCheckPassAgainstTheRigSurviveARes
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kEnteredCheck));
     for (int i = 0; i <= 4; ++i) {
         RecordAt(*dialog, standards[i]);
-        EXPECT_NEAR(rig.load(), standards[i], 2.0);
-        const float check = dialog->run().checkForce[static_cast<std::size_t>(i)];
+        EXPECT_NEAR(rig.Load(), standards[i], 2.0);
+        const float check = dialog->Run().checkForce[static_cast<std::size_t>(i)];
         // At the load the calibration pass recorded for this point, the
         // instrument now shows that point's standard force.
         EXPECT_NEAR(check, standards[i], 1.0) << "point " << i;
     }
     EXPECT_EQ(LastMessage(prompter), QString::fromUtf8(kCheckComplete));
-    EXPECT_EQ(dialog->run().checkDone, 1);
-    EXPECT_GT(dialog->run().calibrationForce[4] - 1000.0f, 25.0f) << "uncorrected, 1000 kN read 3.3 % high";
-    EXPECT_EQ(device.read(kSystemCalibrationFile), PackSystemCalibration(dialog->run()));
+    EXPECT_EQ(dialog->Run().checkDone, 1);
+    EXPECT_GT(dialog->Run().calibrationForce[4] - 1000.0f, 25.0f) << "uncorrected, 1000 kN read 3.3 % high";
+    EXPECT_EQ(device.Read(kSystemCalibrationFile), PackSystemCalibration(dialog->Run()));
 
     Click(*dialog, Dialog::kCalibrationView);
     EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(kTitleCalibration));
     EXPECT_EQ(Text(*dialog, Dialog::kForceIds[4]),
-              QString::asprintf("%.1f", dialog->run().calibrationForce[4]));
+              QString::asprintf("%.1f", dialog->Run().calibrationForce[4]));
 }
 
 } // namespace

@@ -41,8 +41,8 @@ class CCSSZTest : public ::testing::Test {
 
     std::unique_ptr<CCSSZ> Open() {
         auto dialog =
-            std::make_unique<CCSSZ>(pub, pub.paramList, pileReference, device.files(), clock, prompter);
-        QObject::connect(dialog.get(), &CCSSZ::newTestResetRequested, [this] { ++resetRequests; });
+            std::make_unique<CCSSZ>(pub, pub.paramList, pileReference, device.Files(), clock, prompter);
+        QObject::connect(dialog.get(), &CCSSZ::NewTestResetRequested, [this] { ++resetRequests; });
         dialog->show();
         return dialog;
     }
@@ -60,10 +60,10 @@ class CCSSZTest : public ::testing::Test {
     // after clearing it.
     void Type(CCSSZ& dialog, int boxId, const QString& keys) {
         auto* keypad = dialog.findChild<NumericKeypad*>();
-        keypad->focusOn(Control(dialog, boxId));
-        keypad->key(KeypadKey::clear)->click();
+        keypad->FocusOn(Control(dialog, boxId));
+        keypad->Key(KeypadKey::clear)->click();
         for (const QChar key : keys)
-            keypad->press(QString(key));
+            keypad->Press(QString(key));
     }
 
     void TypeIdentity(CCSSZ& dialog, const QString& serial, const QString& pile) {
@@ -77,7 +77,7 @@ class CCSSZTest : public ::testing::Test {
 
     QStringList Messages() const {
         QStringList texts;
-        for (const ScriptedPrompter::Shown& shown : prompter.shown())
+        for (const ScriptedPrompter::Shown& shown : prompter.ShownPrompts())
             texts << shown.text;
         return texts;
     }
@@ -86,7 +86,7 @@ class CCSSZTest : public ::testing::Test {
     void ExpectNothingStored(int setupStep) {
         EXPECT_EQ(pub.setupStep, setupStep);
         EXPECT_FALSE(pub.saveRequested);
-        EXPECT_FALSE(device.exists(kSettingsFile));
+        EXPECT_FALSE(device.Exists(kSettingsFile));
         ASSERT_EQ(pub.recordList.size(), blankRows.size());
         for (std::size_t i = 0; i < blankRows.size(); ++i)
             EXPECT_EQ(PackRecord(pub.recordList[i]), blankRows[i]) << "row " << i;
@@ -109,7 +109,7 @@ TEST_F(CCSSZTest, WizardConfirmStoresRowsEntriesAndTheSettingsFile) {
     EXPECT_EQ(Control<QPushButton>(*dialog, back)->text(), "上一步");
     EXPECT_EQ(Control<QPushButton>(*dialog, confirm)->text(), "下一步");
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("测试设置                                 文件名: "));
-    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->focusedEdit(), Control(*dialog, serialNumber))
+    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->FocusedEdit(), Control(*dialog, serialNumber))
         << "typing starts in the serial number";
     EXPECT_EQ(Text(*dialog, coefficient), "2.077") << "the stored defaults";
 
@@ -141,7 +141,7 @@ TEST_F(CCSSZTest, WizardConfirmStoresRowsEntriesAndTheSettingsFile) {
 
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(savedPath, kNewDataFile);
     EXPECT_EQ(saved, pub.paramList);
     EXPECT_EQ(saved[Entry::serialNumberValue], 123456.0f);
@@ -227,7 +227,7 @@ TEST_F(CCSSZTest, RefusedEntriesKeepTheDialogOpenAndStoreNothing) {
          },
          "未找到与输入编号相符的率定数据！"},
     };
-    JackRecords::Save(device.files(), {JackRecords::Make("7", "", {{10, 100}, {30, 200}})});
+    JackRecords::Save(device.Files(), {JackRecords::Make("7", "", {{10, 100}, {30, 200}})});
     pub.wizardMode = true;
     pub.setupStep = 2;
     for (const Case& c : cases) {
@@ -236,11 +236,11 @@ TEST_F(CCSSZTest, RefusedEntriesKeepTheDialogOpenAndStoreNothing) {
         TypeIdentity(*dialog, c.serial, c.pile);
         c.enter(*dialog);
         const QString sensitivityText = Text(*dialog, sensitivity);
-        const std::size_t before = prompter.shown().size();
+        const std::size_t before = prompter.ShownPrompts().size();
         Click(*dialog, confirm);
 
-        ASSERT_EQ(prompter.shown().size(), before + 1);
-        EXPECT_EQ(prompter.shown().back().text, QString::fromUtf8(c.message));
+        ASSERT_EQ(prompter.ShownPrompts().size(), before + 1);
+        EXPECT_EQ(prompter.ShownPrompts().back().text, QString::fromUtf8(c.message));
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(Text(*dialog, serialNumber), c.serial) << "entries stay as typed";
         EXPECT_EQ(Text(*dialog, sensitivity), sensitivityText);
@@ -267,17 +267,17 @@ TEST_F(CCSSZTest, KeypadKeepsEachBoxWithinItsLimits) {
     Choose(*dialog, regressionMode);
     Type(*dialog, regressionA, "-3-");
     EXPECT_EQ(Text(*dialog, regressionA), "-3") << "the sign is refused a second time";
-    EXPECT_FALSE(keypad->key(KeypadKey::minus)->isEnabled());
+    EXPECT_FALSE(keypad->Key(KeypadKey::minus)->isEnabled());
     Type(*dialog, regressionA, "");
-    EXPECT_TRUE(keypad->key(KeypadKey::minus)->isEnabled()) << "a cleared box takes a sign again";
+    EXPECT_TRUE(keypad->Key(KeypadKey::minus)->isEnabled()) << "a cleared box takes a sign again";
     Type(*dialog, regressionA, "3-");
     EXPECT_EQ(Text(*dialog, regressionA), "-3");
     Type(*dialog, regressionB, "0.0.5");
     EXPECT_EQ(Text(*dialog, regressionB), "0.05") << "a second point is ignored";
-    EXPECT_FALSE(keypad->key(KeypadKey::point)->isEnabled());
-    keypad->focusOn(Control(*dialog, jackCount));
-    EXPECT_FALSE(keypad->key(KeypadKey::point)->isEnabled()) << "whole jacks only";
-    EXPECT_FALSE(keypad->key(KeypadKey::minus)->isEnabled());
+    EXPECT_FALSE(keypad->Key(KeypadKey::point)->isEnabled());
+    keypad->FocusOn(Control(*dialog, jackCount));
+    EXPECT_FALSE(keypad->Key(KeypadKey::point)->isEnabled()) << "whole jacks only";
+    EXPECT_FALSE(keypad->Key(KeypadKey::minus)->isEnabled());
 }
 
 TEST_F(CCSSZTest, RadiosSwitchTheControlsAndLabels) {
@@ -325,7 +325,7 @@ TEST_F(CCSSZTest, SensorRadioIsIgnoredOnceLoadingHasBegun) {
 }
 
 TEST_F(CCSSZTest, CalibrationDataOfAKnownJackIsShownAndChosen) {
-    JackRecords::Save(device.files(), {JackRecords::Make("3", "", {{1, 1}}),
+    JackRecords::Save(device.Files(), {JackRecords::Make("3", "", {{1, 1}}),
                                        JackRecords::Make("7", "", {{10, 100}, {30, 200}})});
     pub.wizardMode = true;
     auto dialog = Open();
@@ -346,7 +346,7 @@ TEST_F(CCSSZTest, CalibrationDataOfAKnownJackIsShownAndChosen) {
 }
 
 TEST_F(CCSSZTest, AnExistingDataFileIsRefused) {
-    device.write(kNewDataFile, QByteArray(267, '\0'));
+    device.Write(kNewDataFile, QByteArray(267, '\0'));
     pub.wizardMode = true;
     pub.setupStep = 2;
     auto dialog = Open();
@@ -356,10 +356,10 @@ TEST_F(CCSSZTest, AnExistingDataFileIsRefused) {
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("该文件已经存在！请重新输入试桩编号")});
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(Text(*dialog, pileNumber).isEmpty());
-    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->focusedEdit(), Control(*dialog, pileNumber));
+    EXPECT_EQ(dialog->findChild<NumericKeypad*>()->FocusedEdit(), Control(*dialog, pileNumber));
     EXPECT_TRUE(pub.dataFilePath.isEmpty());
     ExpectNothingStored(2);
-    EXPECT_EQ(device.read(kNewDataFile).size(), 267) << "the old test is untouched";
+    EXPECT_EQ(device.Read(kNewDataFile).size(), 267) << "the old test is untouched";
 
     Type(*dialog, pileNumber, "0002");
     Click(*dialog, confirm);
@@ -427,7 +427,7 @@ TEST_F(CCSSZTest, DuringATestTheSettingsAreShownReadOnlyAndConfirmedAgain) {
         EXPECT_FALSE(Control(*dialog, id)->isEnabled()) << id;
     for (const int id : {oilSensor, forceSensor, computedMode, doubleCircuit})
         EXPECT_FALSE(Control<QRadioButton>(*dialog, id)->isEnabled()) << id;
-    EXPECT_FALSE(dialog->findChild<NumericKeypad*>()->key(KeypadKey::five)->isEnabled());
+    EXPECT_FALSE(dialog->findChild<NumericKeypad*>()->Key(KeypadKey::five)->isEnabled());
     EXPECT_EQ(Text(*dialog, coefficient), "1.500");
 
     Click(*dialog, confirm);
@@ -438,7 +438,7 @@ TEST_F(CCSSZTest, DuringATestTheSettingsAreShownReadOnlyAndConfirmedAgain) {
     EXPECT_EQ(Row(0, &Record::textValue2), "1.500");
     QString savedPath;
     ParameterList saved;
-    ASSERT_TRUE(device.files().LoadSettings(savedPath, saved));
+    ASSERT_TRUE(device.Files().LoadSettings(savedPath, saved));
     EXPECT_EQ(savedPath, kNewDataFile);
     EXPECT_EQ(saved[Entry::pressureSensor], 0.0f);
     EXPECT_EQ(saved[Entry::sensorRange], 2000.0f);

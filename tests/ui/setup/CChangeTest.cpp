@@ -56,9 +56,9 @@ class CChangeTest : public ::testing::Test {
             {'8', KeypadKey::eight}, {'9', KeypadKey::nine}, {'.', KeypadKey::point},
         };
         auto* keypad = dialog.findChild<NumericKeypad*>();
-        keypad->focusOn(Box(dialog, boxId));
+        keypad->FocusOn(Box(dialog, boxId));
         for (const QChar key : keys)
-            keypad->key(keyIds.at(key))->click();
+            keypad->Key(keyIds.at(key))->click();
     }
 
     ScriptedPrompter prompter;
@@ -147,7 +147,7 @@ TEST_F(CChangeTest, TypedValueIsShownAndTheGaugeMovesOnWithItsReading) {
         EXPECT_NEAR(pub.run.Live().gaugeValue[1], 0.50f + (reversed ? -moved : moved), kTolerance)
             << reversed;
         EXPECT_TRUE(pub.saveRequested);
-        EXPECT_TRUE(prompter.shown().empty());
+        EXPECT_TRUE(prompter.ShownPrompts().empty());
     }
 }
 
@@ -156,11 +156,11 @@ TEST_F(CChangeTest, ConfirmedRangeAdjustmentCarriesTheGaugesOverTheReset) {
     ASSERT_NEAR(pub.run.Live().gaugeValue[0], 25.31f, kTolerance);
     ASSERT_NEAR(pub.run.Live().gaugeValue[1], 24.87f, kTolerance);
     auto dialog = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Click(*dialog, CChange::kAdjustRange);
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown().back().kind, ScriptedPrompter::Kind::Question);
-    EXPECT_EQ(prompter.shown().back().text, "确定需要调表？");
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts().back().kind, ScriptedPrompter::Kind::Question);
+    EXPECT_EQ(prompter.ShownPrompts().back().text, "确定需要调表？");
     EXPECT_TRUE(pub.rangeAdjustPending);
 
     Feed({50, 30, 0, 0, 0, 0, 0, 0}); // the dial gauges reset
@@ -186,7 +186,7 @@ TEST_F(CChangeTest, RangeAdjustmentAnsweredNoOrLeftChangesNothing) {
         pub.run.Post(RunCommands::Start{});
         Feed({2551, 2507, 0, 0, 0, 0, 0, 0});
         auto dialog = Open();
-        prompter.queueAnswer(c.answer);
+        prompter.QueueAnswer(c.answer);
         Click(*dialog, CChange::kAdjustRange);
         EXPECT_EQ(pub.rangeAdjustPending, c.answer);
         Feed({50, 30, 0, 0, 0, 0, 0, 0});
@@ -207,7 +207,7 @@ TEST_F(CChangeTest, NothingIsAppliedWithoutATestOrTheWizard) {
     Click(*dialog, CChange::kGaugeZeroIds[0]);
     Click(*dialog, ReverseId(2));
     Type(*dialog, ModifiedId(2), QStringLiteral("3"));
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Click(*dialog, CChange::kAdjustRange);
 
     Click(*dialog, CChange::kApply);
@@ -262,7 +262,7 @@ TEST_F(CChangeTest, ChangedGaugesOneToFourAreMarkedWhileLoading) {
 
 TEST_F(CChangeTest, ClosingTheWindowCallsOffARangeAdjustment) {
     auto dialog = Open();
-    prompter.queueAnswer(true);
+    prompter.QueueAnswer(true);
     Click(*dialog, CChange::kAdjustRange);
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());

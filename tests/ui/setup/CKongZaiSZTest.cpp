@@ -31,7 +31,7 @@ class CKongZaiSZTest : public ::testing::Test {
 
     std::unique_ptr<CKongZaiSZ> Open() {
         auto dialog =
-            std::make_unique<CKongZaiSZ>(pub, pub.paramList, controlLoadText, device.files(), prompter);
+            std::make_unique<CKongZaiSZ>(pub, pub.paramList, controlLoadText, device.Files(), prompter);
         dialog->show();
         keypad = dialog->findChild<NumericKeypad*>();
         EXPECT_NE(keypad, nullptr);
@@ -47,7 +47,7 @@ class CKongZaiSZTest : public ::testing::Test {
 
     // Touches the box, then the keys by caption.
     void Type(const CKongZaiSZ& dialog, int boxId, std::initializer_list<const char*> keys) {
-        keypad->focusOn(Box(dialog, boxId));
+        keypad->FocusOn(Box(dialog, boxId));
         static const std::map<QString, int> kKeyIds = {
             {"0", KeypadKey::zero},  {"1", KeypadKey::one},   {"2", KeypadKey::two},
             {"3", KeypadKey::three}, {"4", KeypadKey::four},  {"5", KeypadKey::five},
@@ -55,7 +55,7 @@ class CKongZaiSZTest : public ::testing::Test {
             {"9", KeypadKey::nine},  {".", KeypadKey::point}, {"清除", KeypadKey::clear},
         };
         for (const char* key : keys)
-            keypad->key(kKeyIds.at(QString::fromUtf8(key)))->click();
+            keypad->Key(kKeyIds.at(QString::fromUtf8(key)))->click();
     }
 
     void SetRow(int row, const char* text) {
@@ -77,7 +77,7 @@ class CKongZaiSZTest : public ::testing::Test {
 
     std::vector<QString> Messages() const {
         std::vector<QString> texts;
-        for (const auto& shown : prompter.shown())
+        for (const auto& shown : prompter.ShownPrompts())
             texts.push_back(shown.text);
         return texts;
     }
@@ -85,7 +85,7 @@ class CKongZaiSZTest : public ::testing::Test {
     ParameterList SavedSettings() {
         QString path;
         ParameterList list;
-        EXPECT_TRUE(device.files().LoadSettings(path, list));
+        EXPECT_TRUE(device.Files().LoadSettings(path, list));
         EXPECT_EQ(path, pub.dataFilePath);
         return list;
     }
@@ -131,7 +131,7 @@ TEST_F(CKongZaiSZTest, OpeningFollowsTheUnitAndHowTheDialogWasOpened) {
         EXPECT_FALSE(Box(*dialog, CKongZaiSZ::kCoefficientBox)->isEnabled()) << c.name;
         EXPECT_TRUE(dialog->windowTitle().startsWith(QStringLiteral("控载设置 "))) << c.name;
         EXPECT_TRUE(dialog->windowTitle().endsWith(QStringLiteral("文件名： 123456-0001.kvt"))) << c.name;
-        EXPECT_EQ(keypad->key(KeypadKey::minus), nullptr) << "no signed box here";
+        EXPECT_EQ(keypad->Key(KeypadKey::minus), nullptr) << "no signed box here";
     }
 }
 
@@ -158,11 +158,11 @@ TEST_F(CKongZaiSZTest, AloneWithoutATestConfirmOnlyCloses) {
     dialog->Confirm();
 
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(prompter.shown().empty()) << "nothing is checked";
+    EXPECT_TRUE(prompter.ShownPrompts().empty()) << "nothing is checked";
     EXPECT_FALSE(pub.saveRequested);
     EXPECT_EQ(pub.maxSettlement, 0);
     EXPECT_EQ(RowText(8), QString::fromLatin1(FieldText(rowsBefore[8].textValue2)));
-    EXPECT_FALSE(device.exists(DeviceFile::kSettings));
+    EXPECT_FALSE(device.Exists(DeviceFile::kSettings));
 }
 
 TEST_F(CKongZaiSZTest, ControlLoadAboveTheLimitIsRefusedAndEqualPasses) {
@@ -181,7 +181,7 @@ TEST_F(CKongZaiSZTest, ControlLoadAboveTheLimitIsRefusedAndEqualPasses) {
 
     Type(*dialog, CKongZaiSZ::kTargetLoadBox, {"清除", "1", "0", "0", "0"});
     dialog->Confirm();
-    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts().size(), 1u);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(RowText(4), "1000");
     EXPECT_EQ(RowText(7), "1000");
@@ -209,18 +209,18 @@ TEST_F(CKongZaiSZTest, OnlyAGroundTestAsksForThePlateArea) {
     for (const Case& c : cases) {
         pub.loadInKN = c.loadInKN;
         pub.setupStep = 3;
-        const std::size_t before = prompter.shown().size();
+        const std::size_t before = prompter.ShownPrompts().size();
         auto dialog = Open();
         Type(*dialog, CKongZaiSZ::kPlateAreaBox, c.keys);
         dialog->Confirm();
         const QString message = QString::fromUtf8(c.message);
         if (message.isEmpty()) {
-            EXPECT_EQ(prompter.shown().size(), before) << c.name;
+            EXPECT_EQ(prompter.ShownPrompts().size(), before) << c.name;
             EXPECT_FALSE(dialog->isVisible()) << c.name;
             EXPECT_EQ(pub.setupStep, 4) << c.name;
         } else {
-            ASSERT_EQ(prompter.shown().size(), before + 1) << c.name;
-            EXPECT_EQ(prompter.shown().back().text, message) << c.name;
+            ASSERT_EQ(prompter.ShownPrompts().size(), before + 1) << c.name;
+            EXPECT_EQ(prompter.ShownPrompts().back().text, message) << c.name;
             EXPECT_TRUE(dialog->isVisible()) << c.name;
             EXPECT_EQ(pub.setupStep, 3) << c.name;
         }
@@ -296,7 +296,7 @@ TEST_F(CKongZaiSZTest, MaxSettlementIsRoundedInTheRowButKeptInTheSettings) {
     Type(*dialog, 1050, {"清除", "1", "2", ".", "6"});
     dialog->Confirm();
 
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
     EXPECT_EQ(RowText(8), "13");
     EXPECT_EQ(pub.maxSettlement, 13);
     EXPECT_FLOAT_EQ(pub.paramList[Entry::maxSettlement], 12.6f);
@@ -313,7 +313,7 @@ TEST_F(CKongZaiSZTest, ChangesDuringARunningTestReachTheTestAtOnce) {
     Control<QRadioButton>(*dialog, CKongZaiSZ::kManual)->click();
     Control<QPushButton>(*dialog, CKongZaiSZ::kConfirm)->click();
 
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FLOAT_EQ(pub.stageStep, 150.0f);
     EXPECT_FLOAT_EQ(pub.holdBand, 20.0f);
@@ -356,8 +356,8 @@ TEST_F(CKongZaiSZTest, BackLeavesWithoutStoring) {
         EXPECT_EQ(controlLoadText, "500") << wizard;
         EXPECT_FALSE(pub.saveRequested) << wizard;
     }
-    EXPECT_FALSE(device.exists(DeviceFile::kSettings));
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_FALSE(device.Exists(DeviceFile::kSettings));
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(CTDSZTest, WizardOpensWithGaugesOneToFourAndGoesOnToTheTestSettings) {
         EXPECT_EQ(RowText(row, &Record::textValue), "1") << row;
     for (int row = 21; row <= 24; ++row)
         EXPECT_EQ(RowText(row, &Record::textValue2), "0") << row;
-    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_TRUE(prompter.ShownPrompts().empty());
 }
 
 TEST_F(CTDSZTest, OnlyGaugeSixChosen) {
@@ -131,8 +131,8 @@ TEST_F(CTDSZTest, RunningTestWithEveryGaugeClearedIsRefusedAndStaysOpen) {
 
     Click(*dialog, CTDSZ::kConfirm);
 
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown().back().text, "请至少选中一个位移！");
+    ASSERT_EQ(prompter.ShownPrompts().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts().back().text, "请至少选中一个位移！");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(pub.gaugeMask, 0) << "stored before the message";
     EXPECT_EQ(RowText(31, &Record::textValue), "0");
@@ -141,7 +141,7 @@ TEST_F(CTDSZTest, RunningTestWithEveryGaugeClearedIsRefusedAndStaysOpen) {
     Click(*dialog, CTDSZ::kConfirm);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(pub.gaugeMask, 0x04);
-    EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.ShownPrompts().size(), 1u);
 }
 
 TEST_F(CTDSZTest, TestTypeChangesInTheWizardOnly) {

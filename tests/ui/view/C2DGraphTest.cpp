@@ -82,9 +82,9 @@ TEST(C2DGraph, ShowsTheChosenViewOfTheCurvesItWasGiven) {
     const CurveModel curves = TwoLevelsAndUnloading();
     for (const int view : {1, 2, 3}) {
         graph.ShowCurves(curves, view, view != 2);
-        EXPECT_EQ(graph.curves().curveMode, view);
-        EXPECT_EQ(graph.curves().loadInKN, view != 2);
-        EXPECT_EQ(graph.curves().loadPoints, curves.loadPoints);
+        EXPECT_EQ(graph.Curves().curveMode, view);
+        EXPECT_EQ(graph.Curves().loadInKN, view != 2);
+        EXPECT_EQ(graph.Curves().loadPoints, curves.loadPoints);
         CurveModel expected = curves;
         expected.curveMode = view;
         expected.loadInKN = view != 2;
@@ -106,8 +106,8 @@ TEST(C2DGraph, FirstLevelOfATestFromItsReadings) {
     C2DGraph graph;
     graph.ShowCurves(curves, 1, true);
     const QImage image = graph.grab().toImage();
-    EXPECT_EQ(PixelAt(image, Pixel(graph.curves(), {300, 150})), kGraphCurveColour);
-    EXPECT_EQ(Pixel(graph.curves(), {300, 150}).x, 40 + 315); // 300 kN is the right end
+    EXPECT_EQ(PixelAt(image, Pixel(graph.Curves(), {300, 150})), kGraphCurveColour);
+    EXPECT_EQ(Pixel(graph.Curves(), {300, 150}).x, 40 + 315); // 300 kN is the right end
 }
 
 TEST(C2DGraph, EmptyTestOfARockStandardShowsTwelveMillimetres) {
@@ -115,7 +115,7 @@ TEST(C2DGraph, EmptyTestOfARockStandardShowsTwelveMillimetres) {
     curves.ShowEmptyTest(58);
     C2DGraph graph;
     graph.ShowCurves(curves, 1, true);
-    EXPECT_EQ(SettlementRange(graph.curves()), 12);
+    EXPECT_EQ(SettlementRange(graph.Curves()), 12);
     CurveModel hundredths;
     hundredths.ShowEmptyTest(0);
     // The same scale in either unit draws the same picture.

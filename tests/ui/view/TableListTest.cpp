@@ -64,7 +64,7 @@ class TableListTest : public ::testing::Test {
   protected:
     TableListTest() : list(&window) {
         window.resize(800, 600);
-        QObject::connect(&list, &TableList::tableTitleChanged, [this](const QString& t) { title = t; });
+        QObject::connect(&list, &TableList::TableTitleChanged, [this](const QString& t) { title = t; });
         window.show();
     }
 
