@@ -41,6 +41,9 @@ class FieldOperator {
         return {m_target, m_shownPerKN, m_unloading, m_secondsSinceDrop, m_releasing};
     }
     void Restore(const Snapshot& snapshot);
+    // The jack changes with the test set up; a single-circuit jack has no
+    // reversed oil path.
+    void SetCircuit(JackCircuit circuit, Hydraulics& hydraulics);
 
     // The target load of each command frame that carries one, with the load
     // the instrument shows, both in the instrument's unit.

@@ -39,6 +39,13 @@ void RigModel::Restore(const RigState& state) {
     m_pile.Restore(state.pile);
 }
 
+void RigModel::SetCircuit(JackCircuit circuit) {
+    if (circuit == m_config.circuit)
+        return;
+    m_config.circuit = circuit;
+    m_operator.SetCircuit(circuit, m_hydraulics);
+}
+
 std::array<double, kGaugeCount> RigModel::gaugeReadings() const {
     return ::gaugeReadings(m_config.gauges, m_pile.settlement(), m_hydraulics.load());
 }

@@ -94,6 +94,7 @@ class RigModel {
     void advance(qint64 milliseconds);
 
     void setFault(const FaultPlan& plan) { m_faults.setPlan(plan); }
+    void SetCircuit(JackCircuit circuit);
 
     // The true state, without noise.
     double load() const { return m_hydraulics.load(); }
