@@ -44,12 +44,6 @@ void FieldOperator::Restore(const Snapshot& snapshot) {
     m_releasing = snapshot.releasing;
 }
 
-void FieldOperator::SetCircuit(JackCircuit circuit, Hydraulics& hydraulics) {
-    m_circuit = circuit;
-    if (circuit == JackCircuit::Single)
-        hydraulics.setOilPathReversed(false);
-}
-
 void FieldOperator::act(Hydraulics& hydraulics, double seconds) {
     if (!m_unloading)
         return;

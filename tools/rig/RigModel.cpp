@@ -43,7 +43,7 @@ void RigModel::SetCircuit(JackCircuit circuit) {
     if (circuit == m_config.circuit)
         return;
     m_config.circuit = circuit;
-    m_operator.SetCircuit(circuit, m_hydraulics);
+    m_operator.SetCircuit(circuit);
 }
 
 std::array<double, kGaugeCount> RigModel::gaugeReadings() const {
