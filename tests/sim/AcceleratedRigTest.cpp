@@ -87,6 +87,30 @@ TEST_F(AcceleratedRigTest, ClockSetByTheOperatorIsNotReplayed) {
     EXPECT_EQ(frames, 2) << "cycles go on from the new time";
 }
 
+// The demonstration's jack is the one the test was set up for: with a
+// double-circuit jack the operator reverses the oil path when the target drops
+// and the instrument's pump draws the load down, never up to the relief valve.
+TEST_F(AcceleratedRigTest, UnloadingADoubleCircuitJackLowersTheLoad) {
+    pub.doubleCircuitJack = true;
+    pub.holdBand = 10.0f;
+    PublishSettings(pub);
+    ASSERT_TRUE(rig.Open());
+    auto runFor = [&](int seconds) {
+        for (int second = 0; second < seconds; ++second) {
+            clock.AdvanceMs(1'000);
+            rig.CatchUp();
+        }
+    };
+    runFor(30);
+    const float loaded = pub.run.Live().currentLoad;
+    ASSERT_GT(loaded, 100.0f);
+
+    pub.run.Post(RunCommands::SetManualLoad{false});
+    pub.run.Post(RunCommands::EnterWithTarget{ControlState::Unloading, 0.0f});
+    runFor(30);
+    EXPECT_LT(pub.run.Live().currentLoad, loaded - 50.0f);
+}
+
 // The demonstration keeps its plant and clock about once a real second; a
 // rig made with the kept plant goes on with the load the jack held.
 TEST_F(AcceleratedRigTest, ARestartGoesOnWithTheKeptPlant) {

@@ -41,6 +41,10 @@ class FieldOperator {
         return {m_target, m_shownPerKN, m_unloading, m_secondsSinceDrop, m_releasing};
     }
     void Restore(const Snapshot& snapshot);
+    // The jack changes with the test set up. A reversed oil path stays as it
+    // is until the next higher target, so a restart in the middle of
+    // unloading keeps it.
+    void SetCircuit(JackCircuit circuit) { m_circuit = circuit; }
 
     // The target load of each command frame that carries one, with the load
     // the instrument shows, both in the instrument's unit.

@@ -39,6 +39,13 @@ void RigModel::Restore(const RigState& state) {
     m_pile.Restore(state.pile);
 }
 
+void RigModel::SetCircuit(JackCircuit circuit) {
+    if (circuit == m_config.circuit)
+        return;
+    m_config.circuit = circuit;
+    m_operator.SetCircuit(circuit);
+}
+
 std::array<double, kGaugeCount> RigModel::GaugeReadings() const {
     return ::gaugeReadings(m_config.gauges, m_pile.Settlement(), m_hydraulics.Load());
 }

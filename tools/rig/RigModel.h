@@ -94,6 +94,7 @@ class RigModel {
     void Advance(qint64 milliseconds);
 
     void SetFault(const FaultPlan& plan) { m_faults.SetPlan(plan); }
+    void SetCircuit(JackCircuit circuit);
 
     // The true state, without noise.
     double Load() const { return m_hydraulics.Load(); }

@@ -64,6 +64,7 @@ CommandCycle FrameComposer::Compose() {
     CommandCycle cycle;
     CommandFrame& frame = cycle.frame;
     frame[1] = static_cast<std::uint8_t>(m_settings.gaugeMask & 0xFF);
+    cycle.doubleCircuitJack = m_settings.doubleCircuitJack;
     if (!m_in.running)
         return cycle;
 

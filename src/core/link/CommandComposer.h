@@ -26,6 +26,9 @@ using CommandFrame = std::array<std::uint8_t, 12>;
 struct CommandCycle {
     CommandFrame frame{};
     bool playBeep = false; // play the beep sound file along with this frame
+    // The jack of the test settings; the frame does not carry it, and a
+    // simulated plant behind the link must be the jack the test was set up for.
+    bool doubleCircuitJack = false;
 };
 
 // The test settings a frame (and the load-control step) is composed from,
