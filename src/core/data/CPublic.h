@@ -157,7 +157,10 @@ struct CPublic {
 
     int readingCount = 0; // first row whose clock is the end mark
     int rowCount = 0;     // first row whose rowMinutes is "99999"
-    int copyCount = 0;    // first row whose copyMark is the end mark
+    // Per settlement row: its settlement is a reading's. A level's opening
+    // row is not, until the level's 0-minute reading takes it over.
+    std::vector<bool> rowMeasured;
+    int copyCount = 0; // first row whose copyMark is the end mark
 
     // Level summaries and the ranges the curves are scaled to, rebuilt from
     // the settlement rows after every reading.
