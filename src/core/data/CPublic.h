@@ -136,7 +136,10 @@ struct CPublic {
     // The held stage's reading fell due while the program was down: it is
     // taken as soon as the controller's values are fresh.
     bool missedReading = false;
+    // Seconds in which the pump ran while it was commanded without a stop,
+    // and the worker's run-cycle count seen at the last check.
     int pumpRunSeconds = 0;
+    std::uint32_t pumpRunCyclesSeen = 0;
     bool pressureAlarm = false;
     bool unevenAlarm = false;
     int alarmSeconds = 0;

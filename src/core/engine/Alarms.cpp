@@ -60,10 +60,17 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         run.controlState == ControlState::Unloading || run.controlState == ControlState::HoldingUnload;
     if (unloading)
         pub.pressureAlarm = false;
-    if (run.pump.pumpSpeed > 0 && !unloading)
-        ++pub.pumpRunSeconds;
-    else
+    // Near its target the pump is pulsed (one to six cycles in 17): a
+    // second without a pulse is no second of pumping, and only a stop of the
+    // command (the target reached) restarts the count. A jack that does not
+    // build pressure never reaches the pulsed band, so its pump runs every
+    // second and the alarm comes after the protection time.
+    const bool pumpRan = run.pump.runCycles != pub.pumpRunCyclesSeen;
+    pub.pumpRunCyclesSeen = run.pump.runCycles;
+    if (run.pump.pumpSpeed <= 0 || unloading)
         pub.pumpRunSeconds = 0;
+    else if (pumpRan)
+        ++pub.pumpRunSeconds;
     if (pub.loadProtectSeconds > 0 && pub.pumpRunSeconds > pub.loadProtectSeconds) {
         pub.pumpRunSeconds = 0;
         pub.pressureAlarm = true;

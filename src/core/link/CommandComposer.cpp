@@ -76,6 +76,8 @@ CommandCycle FrameComposer::Compose() {
     m_counters.nearTarget = nearTarget;
 
     frame[4] = PumpRun(speed, nearTarget);
+    if (frame[4] == kOn)
+        ++m_counters.runCycles;
     speed = std::clamp(speed, 0, 255);
     m_counters.pumpSpeed = speed;
     frame[3] = static_cast<std::uint8_t>(speed);

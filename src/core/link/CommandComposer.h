@@ -64,6 +64,10 @@ struct PumpCounters {
     bool nearTarget = false;
     int buzzerPhase = 0;
     int beepTicks = 0; // cycles the reading beep still sounds
+    // Cycles whose frame ran the pump, since start-up: the pressure-build
+    // protection counts the seconds the pump ran, not the silent cycles of
+    // a pulsed approach.
+    std::uint32_t runCycles = 0;
 
     bool operator==(const PumpCounters&) const = default;
 };

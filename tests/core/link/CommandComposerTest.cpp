@@ -161,6 +161,34 @@ TEST_F(CommandComposerTest, LoadingNearTheTargetPulsesThePump) {
     EXPECT_EQ(counters.pumpSpeed, 15); // the speed stays; only the run byte pulses
 }
 
+// The pressure-build protection counts the cycles that run the pump, not
+// those that only command it.
+TEST_F(CommandComposerTest, CountsTheCyclesThatRunThePump) {
+    const struct {
+        const char* name;
+        ControlState state;
+        float current;
+        int pulseTicks;
+        std::uint32_t runCycles; // of 34 cycles
+    } cases[] = {
+        {"far below the target: every cycle", ControlState::Loading, 20, 1, 34},
+        {"near the target, one-cycle pulses", ControlState::Loading, 95, 1, 2},
+        {"near the target, four-cycle pulses", ControlState::Reloading, 95, 4, 8},
+        {"holding: none", ControlState::Holding, 95, 4, 0},
+    };
+    for (const auto& c : cases) {
+        PumpCounters fresh;
+        counters = fresh;
+        in.state = c.state;
+        in.target = 100;
+        in.current = c.current;
+        settings.stageStep = 50;
+        settings.loadPulseTicks = c.pulseTicks;
+        PumpRunBytes(2 * 17);
+        EXPECT_EQ(counters.runCycles, c.runCycles) << c.name;
+    }
+}
+
 TEST_F(CommandComposerTest, LoadPulseRunsAtMostSixCycles) {
     in.state = ControlState::Reloading;
     in.target = 100;
