@@ -90,4 +90,20 @@ TEST(LoadControlOnRig, APumpThatBuildsNoPressureRaisesTheAlarmAndStops) {
     EXPECT_EQ(test.pub.run.View().pumpGate, PumpGate::closed);
 }
 
+// The top stage judged stable, the maximum-load prompt open for an hour: the
+// jack leaks, and the controller keeps the stage's load within its band.
+TEST(LoadControlOnRig, AStableTopStageKeepsItsLoadWhileThePromptWaits) {
+    LoadControlOnRig test;
+    ASSERT_GT(test.LoadStage(600, 600), 0);
+    test.pub.run.Post(RunCommands::Enter{ControlState::Stable});
+    test.pub.run.Post(RunCommands::HoldAtMaxLoad{});
+    float lowest = 600;
+    for (int second = 0; second < 3600; ++second)
+        lowest = std::min(lowest, test.RunSecond());
+    EXPECT_GT(lowest, 600.0f - 10.0f - 3.0f);
+    EXPECT_EQ(test.pub.run.View().controlState, ControlState::Stable);
+    EXPECT_EQ(test.pub.alarmText, QString());
+    EXPECT_EQ(test.pub.run.View().pumpGate, PumpGate::open);
+}
+
 } // namespace

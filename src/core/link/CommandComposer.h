@@ -52,6 +52,7 @@ struct FrameInputs {
     float current = 0; // test's load unit, from the last whole reply
     bool paused = false;
     bool manualLoad = false;
+    bool topUp = false; // the stable top stage, its load sunk below the hold band
     std::uint8_t pumpGate = PumpGate::open;
     int buzzerCode = 0;
 };

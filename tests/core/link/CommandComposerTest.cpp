@@ -78,6 +78,7 @@ struct SpeedCase {
     bool manual = false;
     int speed;
     std::uint8_t run;
+    bool topUp = false;
 };
 
 class PumpSpeedTest : public CommandComposerTest, public testing::WithParamInterface<SpeedCase> {};
@@ -93,6 +94,7 @@ TEST_P(PumpSpeedTest, FollowsTheControlState) {
     in.paused = c.paused;
     in.pumpGate = c.gate;
     in.manualLoad = c.manual;
+    in.topUp = c.topUp;
     settings.stageStep = 0; // no near-target band: the pump runs through
 
     const CommandFrame frame = Compose().frame;
@@ -114,6 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         SpeedCase{"a speed below 1 stops the pump", 1, 100, 109.5f, 5, false, false, 0, false, 0, 0},
         SpeedCase{"holding leaves the pump off", 2, 100, 50, 5, false, false, 0, false, 0, 0},
         SpeedCase{"stable leaves the pump off", 4, 100, 50, 5, false, false, 0, false, 0, 0},
+        SpeedCase{"stable tops its load up", 4, 100, 50, 5, false, false, 0, false, 60, kOn, true},
+        SpeedCase{"stable top-up, pump gate closed", 4, 100, 50, 5, false, false, 0x40, false, 0, 0, true},
+        SpeedCase{"stable top-up, paused", 4, 100, 50, 5, false, true, 0, false, 0, 0, true},
         SpeedCase{"waiting leaves the pump off", 0, 100, 50, 5, false, false, 0, false, 0, 0},
         SpeedCase{"unloading, load sank below the band", 5, 100, 80, 10, false, false, 0, false, 30, kOn},
         SpeedCase{"unloading, load within half the band", 6, 100, 96, 10, false, false, 0, false, 0, 0},
