@@ -46,6 +46,15 @@ AlarmOutcome LinkFaultAlarm(CPublic& pub) {
     return line.Outcome();
 }
 
+// The load above the test's maximum by more than twice the hold band (the
+// allowance an unloading stage holds above its target), in any stage: a pump
+// on an oil path that was not reversed, or a stuck valve, drives it there, and
+// nothing the engine commands does.
+bool Overload(const CPublic& pub, const LiveSample& live) {
+    const float allowance = 2 * std::max(pub.holdBand, 0.0f);
+    return pub.maxLoad > 0 && live.currentLoad > pub.maxLoad + allowance;
+}
+
 } // namespace
 
 AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live) {
@@ -91,8 +100,9 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
 
     const int settlementLimit = pub.maxSettlement;
     const bool settlementOver = settlementLimit > 0 && live.liveAverage > static_cast<float>(settlementLimit);
+    const bool overload = Overload(pub, live);
     if (run.controlState != ControlState::Waiting &&
-        (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
+        (pub.pressureAlarm || pub.unevenAlarm || settlementOver || overload)) {
         if (++pub.alarmSeconds > 2) {
             line.Outcome().playBeep = true;
             pub.run.RequestPumpGate(PumpGate::closed);
@@ -136,6 +146,8 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         if (GaugeEnabled(pub, k) && live.nearRange[static_cast<std::size_t>(k)])
             line.Raise("位移接近最大量程！请调整!");
     }
+    if (overload)
+        line.Raise(kOverloadText);
     if (pub.gprs.SaveFailed())
         line.Raise(kUploadQueueSaveFailedText);
     // Unstored rows outrank every other text: the operator must act on them.

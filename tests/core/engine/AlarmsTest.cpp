@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,41 @@ TEST(Alarms, ThePressureProtectionCountsTheSecondsThePumpRan) {
         }
         EXPECT_EQ(test.pub.pressureAlarm, c.alarm) << c.name;
     }
+}
+
+// A load above the maximum, whatever drives it, stops the pump in every
+// stage: also while unloading, where the pressure protection is off.
+TEST(Alarms, ALoadAboveTheMaximumStopsThePump) {
+    using S = ControlState;
+    const struct {
+        S state;
+        float load;
+        bool overload;
+    } cases[] = {
+        {S::Loading, 1025, true},  {S::Holding, 1021, true},    {S::Reloading, 1030, true},
+        {S::Stable, 1030, true},   {S::Unloading, 1100, true},  {S::HoldingUnload, 1021, true},
+        {S::Holding, 1019, false}, {S::Unloading, 1000, false}, {S::HoldingUnload, 800, false},
+    };
+    for (const auto& c : cases) {
+        RunningTest test;
+        CPublic& pub = test.pub;
+        pub.maxLoad = 1000;
+        pub.holdBand = 10;
+        pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+        pub.run.Post(RunCommands::Enter{c.state});
+        test.live.currentLoad = c.load;
+        const std::string name = std::to_string(StoredCode(c.state)) + " at " + std::to_string(c.load);
+        for (int second = 1; second <= 3; ++second)
+            test.Check();
+        EXPECT_EQ(pub.alarmText, c.overload ? QString::fromUtf8(kOverloadText) : QString()) << name;
+        EXPECT_EQ(pub.run.View().pumpGate, c.overload ? PumpGate::closed : PumpGate::open) << name;
+    }
+    // No maximum set: no limit.
+    RunningTest unset;
+    unset.pub.maxLoad = 0;
+    unset.live.currentLoad = 5000;
+    unset.Check();
+    EXPECT_EQ(unset.pub.alarmText, QString());
 }
 
 TEST(Alarms, WhileUnloadingAPumpRunningLongIsNoPressureFault) {
