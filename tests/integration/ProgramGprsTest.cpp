@@ -10,6 +10,7 @@
 
 #include "DemonstrationState.h"
 #include "VirtualTest.h"
+#include "core/data/KVTFile.h"
 #include "core/data/Record.h"
 #include "core/link/NumberCodec.h"
 #include "core/remote/UploadFrame.h"
@@ -27,7 +28,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -126,17 +126,7 @@ std::vector<QByteArray> StoredReadings(const QString& dataFile) {
 
 std::vector<UploadFrame> QueueFile(const QString& path) {
     QFile file(path);
-    std::vector<UploadFrame> frames;
-    if (!file.open(QIODevice::ReadOnly))
-        return frames;
-    const QByteArray bytes = file.readAll();
-    for (qsizetype at = 0; at + kUploadFrameSize <= static_cast<std::size_t>(bytes.size());
-         at += kUploadFrameSize) {
-        UploadFrame frame;
-        std::memcpy(frame.data(), bytes.constData() + at, kUploadFrameSize);
-        frames.push_back(frame);
-    }
-    return frames;
+    return file.open(QIODevice::ReadOnly) ? ParseUploadQueue(file.readAll()) : std::vector<UploadFrame>{};
 }
 
 int MinuteOfDay(const UploadFrame& frame) {

@@ -1,12 +1,11 @@
 #include "support/ProgramProcess.h"
 
-#include <QFile>
+#include "platform/ArgumentVector.h"
 
 #include <csignal>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <vector>
 
 extern char** environ;
 
@@ -18,16 +17,10 @@ ProgramProcess::~ProgramProcess() {
 bool ProgramProcess::Start(const QString& program, const QStringList& arguments) {
     if (m_pid > 0)
         return false;
-    std::vector<QByteArray> texts{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        texts.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
+    const ArgumentVector argv(program, arguments);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     pid_t pid = -1;
-    if (::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ) != 0)
+    if (::posix_spawn(&pid, argv.Data()[0], nullptr, nullptr, argv.Data(), environ) != 0)
         return false;
     m_pid = pid;
     return true;
