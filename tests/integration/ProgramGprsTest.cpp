@@ -28,6 +28,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -152,6 +153,13 @@ class ProgramGprsTest : public ::testing::Test {
     }
 
     void StartProgram() {
+        // Under ThreadSanitizer the program leaves out what the widget tests
+        // leave out: reports inside Qt's drawing threads and glibc's time zone.
+        static const bool suppressed = [] {
+            const QByteArray options = qgetenv("TSAN_OPTIONS") + " suppressions=" PROGRAM_TSAN_SUPPRESSIONS;
+            return ::setenv("TSAN_OPTIONS", options.constData(), 1) == 0;
+        }();
+        ASSERT_TRUE(suppressed);
         ASSERT_TRUE(program.Start(QStringLiteral(STATICLOAD_PATH),
                                   {QStringLiteral("--simulate"), QStringLiteral("--time-scale"),
                                    QString::number(kTimeScale), QStringLiteral("--com2"), com2,
