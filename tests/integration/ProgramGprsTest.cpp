@@ -213,36 +213,39 @@ TEST_F(ProgramGprsTest, EveryReadingArrivesOnceThroughSilenceAndKills) {
     };
 
     // The module is silent: the head goes, and again after 130 s twice.
-    StartProgram();
-    WaitForRun([&](const auto& lines) { return count(lines, [](const auto& l) { return !l.answer; }) >= 3; },
-               "the head sent three times to the silent module");
-    KillProgram();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(WaitForRun(
+        [&](const auto& lines) { return count(lines, [](const auto& l) { return !l.answer; }) >= 3; },
+        "the head sent three times to the silent module"));
+    ASSERT_NO_FATAL_FAILURE(KillProgram());
 
     // The module answers again while the program runs.
-    StartProgram();
-    WaitForRun([&](const auto& lines) { return count(lines, [](const auto& l) { return l.answer; }) >= 3; },
-               "three frames acknowledged");
-    KillProgram();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(WaitForRun(
+        [&](const auto& lines) { return count(lines, [](const auto& l) { return l.answer; }) >= 3; },
+        "three frames acknowledged"));
+    ASSERT_NO_FATAL_FAILURE(KillProgram());
 
     // Kills at moments that fall anywhere in the sender's 10 s pass (167 ms
     // of real time): before, during and after a frame's way.
     for (const auto delay : {2300ms, 600ms, 3100ms, 1450ms}) {
-        StartProgram();
-        WaitForRun([](const auto& lines) { return !lines.empty(); }, "a frame sent");
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        ASSERT_NO_FATAL_FAILURE(WaitForRun([](const auto& lines) { return !lines.empty(); }, "a frame sent"));
         std::this_thread::sleep_for(delay);
-        KillProgram();
+        ASSERT_NO_FATAL_FAILURE(KillProgram());
     }
 
-    // Left running: the live frame once a minute, and a reading taken in
-    // this run (the next is due within half an hour of the clock).
-    StartProgram();
-    WaitForRun(
+    // Left running: the live frame once a minute, and a reading
+    // acknowledged in this run (the next is due within half an hour of the
+    // clock).
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(WaitForRun(
         [&](const auto& lines) {
             return count(lines, [](const auto& l) { return l.answer && l.frame[kKind] == kLiveKind; }) >= 4 &&
                    count(lines, [](const auto& l) { return l.answer && IsReadingFrame(l.frame); }) >= 1;
         },
-        "four live frames and a reading acknowledged");
-    KillProgram();
+        "four live frames and a reading acknowledged"));
+    ASSERT_NO_FATAL_FAILURE(KillProgram());
     const double realSeconds = static_cast<double>(elapsed.elapsed()) / 1000.0;
 
     const std::vector<ModemLogLine> received = Received();
@@ -253,6 +256,12 @@ TEST_F(ProgramGprsTest, EveryReadingArrivesOnceThroughSilenceAndKills) {
                 << "sent to the silent module: " << line.description.data();
         }
     }
+    EXPECT_TRUE(std::any_of(kills.front().queue.begin(), kills.front().queue.end(),
+                            [&](const UploadFrame& frame) {
+                                return IsReadingFrame(frame) &&
+                                       std::find(prepared.begin(), prepared.end(), frame) == prepared.end();
+                            }))
+        << "no reading was taken while the module kept silent";
     const auto firstRun = received.begin() + static_cast<qsizetype>(kills.front().received);
     EXPECT_EQ(
         count(std::vector<ModemLogLine>(received.begin(), firstRun), [](const auto& l) { return l.answer; }),
