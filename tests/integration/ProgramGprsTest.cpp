@@ -141,7 +141,7 @@ class ProgramGprsTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         root = dir.filePath(QStringLiteral("root"));
         dataFile = PrepareRunningTest(root);
-        queueFile = DeviceFolders(root).HostPath(QStringLiteral("\\硬盘\\APP\\tarvoGPRS.dat"));
+        queueFile = DeviceFolders(root).HostPath(DeviceFile::kUploadQueue);
         prepared = QueueFile(queueFile);
         ASSERT_FALSE(prepared.empty());
         preparedReadings = StoredReadings(dataFile).size();
