@@ -381,6 +381,7 @@ void TestEngine::OfferUnloadAtMaxLoad() {
     if (!m_hooks.offerUnloadAtMaxLoad)
         return;
     m_pub.maxLoadPromptOpen = true;
+    m_pub.run.Post(RunCommands::HoldAtMaxLoad{});
     m_hooks.offerUnloadAtMaxLoad(MaxLoadPromptText());
 }
 

@@ -2,6 +2,7 @@
 #include "core/data/DeviceText.h"
 #include "core/data/SimulationMark.h"
 #include "core/engine/Alarms.h"
+#include "core/engine/SettingsPublication.h"
 #include "platform/ManualClock.h"
 #include "support/GprsStates.h"
 #include "support/RunStateSetup.h"
@@ -177,6 +178,25 @@ TEST_F(EngineTest, AtTheMaximumLoadTheOperatorIsAskedOnce) {
     EXPECT_EQ(prompts, 2);
     EXPECT_FLOAT_EQ(pub.run.View().targetLoad, 800);
     EXPECT_EQ(pub.run.View().controlState, ControlState::Unloading);
+}
+
+// The top stage's signal leaves the load alone; once the prompt waits the
+// controller tops the load up as during the stage's hold.
+TEST_F(EngineTest, TheMaximumLoadPromptHoldsTheStageLoad) {
+    answerAtOnce = false;
+    PublishSettings(pub);
+    EnterRunState(pub, ControlState::Stable, 1000);
+    Seconds(20);
+    IdealControllerCycle(pub, 985);
+    EXPECT_EQ(pub.run.View().pump.pumpSpeed, 0) << "the stage signal";
+    Seconds(10);
+    ASSERT_TRUE(pub.maxLoadPromptOpen);
+    IdealControllerCycle(pub, 985);
+    IdealControllerCycle(pub, 985);
+    EXPECT_EQ(pub.run.View().pump.pumpSpeed, 25) << "topped up: shortfall 15 + 10";
+    engine.ConfirmUnloading();
+    IdealControllerCycle(pub, 985);
+    EXPECT_FALSE(pub.run.View().holdAtMaxLoad);
 }
 
 TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {
