@@ -110,12 +110,14 @@ void TableList::ShowTable(const TableView& table) {
     // texts gives way to them, so no text is cut short.
     const int inside = InsideWidth();
     std::vector<int> needed;
+    QFont chosen;
     for (const QFont& candidate : CandidateFonts()) {
-        setFont(candidate);
-        needed = TextWidths(table);
+        chosen = candidate;
+        needed = TextWidths(table, chosen);
         if (Sum(needed) <= inside)
             break;
     }
+    setFont(chosen); // the header takes it too
     std::vector<int> own = ColumnWidths(table);
     for (std::size_t c = 0; c < own.size(); ++c)
         own[c] = std::max(own[c], needed[c]);
@@ -149,16 +151,15 @@ int TableList::TextPadding() const {
     return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
 }
 
-std::vector<int> TableList::TextWidths(const TableView& table) const {
-    const QFontMetrics cellMetrics(font());
-    const QFontMetrics headerMetrics(horizontalHeader()->font());
+std::vector<int> TableList::TextWidths(const TableView& table, const QFont& font) const {
+    const QFontMetrics metrics(font);
     const int padding = TextPadding();
     std::vector<int> needed;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        int widest = headerMetrics.horizontalAdvance(table.columns[c].caption);
+        int widest = metrics.horizontalAdvance(table.columns[c].caption);
         for (const QStringList& cells : table.rows) {
             if (static_cast<qsizetype>(c) < cells.size())
-                widest = std::max(widest, cellMetrics.horizontalAdvance(cells[static_cast<qsizetype>(c)]));
+                widest = std::max(widest, metrics.horizontalAdvance(cells[static_cast<qsizetype>(c)]));
         }
         needed.push_back(widest + padding);
     }

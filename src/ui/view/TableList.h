@@ -35,12 +35,12 @@ class TableList : public QTableWidget {
 
   private:
     // Columns are fitted into the room left of the vertical scroll bar,
-    // narrowed no further than their texts in the list's current font
+    // narrowed no further than their captions and texts in `font`
     // (FitColumnWidths).
     int InsideWidth() const;
     static std::vector<int> ColumnWidths(const TableView& table);
     int TextPadding() const;
-    std::vector<int> TextWidths(const TableView& table) const;
+    std::vector<int> TextWidths(const TableView& table, const QFont& font) const;
 
     bool m_followLastRow = false;
 };
