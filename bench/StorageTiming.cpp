@@ -6,6 +6,10 @@
 // 2. The controller link's 200 ms cycle against rigsim, first with the
 //    user-interface thread idle, then while it stores a reading every 100 ms
 //    (ten times the busiest reading schedule) through the same journal.
+// 3. Against the same rigsim, a reading stored at every one-second tick as
+//    the main window's tick takes it: the wall time from the reply it uses
+//    to the reading being stored, with the tick on a plain one-second timer
+//    and with the tick placed after the replies (TickTimer).
 //
 //   storage_timing [--dir DIR] [--cycles N]
 //
@@ -20,11 +24,14 @@
 #include "core/link/ControllerLink.h"
 #include "platform/DeviceFolders.h"
 #include "platform/SimulatorProcess.h"
+#include "platform/TickTimer.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -109,6 +116,23 @@ class CycleStamps {
     std::vector<SteadyClock::time_point> m_times;
 };
 
+// When the newest reply was processed (link thread), read at the tick (main thread).
+class ReplyStamp {
+  public:
+    void Set() {
+        std::lock_guard lock(m_mutex);
+        m_time = SteadyClock::now();
+    }
+    SteadyClock::time_point Get() {
+        std::lock_guard lock(m_mutex);
+        return m_time;
+    }
+
+  private:
+    std::mutex m_mutex; // guards m_time
+    SteadyClock::time_point m_time;
+};
+
 // A data file with a test to append readings to, as the reading step does.
 class ReadingWriter {
   public:
@@ -143,6 +167,37 @@ class ReadingWriter {
     bool m_ready = false;
     int m_readings = 0;
 };
+
+// Part 3: `ticks` readings, each stored at a tick, timed from the newest reply.
+std::vector<double> TimeTickReadings(ControllerPort& link, ReadingWriter& writer, bool placedAfterReplies,
+                                     int ticks) {
+    ReplyStamp stamp;
+    QObject context;
+    QObject::connect(
+        &link, &ControllerPort::ReplyProcessed, &context, [&stamp] { stamp.Set(); }, Qt::DirectConnection);
+    std::vector<double> latencies;
+    QEventLoop loop;
+    const auto onTick = [&] {
+        const SteadyClock::time_point reply = stamp.Get();
+        writer.Store();
+        latencies.push_back(Ms(SteadyClock::now() - reply));
+        if (static_cast<int>(latencies.size()) >= ticks)
+            loop.quit();
+    };
+    TickTimer paced(1000, &context);
+    QTimer plain(&context);
+    if (placedAfterReplies) {
+        QObject::connect(&link, &ControllerPort::ReplyProcessed, &paced, &TickTimer::ReplyArrived,
+                         Qt::QueuedConnection);
+        QObject::connect(&paced, &TickTimer::Tick, &context, onTick);
+        paced.Start();
+    } else {
+        QObject::connect(&plain, &QTimer::timeout, &context, onTick);
+        plain.start(1000);
+    }
+    loop.exec();
+    return latencies;
+}
 
 // Part 2: the link's cycle with and without readings being synced.
 int TimeCycles(const QString& base, std::size_t cycles) {
@@ -202,6 +257,11 @@ int TimeCycles(const QString& base, std::size_t cycles) {
     Report("cycle, user-interface thread idle", idle);
     Report("cycle, readings synced every 100 ms", syncing);
     Report("one reading stored (journal, fsync)", stores);
+    std::fflush(stdout);
+
+    const int ticks = static_cast<int>(cycles / 5);
+    Report("reply -> stored, plain 1 s timer", TimeTickReadings(link, writer, false, ticks));
+    Report("reply -> stored, tick after reply", TimeTickReadings(link, writer, true, ticks));
     return 0;
 }
 

@@ -22,6 +22,7 @@ void CPublic::ResetTest() {
     autoAdvance = true;
     readingCount = 0;
     rowCount = 0;
+    rowMeasured.clear();
     copyCount = 0;
     gaugeMask = 0x0F;
     nextReadingText.clear();

@@ -136,7 +136,10 @@ struct CPublic {
     // The held stage's reading fell due while the program was down: it is
     // taken as soon as the controller's values are fresh.
     bool missedReading = false;
+    // Seconds in which the pump ran while it was commanded without a stop,
+    // and the worker's run-cycle count seen at the last check.
     int pumpRunSeconds = 0;
+    std::uint32_t pumpRunCyclesSeen = 0;
     bool pressureAlarm = false;
     bool unevenAlarm = false;
     int alarmSeconds = 0;
@@ -157,7 +160,10 @@ struct CPublic {
 
     int readingCount = 0; // first row whose clock is the end mark
     int rowCount = 0;     // first row whose rowMinutes is "99999"
-    int copyCount = 0;    // first row whose copyMark is the end mark
+    // Per settlement row: its settlement is a reading's. A level's opening
+    // row is not, until the level's 0-minute reading takes it over.
+    std::vector<bool> rowMeasured;
+    int copyCount = 0; // first row whose copyMark is the end mark
 
     // Level summaries and the ranges the curves are scaled to, rebuilt from
     // the settlement rows after every reading.

@@ -46,6 +46,15 @@ AlarmOutcome LinkFaultAlarm(CPublic& pub) {
     return line.Outcome();
 }
 
+// The load above the test's maximum by more than twice the hold band (the
+// allowance an unloading stage holds above its target), in any stage: a pump
+// on an oil path that was not reversed, or a stuck valve, drives it there, and
+// nothing the engine commands does.
+bool Overload(const CPublic& pub, const LiveSample& live) {
+    const float allowance = 2 * std::max(pub.holdBand, 0.0f);
+    return pub.maxLoad > 0 && live.currentLoad > pub.maxLoad + allowance;
+}
+
 } // namespace
 
 AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& live) {
@@ -60,10 +69,17 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         run.controlState == ControlState::Unloading || run.controlState == ControlState::HoldingUnload;
     if (unloading)
         pub.pressureAlarm = false;
-    if (run.pump.pumpSpeed > 0 && !unloading)
-        ++pub.pumpRunSeconds;
-    else
+    // Near its target the pump is pulsed (one to six cycles in 17): a
+    // second without a pulse is no second of pumping, and only a stop of the
+    // command (the target reached) restarts the count. A jack that does not
+    // build pressure never reaches the pulsed band, so its pump runs every
+    // second and the alarm comes after the protection time.
+    const bool pumpRan = run.pump.runCycles != pub.pumpRunCyclesSeen;
+    pub.pumpRunCyclesSeen = run.pump.runCycles;
+    if (run.pump.pumpSpeed <= 0 || unloading)
         pub.pumpRunSeconds = 0;
+    else if (pumpRan)
+        ++pub.pumpRunSeconds;
     if (pub.loadProtectSeconds > 0 && pub.pumpRunSeconds > pub.loadProtectSeconds) {
         pub.pumpRunSeconds = 0;
         pub.pressureAlarm = true;
@@ -84,8 +100,9 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
 
     const int settlementLimit = pub.maxSettlement;
     const bool settlementOver = settlementLimit > 0 && live.liveAverage > static_cast<float>(settlementLimit);
+    const bool overload = Overload(pub, live);
     if (run.controlState != ControlState::Waiting &&
-        (pub.pressureAlarm || pub.unevenAlarm || settlementOver)) {
+        (pub.pressureAlarm || pub.unevenAlarm || settlementOver || overload)) {
         if (++pub.alarmSeconds > 2) {
             line.Outcome().playBeep = true;
             pub.run.RequestPumpGate(PumpGate::closed);
@@ -129,6 +146,8 @@ AlarmOutcome CheckAlarms(CPublic& pub, const RunState& run, const LiveSample& li
         if (GaugeEnabled(pub, k) && live.nearRange[static_cast<std::size_t>(k)])
             line.Raise("位移接近最大量程！请调整!");
     }
+    if (overload)
+        line.Raise(kOverloadText);
     if (pub.gprs.SaveFailed())
         line.Raise(kUploadQueueSaveFailedText);
     // Unstored rows outrank every other text: the operator must act on them.

@@ -42,6 +42,7 @@ struct CommandApplier {
     void operator()(const RunCommands::SetBuzzer& set) const { run.buzzerCode = set.code; }
     void operator()(const RunCommands::Beep& beep) const { run.pump.beepTicks = beep.ticks; }
     void operator()(const RunCommands::FinalUnloadSignalDone&) const { run.finalUnloadSignalled = true; }
+    void operator()(const RunCommands::HoldAtMaxLoad&) const { run.holdAtMaxLoad = true; }
     void operator()(const RunCommands::Restore& restore) const {
         run.running = restore.running;
         run.controlState = restore.state;
@@ -80,6 +81,14 @@ void LoadControlStep(RunState& run, float load, float holdBand) {
         run.controlState = ControlState::Reloading;
     if (run.controlState == ControlState::Reloading && target - load < 0.5f * holdBand)
         run.controlState = ControlState::Holding;
+    if (run.controlState != ControlState::Stable) {
+        run.holdAtMaxLoad = false;
+        run.stableTopUp = false;
+    } else if (run.holdAtMaxLoad && target - load > holdBand) {
+        run.stableTopUp = true;
+    } else if (target - load < 0.5f * holdBand) {
+        run.stableTopUp = false;
+    }
 }
 
 void ApplyRunCommand(RunState& run, const RunCommand& command) {

@@ -23,6 +23,10 @@
 // | any                  | operator's end, automatic end, new test       | Waiting       |
 // | -                    | test loaded from its data file                | as stored     |
 //
+// While the maximum-load prompt waits in Stable the pump tops the load up as
+// in Reloading (shortfall > band until it is below band/2), without leaving
+// the state: the prompt waits on.
+//
 // Entering Loading or Unloading by a target change counts a stage change;
 // entering Holding from Loading, or HoldingUnload, counts a stage reached.
 

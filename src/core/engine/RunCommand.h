@@ -38,7 +38,8 @@ struct Beep { // a reading: the controller buzzer sounds for `ticks` cycles
     int ticks = 0;
 };
 struct FinalUnloadSignalDone {};
-struct Restore { // a test loaded from its data file
+struct HoldAtMaxLoad {}; // the maximum-load prompt waits: the stable stage keeps its load
+struct Restore {         // a test loaded from its data file
     bool running = false;
     ControlState state = ControlState::Waiting;
     float target = 0;
@@ -51,4 +52,4 @@ using RunCommand = std::variant<RunCommands::Start, RunCommands::Stop, RunComman
                                 RunCommands::Enter, RunCommands::EnterWithTarget, RunCommands::Pause,
                                 RunCommands::Resume, RunCommands::SetPumpGate, RunCommands::SetManualLoad,
                                 RunCommands::SetBuzzer, RunCommands::Beep, RunCommands::FinalUnloadSignalDone,
-                                RunCommands::Restore, RunCommands::Reset>;
+                                RunCommands::HoldAtMaxLoad, RunCommands::Restore, RunCommands::Reset>;

@@ -68,6 +68,7 @@ CommandCycle RunController::Cycle() {
         .current = m_sample.currentLoad,
         .paused = m_state.pausedFlag,
         .manualLoad = m_state.manualLoad,
+        .topUp = m_state.stableTopUp,
         .pumpGate = m_state.pumpGate,
         .buzzerCode = m_state.buzzerCode,
     };

@@ -21,6 +21,12 @@ struct RunState {
     // The final unloading (target 0) has signalled for 120 s: the stage is
     // then held whatever the load.
     bool finalUnloadSignalled = false;
+    // While the maximum-load prompt waits (for hours, maybe) the stable top
+    // stage keeps its load: the pump tops it up when it sank more than the
+    // hold band below the target (stableTopUp), until it is within half the
+    // band. Both end when the state leaves Stable.
+    bool holdAtMaxLoad = false;
+    bool stableTopUp = false;
 
     // Counts of the load-control step's events since start-up; a reader
     // that remembers the counts it has seen never misses one.

@@ -76,6 +76,8 @@ CommandCycle FrameComposer::Compose() {
     m_counters.nearTarget = nearTarget;
 
     frame[4] = PumpRun(speed, nearTarget);
+    if (frame[4] == kOn)
+        ++m_counters.runCycles;
     speed = std::clamp(speed, 0, 255);
     m_counters.pumpSpeed = speed;
     frame[3] = static_cast<std::uint8_t>(speed);
@@ -91,7 +93,7 @@ int FrameComposer::PumpSpeed() const {
     const float current = m_in.current;
     const float band = m_settings.holdBand;
     int speed = 0;
-    if (m_in.state == ControlState::Loading || m_in.state == ControlState::Reloading) {
+    if (m_in.state == ControlState::Loading || m_in.state == ControlState::Reloading || m_in.topUp) {
         speed = SpeedFromShortfall(target, current);
     } else if (Unloading() && !m_settings.doubleCircuitJack) {
         // The pump tops the load up when it sinks too far below the unloading target.

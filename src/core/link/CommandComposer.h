@@ -52,6 +52,7 @@ struct FrameInputs {
     float current = 0; // test's load unit, from the last whole reply
     bool paused = false;
     bool manualLoad = false;
+    bool topUp = false; // the stable top stage, its load sunk below the hold band
     std::uint8_t pumpGate = PumpGate::open;
     int buzzerCode = 0;
 };
@@ -64,6 +65,10 @@ struct PumpCounters {
     bool nearTarget = false;
     int buzzerPhase = 0;
     int beepTicks = 0; // cycles the reading beep still sounds
+    // Cycles whose frame ran the pump, since start-up: the pressure-build
+    // protection counts the seconds the pump ran, not the silent cycles of
+    // a pulsed approach.
+    std::uint32_t runCycles = 0;
 
     bool operator==(const PumpCounters&) const = default;
 };

@@ -36,9 +36,13 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
     auto pointOf = [code](int x, const Record& row) {
         return CurvePoint{x, ScaledSettlement(row.avgSettlement, code)};
     };
-    // A reading without values (the controller was silent) is left out of
-    // the curves: it has no point, not a point at zero.
-    auto measured = [](const Record& row) { return std::isfinite(row.avgSettlement); };
+    // The curves show only what was measured: a level's opening row before
+    // its 0-minute reading has the settlement of the level before, and a
+    // reading without values (the controller was silent) has none; neither
+    // gets a point.
+    auto measured = [&pub, &rows](std::size_t r) {
+        return r < pub.rowMeasured.size() && pub.rowMeasured[r] && std::isfinite(rows[r].avgSettlement);
+    };
 
     pub.levelSummaries.clear();
     curves.ClearPoints();
@@ -58,13 +62,13 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
         if (minutesText == "0") {
             ++pub.levelCount;
             const Record& levelEnd = rows[r - 1];
-            if (measured(levelEnd))
+            if (measured(r - 1))
                 curves.AddLoadPoint(pointOf(levelEnd.rowLoad, levelEnd));
             AppendLevel(pub, levelEnd);
         } else {
             const int minutes = TruncateToInt(RowMinutesValue(row));
             pub.maxMinutes = std::max(pub.maxMinutes, minutes);
-            if (measured(row))
+            if (measured(r))
                 curves.AddTimePoint(pointOf(minutes, row), row.rowLoad);
         }
     }
@@ -72,8 +76,9 @@ void BuildLevelSummary(CPublic& pub, CurveModel& curves) {
     // The newest reading ends the level in progress. With every reading a
     // manual one there is no row, hence no level.
     if (rowCount > 0) {
-        const Record& newest = rows[static_cast<std::size_t>(rowCount) - 1];
-        if (measured(newest))
+        const auto newestRow = static_cast<std::size_t>(rowCount) - 1;
+        const Record& newest = rows[newestRow];
+        if (measured(newestRow))
             curves.AddLoadPoint(pointOf(newest.rowLoad, newest));
         AppendLevel(pub, newest);
     }

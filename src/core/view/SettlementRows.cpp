@@ -55,6 +55,8 @@ class Derivation {
                 std::memcpy(end->rowMinutes, kEndOfRows, 5);
         }
         m_pub.rowCount = m_row;
+        m_measured.resize(static_cast<std::size_t>(std::max(m_row, 0)));
+        m_pub.rowMeasured = std::move(m_measured);
     }
 
   private:
@@ -64,6 +66,15 @@ class Derivation {
         if (index < 0 || static_cast<std::size_t>(index) >= m_records.size())
             return nullptr;
         return &m_records[static_cast<std::size_t>(index)];
+    }
+
+    void MarkMeasured(int row, bool measured) {
+        if (row < 0)
+            return;
+        const auto index = static_cast<std::size_t>(row);
+        if (m_measured.size() <= index)
+            m_measured.resize(index + 1);
+        m_measured[index] = measured;
     }
 
     void OpenLevel(int i) {
@@ -87,6 +98,7 @@ class Derivation {
             if (i > 0)
                 row->avgSettlement = RoundedGaugeAverage(m_pub, m_records[static_cast<std::size_t>(i) - 1]);
         }
+        MarkMeasured(m_row, false);
         m_newLevel = true;
         m_levelStep = 0;
         ++m_row;
@@ -120,6 +132,7 @@ class Derivation {
                 SetFieldText(row->rowMinutes, CFormat("%.0d", static_cast<int>(minutes)));
             }
         }
+        MarkMeasured(m_row, true);
         ++m_levelStep;
         ++m_row;
     }
@@ -152,6 +165,7 @@ class Derivation {
     int m_lastLevelLoad = -10;
     bool m_unloading = false;
     bool m_newLevel = false;
+    std::vector<bool> m_measured;
 };
 
 } // namespace

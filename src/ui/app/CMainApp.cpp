@@ -106,7 +106,7 @@ int CMainApp::Run() {
     m_mainWindow = &mainWindow;
     if (m_link) {
         QObject::connect(m_link.get(), &ControllerPort::ReplyProcessed, &mainWindow,
-                         &CMainDlg::RefreshLivePanel, Qt::QueuedConnection);
+                         &CMainDlg::OnControllerReply, Qt::QueuedConnection);
         QObject::connect(
             m_link.get(), &ControllerPort::BeepRequested, &mainWindow, [this] { m_sound.PlayBeep(); },
             Qt::QueuedConnection);

@@ -14,6 +14,7 @@
 #include "core/view/ViewTitles.h"
 #include "platform/Clock.h"
 #include "platform/Sound.h"
+#include "platform/TickTimer.h"
 #include "ui/app/ButtonPictures.h"
 #include "ui/app/ControlIds.h"
 #include "ui/app/ControlName.h"
@@ -95,11 +96,7 @@ void CMainDlg::OnInitDialog() {
     CreateToolbar();
     CreateSimulationMark();
 
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &CMainDlg::OnTimer);
-    // One tick per clock second, also when the clock is accelerated: the
-    // reading schedule counts ticks and its windows are ten seconds wide.
-    timer->start(std::max(1, static_cast<int>(kTimerPeriodMs / m_services.options.timeScale)));
+    CreateTickTimer();
     if (m_services.options.timeScale != 1.0) {
         // Fingers keep their pace on an accelerated clock: the double-tap
         // window counts real seconds, else it closes in a few milliseconds.
@@ -270,6 +267,20 @@ void CMainDlg::LoadCurrentTestFile() {
 }
 
 // --- timer ---------------------------------------------------------------------
+
+void CMainDlg::CreateTickTimer() {
+    // One tick per clock second, also when the clock is accelerated: the
+    // reading schedule counts ticks and its windows are ten seconds wide.
+    m_tickTimer =
+        new TickTimer(std::max(1, static_cast<int>(kTimerPeriodMs / m_services.options.timeScale)), this);
+    connect(m_tickTimer, &TickTimer::Tick, this, &CMainDlg::OnTimer);
+    m_tickTimer->Start();
+}
+
+void CMainDlg::OnControllerReply() {
+    m_tickTimer->ReplyArrived();
+    RefreshLivePanel();
+}
 
 void CMainDlg::OnTimer() {
     ShowClock();

@@ -44,6 +44,8 @@ struct MainWindowServices {
 
 // The instrument's single full-screen window: toolbar, table list, curve
 // area, live panel and the one-second timer that drives the test.
+class TickTimer;
+
 class CMainDlg : public QDialog {
     Q_OBJECT
   public:
@@ -55,7 +57,10 @@ class CMainDlg : public QDialog {
     // Timer 1: the once-a-second work of the main window.
     void OnTimer();
 
-    // After each controller reply: the live values, state and switches.
+    // A whole controller reply was processed: the period's tick, if still to
+    // come, runs now on its fresh values, then the live panel shows them.
+    void OnControllerReply();
+    // The live values, state and switches.
     void RefreshLivePanel();
     // Rebuilds settlement rows, level summary, the current table and curve.
     void RefreshViews();
@@ -70,6 +75,7 @@ class CMainDlg : public QDialog {
     const AppOptions& Options() const { return m_services.options; }
 
   private:
+    void CreateTickTimer();
     void CreateToolbar();
     void CreateTableList();
     // "模拟" right of the toolbar while the program runs on the simulated rig
@@ -107,6 +113,7 @@ class CMainDlg : public QDialog {
     LoadControlSwitches m_switches;
     SetupDialogs m_setupDialogs;
 
+    TickTimer* m_tickTimer = nullptr;
     std::map<int, QAction*> m_commands; // by command id
     CurveModel m_curves;
     TableList* m_tableList = nullptr;

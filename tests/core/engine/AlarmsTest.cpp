@@ -2,7 +2,10 @@
 #include "core/data/CPublic.h"
 #include "support/GprsStates.h"
 
+#include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,16 +28,21 @@ struct RunningTest {
         live.liveAverage = 5.0f;
         pub.gprs.SetSaveQueue([this](const std::vector<UploadFrame>&) { return queueSaves; });
     }
-    // One second's check with this test's live sample and pump speed.
+    // One second's check with this test's live sample and pump speed; the
+    // worker ran the pump in `runCyclesPerSecond` of the second's five cycles.
     AlarmOutcome Check() {
         RunState run = pub.run.View();
         run.pump.pumpSpeed = pumpSpeed;
+        runCycles += pumpSpeed > 0 ? static_cast<std::uint32_t>(runCyclesPerSecond) : 0;
+        run.pump.runCycles = runCycles;
         return CheckAlarms(pub, run, live);
     }
     bool queueSaves = true;
     CPublic pub;
     LiveSample live;
     int pumpSpeed = 0;
+    int runCyclesPerSecond = 5;
+    std::uint32_t runCycles = 0;
 };
 
 TEST(Alarms, EachAlarmShowsItsTextAndSoundsTheBuzzer) {
@@ -117,6 +125,69 @@ TEST(Alarms, APumpRunningPastItsProtectionTimeRaisesThePressureAlarm) {
     test.Check();
     EXPECT_EQ(pub.pumpRunSeconds, 0);
     EXPECT_TRUE(pub.pressureAlarm);
+}
+
+// Near its target the pump is pulsed: commanded every cycle, run in one
+// cycle of 17. Seconds without a pulse neither count nor restart the count.
+TEST(Alarms, ThePressureProtectionCountsTheSecondsThePumpRan) {
+    const struct {
+        const char* name;
+        std::vector<int> runCycles; // per second, repeated; -1: pump not commanded
+        int seconds;
+        bool alarm;
+    } cases[] = {
+        {"running through", {5}, 4, true},
+        {"pulsed: one second in three runs", {0, 1, 0}, 9, false},
+        {"pulsed long enough", {0, 1, 0}, 12, true},
+        {"a stop restarts the count", {1, 1, 1, -1}, 16, false},
+        {"commanded, never run", {0}, 30, false},
+    };
+    for (const auto& c : cases) {
+        RunningTest test;
+        test.pub.loadProtectSeconds = 3;
+        for (int second = 0; second < c.seconds; ++second) {
+            const int cycles = c.runCycles[static_cast<std::size_t>(second) % c.runCycles.size()];
+            test.pumpSpeed = cycles < 0 ? 0 : 30;
+            test.runCyclesPerSecond = std::max(cycles, 0);
+            test.Check();
+        }
+        EXPECT_EQ(test.pub.pressureAlarm, c.alarm) << c.name;
+    }
+}
+
+// A load above the maximum, whatever drives it, stops the pump in every
+// stage: also while unloading, where the pressure protection is off.
+TEST(Alarms, ALoadAboveTheMaximumStopsThePump) {
+    using S = ControlState;
+    const struct {
+        S state;
+        float load;
+        bool overload;
+    } cases[] = {
+        {S::Loading, 1025, true},  {S::Holding, 1021, true},    {S::Reloading, 1030, true},
+        {S::Stable, 1030, true},   {S::Unloading, 1100, true},  {S::HoldingUnload, 1021, true},
+        {S::Holding, 1019, false}, {S::Unloading, 1000, false}, {S::HoldingUnload, 800, false},
+    };
+    for (const auto& c : cases) {
+        RunningTest test;
+        CPublic& pub = test.pub;
+        pub.maxLoad = 1000;
+        pub.holdBand = 10;
+        pub.run.Post(RunCommands::SetPumpGate{PumpGate::open});
+        pub.run.Post(RunCommands::Enter{c.state});
+        test.live.currentLoad = c.load;
+        const std::string name = std::to_string(StoredCode(c.state)) + " at " + std::to_string(c.load);
+        for (int second = 1; second <= 3; ++second)
+            test.Check();
+        EXPECT_EQ(pub.alarmText, c.overload ? QString::fromUtf8(kOverloadText) : QString()) << name;
+        EXPECT_EQ(pub.run.View().pumpGate, c.overload ? PumpGate::closed : PumpGate::open) << name;
+    }
+    // No maximum set: no limit.
+    RunningTest unset;
+    unset.pub.maxLoad = 0;
+    unset.live.currentLoad = 5000;
+    unset.Check();
+    EXPECT_EQ(unset.pub.alarmText, QString());
 }
 
 TEST(Alarms, WhileUnloadingAPumpRunningLongIsNoPressureFault) {

@@ -120,4 +120,31 @@ TEST(RunCommands, EachChangesOnlyItsFields) {
     EXPECT_EQ(reset.stageChanges, 4u) << "event counts go on across a new test";
 }
 
+// The stable top stage keeps its load while the maximum-load prompt waits:
+// the pump tops it up with the hysteresis of re-loading, and the state stays
+// Stable. The 30 s signal before the prompt leaves the load alone.
+TEST(LoadControlStep, AStableStageTopsItsLoadUpWhileThePromptWaits) {
+    RunState run;
+    run.controlState = ControlState::Stable;
+    run.targetLoad = run.lastTarget = 100;
+    LoadControlStep(run, 80, kBand);
+    EXPECT_FALSE(run.stableTopUp) << "no prompt yet";
+
+    ApplyRunCommand(run, RunCommands::HoldAtMaxLoad{});
+    const struct {
+        float load;
+        bool topUp;
+    } loads[] = {{95, false}, {90.5f, false}, {89.9f, true}, {94.9f, true}, {95.1f, false}, {89, true}};
+    for (const auto& step : loads) {
+        LoadControlStep(run, step.load, kBand);
+        EXPECT_EQ(run.controlState, ControlState::Stable) << step.load;
+        EXPECT_EQ(run.stableTopUp, step.topUp) << step.load;
+    }
+    // Leaving the stage ends the top-up and the hold.
+    run.controlState = ControlState::Unloading;
+    LoadControlStep(run, 80, kBand);
+    EXPECT_FALSE(run.stableTopUp);
+    EXPECT_FALSE(run.holdAtMaxLoad);
+}
+
 } // namespace

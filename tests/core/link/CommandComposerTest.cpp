@@ -78,6 +78,7 @@ struct SpeedCase {
     bool manual = false;
     int speed;
     std::uint8_t run;
+    bool topUp = false;
 };
 
 class PumpSpeedTest : public CommandComposerTest, public testing::WithParamInterface<SpeedCase> {};
@@ -93,6 +94,7 @@ TEST_P(PumpSpeedTest, FollowsTheControlState) {
     in.paused = c.paused;
     in.pumpGate = c.gate;
     in.manualLoad = c.manual;
+    in.topUp = c.topUp;
     settings.stageStep = 0; // no near-target band: the pump runs through
 
     const CommandFrame frame = Compose().frame;
@@ -114,6 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         SpeedCase{"a speed below 1 stops the pump", 1, 100, 109.5f, 5, false, false, 0, false, 0, 0},
         SpeedCase{"holding leaves the pump off", 2, 100, 50, 5, false, false, 0, false, 0, 0},
         SpeedCase{"stable leaves the pump off", 4, 100, 50, 5, false, false, 0, false, 0, 0},
+        SpeedCase{"stable tops its load up", 4, 100, 50, 5, false, false, 0, false, 60, kOn, true},
+        SpeedCase{"stable top-up, pump gate closed", 4, 100, 50, 5, false, false, 0x40, false, 0, 0, true},
+        SpeedCase{"stable top-up, paused", 4, 100, 50, 5, false, true, 0, false, 0, 0, true},
         SpeedCase{"waiting leaves the pump off", 0, 100, 50, 5, false, false, 0, false, 0, 0},
         SpeedCase{"unloading, load sank below the band", 5, 100, 80, 10, false, false, 0, false, 30, kOn},
         SpeedCase{"unloading, load within half the band", 6, 100, 96, 10, false, false, 0, false, 0, 0},
@@ -159,6 +164,34 @@ TEST_F(CommandComposerTest, LoadingNearTheTargetPulsesThePump) {
     settings.loadPulseTicks = 4;
     EXPECT_EQ(PumpRunBytes(3 * 17), Pattern(10, 4, 3, 3));
     EXPECT_EQ(counters.pumpSpeed, 15); // the speed stays; only the run byte pulses
+}
+
+// The pressure-build protection counts the cycles that run the pump, not
+// those that only command it.
+TEST_F(CommandComposerTest, CountsTheCyclesThatRunThePump) {
+    const struct {
+        const char* name;
+        ControlState state;
+        float current;
+        int pulseTicks;
+        std::uint32_t runCycles; // of 34 cycles
+    } cases[] = {
+        {"far below the target: every cycle", ControlState::Loading, 20, 1, 34},
+        {"near the target, one-cycle pulses", ControlState::Loading, 95, 1, 2},
+        {"near the target, four-cycle pulses", ControlState::Reloading, 95, 4, 8},
+        {"holding: none", ControlState::Holding, 95, 4, 0},
+    };
+    for (const auto& c : cases) {
+        PumpCounters fresh;
+        counters = fresh;
+        in.state = c.state;
+        in.target = 100;
+        in.current = c.current;
+        settings.stageStep = 50;
+        settings.loadPulseTicks = c.pulseTicks;
+        PumpRunBytes(2 * 17);
+        EXPECT_EQ(counters.runCycles, c.runCycles) << c.name;
+    }
 }
 
 TEST_F(CommandComposerTest, LoadPulseRunsAtMostSixCycles) {

@@ -5,6 +5,7 @@
 #include "TestReadings.h"
 
 #include <climits>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -85,6 +86,57 @@ TEST_F(LevelSummaryTest, UnloadingTurnsTheLoadCurveBackAndKeepsTheLargestLoad) {
     ExpectLevel(pub.levelSummaries[2], 200, -1.0f, 3.0f, 15, 25);
     EXPECT_FLOAT_EQ(pub.maxCumSettlement, 4.0f);
     EXPECT_EQ(pub.maxMinutes, 15); // the unloading level's 15 minutes
+}
+
+// A level's opening row stands at the settlement the level before ended
+// with until its 0-minute reading arrives: the tables show it so, but the
+// load curve has no point there, as nothing was measured at that load.
+TEST(LevelSummaryCurves, LoadPointsComeOnlyFromMeasuredReadings) {
+    const struct {
+        const char* name;
+        std::function<void(TestReadings&)> readings;
+        Points loadPoints;
+        int lastLevelLoad;
+    } cases[] = {
+        {"the next level opened, not reached yet",
+         [](TestReadings& t) {
+             t.Level(100).Readings({0.1f, 0.2f}).Level(200);
+         },
+         {{0, 0}, {100, 20}},
+         200},
+        {"a level left before its 0-minute reading",
+         [](TestReadings& t) {
+             t.Level(100).Readings({0.1f, 0.2f}).Level(200).Level(300).Reading(0.5f);
+         },
+         {{0, 0}, {100, 20}, {300, 50}},
+         300},
+        {"unloading opened after the top level",
+         [](TestReadings& t) {
+             t.Level(200).Readings({1.0f, 2.0f}).Level(400).Readings({3.0f, 4.0f}).Level(200);
+         },
+         {{0, 0}, {200, 200}, {400, 400}},
+         200},
+        {"a level with its 0-minute reading only",
+         [](TestReadings& t) {
+             t.Level(100).Readings({0.1f, 0.2f}).Level(200).Reading(0.3f);
+         },
+         {{0, 0}, {100, 20}, {200, 30}},
+         200},
+    };
+    for (const auto& c : cases) {
+        CPublic pub;
+        pub.loadIntervals = {5, 10, 15, 15, 15, 30};
+        pub.unloadIntervals = {15, 15, 30, 30, 30, 30};
+        TestReadings readings(pub);
+        c.readings(readings);
+        CurveModel curves;
+        DeriveSettlementRows(pub);
+        BuildLevelSummary(pub, curves);
+        EXPECT_EQ(curves.loadPoints, c.loadPoints) << c.name;
+        // The level summary keeps the opened level.
+        ASSERT_FALSE(pub.levelSummaries.empty()) << c.name;
+        EXPECT_EQ(pub.levelSummaries.back().load, c.lastLevelLoad) << c.name;
+    }
 }
 
 TEST_F(LevelSummaryTest, RockStandardsScalePointsToThousandths) {
