@@ -1,7 +1,8 @@
 #include "platform/SimulatorProcess.h"
 
+#include "platform/ArgumentVector.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -14,7 +15,6 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -22,13 +22,13 @@ constexpr int kStartTimeoutMs = 5000;
 constexpr int kStopTimeoutMs = 2000;
 
 // In the child between fork and exec: only async-signal-safe calls.
-[[noreturn]] void RunSimulator(const std::vector<char*>& argv, int outputWrite, pid_t parent) {
+[[noreturn]] void RunSimulator(char* const* argv, int outputWrite, pid_t parent) {
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (::getppid() != parent) // the parent died before the request took effect
         ::_exit(1);
     ::dup2(outputWrite, STDOUT_FILENO);
     ::close(outputWrite);
-    ::execv(argv[0], argv.data());
+    ::execv(argv[0], argv);
     ::_exit(127);
 }
 
@@ -64,13 +64,7 @@ QString SimulatorProcess::Start(const QString& program, const QStringList& argum
     if (m_pid > 0)
         return {};
     // Everything the child needs is prepared before the fork.
-    std::vector<QByteArray> texts{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        texts.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
+    const ArgumentVector argv(program, arguments);
 
     int output[2];
     if (::pipe2(output, O_CLOEXEC) != 0)
@@ -78,7 +72,7 @@ QString SimulatorProcess::Start(const QString& program, const QStringList& argum
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0)
-        RunSimulator(argv, output[1], parent);
+        RunSimulator(argv.Data(), output[1], parent);
     ::close(output[1]);
     if (pid < 0) {
         ::close(output[0]);

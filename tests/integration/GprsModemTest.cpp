@@ -9,10 +9,10 @@
 #include "core/remote/UploadFrameText.h"
 #include "platform/ManualClock.h"
 #include "platform/SimulatorProcess.h"
+#include "support/ModemLog.h"
 #include "support/TempDevice.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -108,13 +108,11 @@ class GprsModemTest : public ::testing::Test {
             Pass();
     }
 
-    // The frames the module received, as their logged lines.
+    // The frames the module received, as their decoded lines.
     QList<QByteArray> Received() const {
-        QFile file(log);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QList<QByteArray> lines = file.readAll().split('\n');
-        lines.removeAll(QByteArray());
+        QList<QByteArray> lines;
+        for (const ModemLogLine& line : ReadModemLog(log))
+            lines.append(line.description);
         return lines;
     }
 

@@ -1,21 +1,18 @@
 // The program with the simulators (rig, modem) as child processes, ended by a
 // signal as a service manager or a terminal would end it: none may stay behind.
 
+#include "support/ProgramProcess.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <csignal>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
-
-extern char** environ;
 
 namespace {
 
@@ -43,39 +40,23 @@ bool Ended(pid_t pid) {
     return afterName < 0 || text.mid(afterName + 2, 1) == "Z";
 }
 
-template <typename Condition> bool WaitFor(Condition condition, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
-
 TEST(ProgramSignal, SigtermEndsTheProgramAndItsSimulators) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
-    QByteArray rootPath = root.path().toLocal8Bit();
-    char program[] = STATICLOAD_PATH;
-    char simulate[] = "--simulate";
-    char dataRoot[] = "--data-root";
-    std::vector<char*> argv{program, simulate, dataRoot, rootPath.data(), nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    pid_t pid = -1;
-    ASSERT_EQ(::posix_spawn(&pid, program, nullptr, nullptr, argv.data(), environ), 0);
+    ProgramProcess program;
+    ASSERT_TRUE(program.Start(QStringLiteral(STATICLOAD_PATH),
+                              {QStringLiteral("--simulate"), QStringLiteral("--data-root"), root.path()}));
+    const pid_t pid = program.Pid();
 
     // The rig and the modem simulator.
     std::vector<pid_t> children;
     const bool started = WaitFor([&] { return (children = Children(pid)).size() >= 2; }, 60s);
     if (!started) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
+        program.End(SIGKILL);
         FAIL() << "the program started " << children.size() << " simulators";
     }
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    const int status = program.End(SIGTERM);
+    EXPECT_TRUE(WIFSIGNALED(status) || WIFEXITED(status));
     for (const pid_t child : children) {
         EXPECT_TRUE(WaitFor([&] { return Ended(child); }, 5s))
             << "simulator " << child << " outlived the program";

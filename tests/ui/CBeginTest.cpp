@@ -145,6 +145,40 @@ TEST_F(CBeginTest, ButtonsFollowTheRunState) {
     }
 }
 
+// "开始测试" stays disabled while the control load is 0; the dialog says why
+// and where it is set, and says nothing when the button is disabled for
+// another reason.
+TEST_F(CBeginTest, ADisabledStartForWantOfAControlLoadSaysWhy) {
+    const struct {
+        const char* name;
+        bool running;
+        bool paused;
+        float targetLoad;
+        bool finished;
+        bool told;
+    } cases[] = {
+        {"no test, no control load", false, false, 0, false, true},
+        {"no test, control load set", false, false, 200, false, false},
+        {"running", true, false, 0, false, false},
+        {"paused after a restart", false, true, 0, false, false},
+        {"ended by itself", false, false, 0, true, false},
+    };
+    for (const auto& c : cases) {
+        SetRunning(pub, c.running);
+        SetPaused(pub, c.paused);
+        pub.run.Post(RunCommands::SetTarget{c.targetLoad});
+        pub.testFinished = c.finished;
+        auto dialog = Open();
+        const auto* hint = dialog->findChild<QLabel*>(QStringLiteral("startHint"));
+        ASSERT_NE(hint, nullptr) << c.name;
+        EXPECT_EQ(hint->isVisible(), c.told) << c.name;
+        if (c.told) {
+            EXPECT_FALSE(Button(*dialog, CBegin::kStart)->isEnabled()) << c.name;
+            EXPECT_EQ(hint->text(), "控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。");
+        }
+    }
+}
+
 TEST_F(CBeginTest, TitleNamesTheTestFile) {
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("测试控制") + QString(33, QLatin1Char(' ')) +

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -64,7 +65,9 @@ class Operator {
     };
     std::vector<Scripted> m_steps;
     std::size_t m_next = 0;
-    QDialog* m_current = nullptr;
+    // Cleared when the dialog goes, so that the next one is seen as new even
+    // where it is built at the same address.
+    QPointer<QDialog> m_current;
     QTimer m_timer;
 };
 

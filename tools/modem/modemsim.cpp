@@ -1,7 +1,7 @@
 // modemsim: the simulated GPRS module on a pseudo-terminal. Prints the device
 // path to open as COM2 on its first line, then answers every 45-byte frame
 // until SIGINT or SIGTERM; with --log it writes each received frame, in hex
-// and decoded, one line per frame.
+// and decoded, and the answer it gives, one line per frame.
 
 #include "FrameServer.h"
 #include "ModemAnswers.h"
@@ -11,18 +11,24 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
 // Each line is flushed at once: a test reads the log while modemsim runs.
-bool LogFrame(QFile& log, const QByteArray& bytes) {
+// The answer tells a frame sent again after its acknowledgement from one
+// sent again because the module kept silent.
+bool LogFrame(QFile& log, const QByteArray& bytes, std::optional<std::uint8_t> answer) {
     if (!log.isOpen())
         return true;
     UploadFrame frame{};
     std::memcpy(frame.data(), bytes.constData(), frame.size());
-    return log.write(DescribeUploadFrame(frame) + '\n') > 0 && log.flush();
+    const QByteArray answerText =
+        answer ? QByteArray::number(*answer, 16).rightJustified(2, '0') : QByteArrayLiteral("none");
+    return log.write(DescribeUploadFrame(frame) + "  answer=" + answerText + '\n') > 0 && log.flush();
 }
 
 int Serve(const ModemOptions& options, const PseudoTerminal& pty, int stopFd, QFile& log) {
@@ -34,13 +40,13 @@ int Serve(const ModemOptions& options, const PseudoTerminal& pty, int stopFd, QF
                            .advance = {},
                            .answer = [&](const QByteArray& frame, qint64 nowMs,
                                          bool& failed) -> std::optional<DelayedAnswer> {
-                               if (!LogFrame(log, frame)) {
+                               const std::optional<std::uint8_t> byte =
+                                   answers.Answer(frame, nowMs - startMs);
+                               if (!LogFrame(log, frame, byte)) {
                                    std::fprintf(stderr, "modemsim: cannot write the log\n");
                                    failed = true;
                                    return std::nullopt;
                                }
-                               const std::optional<std::uint8_t> byte =
-                                   answers.Answer(frame, nowMs - startMs);
                                if (!byte)
                                    return std::nullopt;
                                return DelayedAnswer{QByteArray(1, static_cast<char>(*byte)), options.delayMs};

@@ -381,7 +381,10 @@ void TestEngine::OfferUnloadAtMaxLoad() {
     if (!m_hooks.offerUnloadAtMaxLoad)
         return;
     m_pub.maxLoadPromptOpen = true;
-    m_pub.run.Post(RunCommands::HoldAtMaxLoad{});
+    // A double-circuit jack waits for its oil path to be reversed: a top-up
+    // pump would then draw the load down, unwatched.
+    if (!m_pub.doubleCircuitJack)
+        m_pub.run.Post(RunCommands::HoldAtMaxLoad{});
     m_hooks.offerUnloadAtMaxLoad(MaxLoadPromptText());
 }
 

@@ -38,7 +38,9 @@ QString CoefficientText(const QString& numberText) {
     return Latin(CFormat("%.3f", static_cast<double>(ReadNumber(numberText))));
 }
 
-LoadControlForm WizardForm(const CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
+// What the next test starts from: the settings list and the control load the
+// wizard holds.
+LoadControlForm StoredForm(const CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
     LoadControlForm form;
     // A coefficient that prints as no number (nan, inf) shows as zero.
     form.calibrationCoefficient =
@@ -55,23 +57,6 @@ LoadControlForm WizardForm(const CPublic& pub, const ParameterList& list, const 
     form.loadProtectSeconds = EntryText(list, Entry::loadProtectSeconds, "%.f");
     form.gaugeRangeAlarm = EntryText(list, Entry::gaugeRangeAlarm, "%.f");
     form.anchorUpliftAlarm = EntryText(list, Entry::anchorUpliftAlarm, "%.f");
-    return form;
-}
-
-LoadControlForm DefaultForm() {
-    LoadControlForm form;
-    form.loadPulseTicks = QStringLiteral("1");
-    form.unloadPulseTicks = QStringLiteral("1");
-    form.targetLoad = QStringLiteral("0");
-    form.plateArea = QStringLiteral("0");
-    form.holdBand = QStringLiteral("10");
-    form.stageStep = QStringLiteral("100");
-    form.maxLoad = QStringLiteral("1000");
-    form.maxSettlement = QStringLiteral("40");
-    form.maxUnevenSettlement = QStringLiteral("10");
-    form.loadProtectSeconds = QStringLiteral("90");
-    form.gaugeRangeAlarm = QStringLiteral("40");
-    form.anchorUpliftAlarm = QStringLiteral("10");
     return form;
 }
 
@@ -134,9 +119,7 @@ QString LoadControlCaption(const CPublic& pub, const ParameterList& list) {
 }
 
 LoadControlForm OpenLoadControlForm(CPublic& pub, const ParameterList& list, const QString& controlLoadText) {
-    if (pub.wizardMode)
-        return WizardForm(pub, list, controlLoadText);
-    if (TestInProgress(pub))
+    if (!pub.wizardMode && TestInProgress(pub))
         return CurrentTestForm(pub);
-    return DefaultForm();
+    return StoredForm(pub, list, controlLoadText);
 }

@@ -56,8 +56,9 @@ bool LoadControlStores(const CPublic& pub);
 // last 21 for a longer one.
 QString LoadControlCaption(const CPublic& pub, const ParameterList& list);
 
-// The form as the dialog opens. Wizard: from the settings list, the control
-// load from `controlLoadText`. Alone with a test running or paused: from the
-// parameter column of the record list (a row 30 that is no number is
-// repaired to "1" there). Alone otherwise: the defaults.
+// The form as the dialog opens. Alone with a test running or paused: from
+// the parameter column of the record list (a row 30 that is no number is
+// repaired to "1" there). Otherwise (the wizard, or alone before a test, so
+// that the operator sees what the next test starts from): from the settings
+// list, the control load from `controlLoadText`.
 LoadControlForm OpenLoadControlForm(CPublic& pub, const ParameterList& list, const QString& controlLoadText);

@@ -91,6 +91,13 @@ void CBegin::CreateHints() {
     AddHint(Body(), QStringLiteral("4、重启测试：从暂停处继续测试。"), QRect(452, 236, 320, 24));
 
     AddGroup(Body(), QStringLiteral("手动控制"), QRect(440, 278, 340, 86));
+
+    m_startHint =
+        new QLabel(QStringLiteral("控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。"), Body());
+    m_startHint->setObjectName(QStringLiteral("startHint"));
+    m_startHint->setGeometry(440, 372, 340, 48);
+    m_startHint->setWordWrap(true);
+    m_startHint->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
 }
 
 QPushButton* CBegin::AddButton(int controlId, const QString& caption, const QRect& area) {
@@ -168,6 +175,7 @@ void CBegin::EnableByRunState() {
             findChild<QPushButton*>(ControlName(id))->setEnabled(enabled);
     };
     const RunState run = m_pub.run.View();
+    bool startWantsControlLoad = false;
     if (m_pub.testFinished) {
         enable({kZeroSettings, kModuleTest, kStart, kPause, kResume, kManualReading, kLoadNext, kUnloadNext},
                false);
@@ -175,6 +183,8 @@ void CBegin::EnableByRunState() {
     } else {
         const bool running = run.running;
         enable({kStart}, !running && run.targetLoad > 0);
+        // The one reason for a grey "开始测试" the operator can mend here.
+        startWantsControlLoad = !running && !run.pausedFlag && run.targetLoad <= 0;
         enable({kEnd, kPause}, running);
         enable({kZeroSettings}, true);
         enable({kLoadNext, kUnloadNext, kManualReading}, false);
@@ -191,6 +201,7 @@ void CBegin::EnableByRunState() {
     }
     if (run.targetLoad == 0)
         enable({kUnloadNext}, false);
+    m_startHint->setVisible(startWantsControlLoad);
 }
 
 void CBegin::SaveSettings() {

@@ -73,5 +73,6 @@ class CBegin : public PanelDialog {
     QCheckBox* m_uploadAtReading = nullptr;
     QCheckBox* m_realTimeSend = nullptr;
     QLabel* m_moduleTestProgress = nullptr;
+    QLabel* m_startHint = nullptr; // why "开始测试" is grey, when the control load is 0
     QTimer* m_moduleTestTimer = nullptr;
 };

@@ -6,12 +6,12 @@
 #include "ui/app/Prompter.h"
 
 #include "ui/files/DocumentExportJob.h"
+#include "ui/panel/ProgressBox.h"
 
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -402,21 +402,18 @@ bool COpen::RunDocumentExport(const std::vector<int>& rows) {
         dataFiles.push_back({name, path});
     }
     const int count = static_cast<int>(dataFiles.size());
-    QProgressDialog progress(this);
-    progress.setCancelButton(nullptr);
-    progress.setRange(0, count);
-    progress.setMinimumDuration(0);
+    ProgressBox progress(QStringLiteral("导出报告"), count, this);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setLabelText(QStringLiteral("正在导出报告…"));
+    progress.ShowStep(0, QStringLiteral("正在导出报告…"));
+    progress.show();
 
     DocumentExportJob job(m_writeDocuments, m_files.UsbFolder(), std::move(dataFiles));
     QEventLoop untilDone;
     bool succeeded = false;
     connect(&job, &DocumentExportJob::FileStarted, &progress,
             [&progress](int index, int total, const QString& name) {
-                progress.setValue(index);
-                progress.setLabelText(
-                    QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
+                progress.ShowStep(
+                    index, QStringLiteral("正在导出报告 %1/%2：%3").arg(index + 1).arg(total).arg(name));
             });
     connect(&job, &DocumentExportJob::Finished, &untilDone, [&](bool ok) {
         succeeded = ok;
@@ -425,6 +422,6 @@ bool COpen::RunDocumentExport(const std::vector<int>& rows) {
     job.Start();
     // The main window's tick goes on while the reports are drawn.
     untilDone.exec();
-    progress.setValue(count);
+    progress.close();
     return succeeded;
 }

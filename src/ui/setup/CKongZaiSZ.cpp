@@ -177,7 +177,8 @@ void CKongZaiSZ::ShowSettings() {
     const bool wizard = m_pub.wizardMode;
     m_back->setText(wizard ? QStringLiteral("上一步") : QStringLiteral("退出"));
     m_confirm->setText(wizard ? QStringLiteral("下一步") : QStringLiteral("确定"));
-    ShowForm(OpenLoadControlForm(m_pub, m_list, m_controlLoadText));
+    m_shownForm = OpenLoadControlForm(m_pub, m_list, m_controlLoadText);
+    ShowForm(m_shownForm);
     // Alone, the control load shown is usually retyped as a whole.
     if (!wizard)
         m_keypad->ReplaceOnFirstKey(m_targetLoadBox);
@@ -207,6 +208,11 @@ void CKongZaiSZ::Back() {
 
 void CKongZaiSZ::Confirm() {
     if (!LoadControlStores(m_pub)) {
+        // Only a test or the wizard stores these values; a change made
+        // before the test would otherwise be lost without a word.
+        if (ReadForm() != m_shownForm)
+            m_prompter.Information(QString(),
+                                   QStringLiteral("未开始测试，控载设置不保存！请在“新试桩”中设置。"));
         reject();
         return;
     }

@@ -45,7 +45,8 @@ class CKongZaiSZ : public PanelDialog {
     // test settings.
     void Back();
     // "下一步" / "确定": checks, stores, saves and closes; alone with no test
-    // running it only closes.
+    // running it stores nothing and closes, saying so when a value was
+    // changed.
     void Confirm();
 
   private:
@@ -63,6 +64,7 @@ class CKongZaiSZ : public PanelDialog {
     const KVTFile& m_files;
     Prompter& m_prompter;
 
+    LoadControlForm m_shownForm; // as the dialog opened
     NumericKeypad* m_keypad = nullptr;
     std::vector<std::pair<QString LoadControlForm::*, QLineEdit*>> m_boxes; // every box with its form text
     QLineEdit* m_coefficientBox = nullptr;

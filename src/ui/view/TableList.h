@@ -19,7 +19,8 @@ class TableList : public QTableWidget {
     // Replaces columns and rows with `table` and scrolls its last row into
     // view; the list is repainted once, after it is filled. The table's
     // column widths are narrowed where they would not fit beside the
-    // vertical scroll bar.
+    // vertical scroll bar; where even their texts would not fit, the list
+    // takes a narrower font.
     void ShowTable(const TableView& table);
 
   signals:
@@ -34,10 +35,12 @@ class TableList : public QTableWidget {
 
   private:
     // Columns are fitted into the room left of the vertical scroll bar,
-    // narrowed no further than their texts (FitColumnWidths).
+    // narrowed no further than their captions and texts in `font`
+    // (FitColumnWidths).
     int InsideWidth() const;
     static std::vector<int> ColumnWidths(const TableView& table);
-    std::vector<int> TextWidths(const TableView& table) const;
+    int TextPadding() const;
+    std::vector<int> TextWidths(const TableView& table, const QFont& font) const;
 
     bool m_followLastRow = false;
 };

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -183,20 +184,26 @@ TEST_F(EngineTest, AtTheMaximumLoadTheOperatorIsAskedOnce) {
 // The top stage's signal leaves the load alone; once the prompt waits the
 // controller tops the load up as during the stage's hold.
 TEST_F(EngineTest, TheMaximumLoadPromptHoldsTheStageLoad) {
-    answerAtOnce = false;
-    PublishSettings(pub);
-    EnterRunState(pub, ControlState::Stable, 1000);
-    Seconds(20);
-    IdealControllerCycle(pub, 985);
-    EXPECT_EQ(pub.run.View().pump.pumpSpeed, 0) << "the stage signal";
-    Seconds(10);
-    ASSERT_TRUE(pub.maxLoadPromptOpen);
-    IdealControllerCycle(pub, 985);
-    IdealControllerCycle(pub, 985);
-    EXPECT_EQ(pub.run.View().pump.pumpSpeed, 25) << "topped up: shortfall 15 + 10";
-    engine.ConfirmUnloading();
-    IdealControllerCycle(pub, 985);
-    EXPECT_FALSE(pub.run.View().holdAtMaxLoad);
+    // A double-circuit jack is not topped up: the prompt asks the operator to
+    // reverse the oil path first, and the pump would then draw the load down.
+    for (const auto& [doubleCircuit, topUpSpeed] : {std::pair{false, 25}, std::pair{true, 0}}) {
+        SCOPED_TRACE(doubleCircuit ? "double circuit" : "single circuit");
+        answerAtOnce = false;
+        pub.doubleCircuitJack = doubleCircuit;
+        PublishSettings(pub);
+        EnterRunState(pub, ControlState::Stable, 1000);
+        Seconds(20);
+        IdealControllerCycle(pub, 985);
+        EXPECT_EQ(pub.run.View().pump.pumpSpeed, 0) << "the stage signal";
+        Seconds(10);
+        ASSERT_TRUE(pub.maxLoadPromptOpen);
+        IdealControllerCycle(pub, 985);
+        IdealControllerCycle(pub, 985);
+        EXPECT_EQ(pub.run.View().pump.pumpSpeed, topUpSpeed) << "topped up: shortfall 15 + 10";
+        engine.ConfirmUnloading();
+        IdealControllerCycle(pub, 985);
+        EXPECT_FALSE(pub.run.View().holdAtMaxLoad);
+    }
 }
 
 TEST_F(EngineTest, TheScheduleGoesOnWhileTheMaximumLoadPromptIsOpen) {

@@ -44,11 +44,18 @@ TestReadings& TestReadings::Gauges(const std::vector<float>& gauges) {
     return *this;
 }
 
-TestReadings& TestReadings::Manual(float mm) {
+TestReadings& TestReadings::Marked(float mm, const QString& remark) {
     Reading(mm);
-    SetFieldText(m_pub.recordList[m_pub.readingCount - 1].remark,
-                 DeviceText::FromUnicode(QStringLiteral("手动")));
+    SetFieldText(m_pub.recordList[m_pub.readingCount - 1].remark, DeviceText::FromUnicode(remark));
     return *this;
+}
+
+TestReadings& TestReadings::Manual(float mm) {
+    return Marked(mm, QStringLiteral("手动"));
+}
+
+TestReadings& TestReadings::Interrupted(float mm) {
+    return Marked(mm, QStringLiteral("中断"));
 }
 
 std::string TestReadings::MinutesOf(const Record& row) {

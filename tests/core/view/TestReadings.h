@@ -24,12 +24,15 @@ class TestReadings {
     TestReadings& Gauges(const std::vector<float>& gauges);
     // A manual reading ("手动" in its remark) with every gauge at `mm`.
     TestReadings& Manual(float mm);
+    // The first reading after a restart ("中断" in its remark).
+    TestReadings& Interrupted(float mm);
 
     // The five characters of a field that may lack its terminator.
     static std::string MinutesOf(const Record& row);
 
   private:
     Record& Next();
+    TestReadings& Marked(float mm, const QString& remark);
 
     CPublic& m_pub;
     int m_level = 0;

@@ -148,21 +148,48 @@ TEST_F(CKongZaiSZTest, AloneDuringATestShowsTheTestsValues) {
     EXPECT_TRUE(Box(*dialog, 1050)->isEnabled()) << "values can be changed during the test";
 }
 
-TEST_F(CKongZaiSZTest, AloneWithoutATestConfirmOnlyCloses) {
-    auto dialog = Open();
-    EXPECT_EQ(Box(*dialog, 1014)->text(), "1000");
-    EXPECT_EQ(Box(*dialog, 1006)->text(), "90");
-    const std::vector<Record> rowsBefore = pub.recordList;
-    Type(*dialog, 1014, {"清除"});
-    Type(*dialog, 1050, {"清除", "5"});
-    dialog->Confirm();
+// Before a test the dialog shows the settings the next test starts from (the
+// stored settings and the control load the wizard holds), not fixed
+// defaults. "确定" stores nothing then; when the operator changed a value,
+// the dialog says so and where the settings are made.
+TEST_F(CKongZaiSZTest, AloneWithoutATestShowsTheStoredSettingsAndConfirmStoresNothing) {
+    pub.paramList[Entry::maxLoad] = 1500.0f;
+    pub.paramList[Entry::loadProtectSeconds] = 120.0f;
+    controlLoadText = QStringLiteral("600");
+    const struct {
+        const char* name;
+        bool change;
+        std::vector<QString> told;
+    } cases[] = {
+        {"unchanged", false, {}},
+        {"changed", true, {QStringLiteral("未开始测试，控载设置不保存！请在“新试桩”中设置。")}},
+    };
+    for (const auto& c : cases) {
+        const std::size_t toldBefore = Messages().size();
+        auto dialog = Open();
+        EXPECT_EQ(Box(*dialog, CKongZaiSZ::kTargetLoadBox)->text(), "600") << c.name;
+        EXPECT_EQ(Box(*dialog, 1014)->text(), "1500") << c.name;
+        EXPECT_EQ(Box(*dialog, 1006)->text(), "120") << c.name;
+        const std::vector<Record> rowsBefore = pub.recordList;
+        if (c.change) {
+            Type(*dialog, 1014, {"清除"});
+            Type(*dialog, 1050, {"清除", "5"});
+        }
+        dialog->Confirm();
 
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(prompter.ShownPrompts().empty()) << "nothing is checked";
-    EXPECT_FALSE(pub.saveRequested);
-    EXPECT_EQ(pub.maxSettlement, 0);
-    EXPECT_EQ(RowText(8), QString::fromLatin1(FieldText(rowsBefore[8].textValue2)));
-    EXPECT_FALSE(device.Exists(DeviceFile::kSettings));
+        EXPECT_FALSE(dialog->isVisible()) << c.name;
+        const std::vector<QString> messages = Messages();
+        EXPECT_EQ(
+            std::vector<QString>(messages.begin() + static_cast<std::ptrdiff_t>(toldBefore), messages.end()),
+            c.told)
+            << c.name;
+        EXPECT_FALSE(pub.saveRequested) << c.name;
+        EXPECT_EQ(pub.maxSettlement, 0) << c.name;
+        EXPECT_EQ(RowText(8), QString::fromLatin1(FieldText(rowsBefore[8].textValue2))) << c.name;
+        EXPECT_EQ(pub.paramList[Entry::maxLoad], 1500.0f) << c.name;
+        EXPECT_EQ(controlLoadText, "600") << c.name;
+        EXPECT_FALSE(device.Exists(DeviceFile::kSettings)) << c.name;
+    }
 }
 
 TEST_F(CKongZaiSZTest, ControlLoadAboveTheLimitIsRefusedAndEqualPasses) {

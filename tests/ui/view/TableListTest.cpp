@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -43,11 +44,13 @@ int Sum(const std::vector<int>& widths) {
     return std::accumulate(widths.begin(), widths.end(), 0);
 }
 
-// Every column as wide as its caption and texts, all of them side by side
-// left of the vertical scroll bar: no column cut off, no sideways scrolling.
+// Every column as wide as its caption and texts with the cell's margins and
+// grid line, all of them side by side left of the vertical scroll bar: no
+// text cut short, no sideways scrolling.
 void ExpectColumnsReadableWithinTheList(QTableWidget& list) {
     EXPECT_LE(Sum(Widths(list)), list.viewport()->width());
     EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1) + 1;
     const QFontMetrics cells(list.font());
     const QFontMetrics header(list.horizontalHeader()->font());
     for (int c = 0; c < list.columnCount(); ++c) {
@@ -56,7 +59,8 @@ void ExpectColumnsReadableWithinTheList(QTableWidget& list) {
             if (const QTableWidgetItem* item = list.item(r, c))
                 widest = std::max(widest, cells.horizontalAdvance(item->text()));
         }
-        EXPECT_GE(list.columnWidth(c), widest + 4) << list.horizontalHeaderItem(c)->text().toStdString();
+        EXPECT_GE(list.columnWidth(c), widest + margins)
+            << list.horizontalHeaderItem(c)->text().toStdString();
     }
 }
 
@@ -168,6 +172,46 @@ TEST_F(TableListTest, EveryTableFitsBesideTheScrollBarInBothUnits) {
             list.ShowTable(*ComposeTable(pub, view));
             ASSERT_GT(list.verticalScrollBar()->maximum(), 0);
             ExpectColumnsReadableWithinTheList(list);
+        }
+    }
+}
+
+// Whatever the operator sets up (one to eight gauges, a standard with 2 or 3
+// decimals, kN or kPa), the record table stays readable within the list: a
+// reading marked "中断" or "手动" widened the time column, and gauges 5-8 or
+// 3 decimals made the texts alone wider than the list, so it scrolled
+// sideways.
+TEST_F(TableListTest, RecordTableFitsForEveryChoiceOfGaugesDecimalsAndUnit) {
+    const struct {
+        const char* name;
+        int standardCode;
+    } decimals[] = {{"2 decimals", 5}, {"3 decimals", 3}};
+    for (const int gauges : {1, 2, 3, 4, 5, 6, 7, 8}) {
+        for (const auto& places : decimals) {
+            for (const bool loadInKN : {true, false}) {
+                CPublic pub;
+                pub.standardCode = places.standardCode;
+                pub.loadInKN = loadInKN;
+                pub.plateArea = 0.5f;
+                pub.gaugeOn = {};
+                for (int k = 0; k < gauges; ++k)
+                    pub.gaugeOn[static_cast<std::size_t>(k)] = 1;
+                TestReadings readings(pub);
+                // Over a hundred readings, settlements with two integer
+                // digits, a rebound below zero and both marks.
+                for (int level = 1; level <= 12; ++level) {
+                    readings.Level(level * 800);
+                    for (int r = 0; r < 8; ++r)
+                        readings.Reading(level * 3.7f + r * 0.111f);
+                }
+                readings.Interrupted(44.444f).Manual(44.555f).Level(0).Reading(-0.25f);
+                SCOPED_TRACE(testing::Message()
+                             << gauges << " gauges, " << places.name << (loadInKN ? ", kN" : ", kPa"));
+                list.ShowTable(RecordTable(pub));
+                ASSERT_GT(list.rowCount(), 100);
+                ExpectColumnsReadableWithinTheList(list);
+                EXPECT_GE(list.font().pixelSize(), 12) << "still readable on the panel";
+            }
         }
     }
 }
