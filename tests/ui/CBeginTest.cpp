@@ -149,32 +149,39 @@ TEST_F(CBeginTest, ButtonsFollowTheRunState) {
 // and where it is set, and says nothing when the button is disabled for
 // another reason.
 TEST_F(CBeginTest, ADisabledStartForWantOfAControlLoadSaysWhy) {
+    // The hint names where the control load can be entered now: the wizard's
+    // 控载设置, or, outside the wizard (an ended test shown after a restart), a new test.
+    const char* const inTheWizard = "控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。";
+    const char* const newTest = "控制荷载为0，不能开始测试！请在“新试桩”中设置控制荷载。";
     const struct {
         const char* name;
         bool running;
         bool paused;
         float targetLoad;
         bool finished;
-        bool told;
+        bool wizard;
+        const char* hint; // none: not shown
     } cases[] = {
-        {"no test, no control load", false, false, 0, false, true},
-        {"no test, control load set", false, false, 200, false, false},
-        {"running", true, false, 0, false, false},
-        {"paused after a restart", false, true, 0, false, false},
-        {"ended by itself", false, false, 0, true, false},
+        {"wizard, no control load", false, false, 0, false, true, inTheWizard},
+        {"ended test restored, no control load", false, false, 0, false, false, newTest},
+        {"no test, control load set", false, false, 200, false, true, nullptr},
+        {"running", true, false, 0, false, false, nullptr},
+        {"paused after a restart", false, true, 0, false, false, nullptr},
+        {"ended by itself", false, false, 0, true, true, nullptr},
     };
     for (const auto& c : cases) {
         SetRunning(pub, c.running);
         SetPaused(pub, c.paused);
         pub.run.Post(RunCommands::SetTarget{c.targetLoad});
         pub.testFinished = c.finished;
+        pub.wizardMode = c.wizard;
         auto dialog = Open();
         const auto* hint = dialog->findChild<QLabel*>(QStringLiteral("startHint"));
         ASSERT_NE(hint, nullptr) << c.name;
-        EXPECT_EQ(hint->isVisible(), c.told) << c.name;
-        if (c.told) {
+        EXPECT_EQ(hint->isVisible(), c.hint != nullptr) << c.name;
+        if (c.hint) {
             EXPECT_FALSE(Button(*dialog, CBegin::kStart)->isEnabled()) << c.name;
-            EXPECT_EQ(hint->text(), "控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。");
+            EXPECT_EQ(hint->text(), QString::fromUtf8(c.hint)) << c.name;
         }
     }
 }

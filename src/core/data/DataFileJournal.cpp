@@ -7,6 +7,7 @@
 namespace {
 
 constexpr char kMagic[4] = {'K', 'V', 'T', 'J'};
+constexpr char kMagicWithUpload[4] = {'K', 'V', 'T', 'U'};
 // An entry of a reading is well under 1 KiB; this bounds what start-up reads.
 constexpr qint64 kMaxJournalBytes = 1 << 20;
 
@@ -48,22 +49,29 @@ QString JournalPath(const QString& dataFileHostPath) {
     return dataFileHostPath + QStringLiteral(".jnl");
 }
 
-QByteArray Encode(const std::vector<FileExtent>& extents) {
-    QByteArray out(kMagic, sizeof kMagic);
-    Append(out, static_cast<std::uint32_t>(extents.size()));
-    for (const FileExtent& extent : extents) {
+QByteArray Encode(const Entry& entry) {
+    const bool withUpload = !entry.uploadFrame.isEmpty();
+    QByteArray out(withUpload ? kMagicWithUpload : kMagic, sizeof kMagic);
+    Append(out, static_cast<std::uint32_t>(entry.extents.size()));
+    for (const FileExtent& extent : entry.extents) {
         Append(out, static_cast<std::int64_t>(extent.offset));
         Append(out, static_cast<std::uint32_t>(extent.bytes.size()));
         out.append(extent.bytes);
+    }
+    if (withUpload) {
+        Append(out, static_cast<std::uint32_t>(entry.uploadFrame.size()));
+        out.append(entry.uploadFrame);
     }
     Append(out, Crc32(out.constData(), out.size()));
     return out;
 }
 
-std::optional<std::vector<FileExtent>> Decode(const QByteArray& bytes) {
+std::optional<Entry> Decode(const QByteArray& bytes) {
     constexpr qsizetype kCrcSize = sizeof(std::uint32_t);
-    if (bytes.size() < static_cast<qsizetype>(sizeof kMagic) + kCrcSize ||
-        std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0)
+    if (bytes.size() < static_cast<qsizetype>(sizeof kMagic) + kCrcSize)
+        return std::nullopt;
+    const bool withUpload = std::memcmp(bytes.constData(), kMagicWithUpload, sizeof kMagic) == 0;
+    if (!withUpload && std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0)
         return std::nullopt;
     const qsizetype body = bytes.size() - kCrcSize;
     std::uint32_t crc = 0;
@@ -74,48 +82,62 @@ std::optional<std::vector<FileExtent>> Decode(const QByteArray& bytes) {
     std::uint32_t count = 0;
     if (!Take(bytes, at, count))
         return std::nullopt;
-    std::vector<FileExtent> extents;
+    Entry entry;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::int64_t offset = 0;
         std::uint32_t length = 0;
         if (!Take(bytes, at, offset) || !Take(bytes, at, length) || offset < 0 || body - at < length)
             return std::nullopt;
-        extents.push_back({offset, bytes.mid(at, length)});
+        entry.extents.push_back({offset, bytes.mid(at, length)});
+        at += length;
+    }
+    if (withUpload) {
+        std::uint32_t length = 0;
+        if (!Take(bytes, at, length) || length == 0 || body - at < length)
+            return std::nullopt;
+        entry.uploadFrame = bytes.mid(at, length);
         at += length;
     }
     if (at != body)
         return std::nullopt;
-    return extents;
+    return entry;
 }
 
-bool Commit(const FileSystem& fs, const QString& dataFileHostPath, const std::vector<FileExtent>& extents) {
+bool Commit(const FileSystem& fs, const QString& dataFileHostPath, const std::vector<FileExtent>& extents,
+            const PendingUpload* upload) {
     if (extents.empty())
         return true;
     const QString journal = JournalPath(dataFileHostPath);
-    if (!fs.Overwrite(journal, Encode(extents), true))
+    const QByteArray frame = upload ? upload->frame : QByteArray();
+    if (!fs.Overwrite(journal, Encode({extents, frame}), true))
         return false;
     if (!fs.WriteAt(dataFileHostPath, extents, true))
         return false; // the entry stays: start-up finishes the update
-    // Unsynced on purpose: a replay of the finished entry writes the same bytes.
-    return fs.Overwrite(journal, {}, false);
+    if (upload && upload->queue)
+        upload->queue();
+    // Without a frame the cut is unsynced on purpose: a replay of the
+    // finished entry writes the same bytes. A frame replayed after it was
+    // acknowledged would be sent twice.
+    return fs.Overwrite(journal, {}, !frame.isEmpty());
 }
 
-Recovery Recover(const FileSystem& fs, const QString& dataFileHostPath) {
+Recovery Recover(const FileSystem& fs, const QString& dataFileHostPath, QByteArray* uploadFrame) {
     const QString journal = JournalPath(dataFileHostPath);
     QByteArray bytes;
     const FileSystem::ReadStatus status = fs.ReadAll(journal, kMaxJournalBytes, bytes);
     if (status == FileSystem::ReadStatus::Missing ||
         (status == FileSystem::ReadStatus::Read && bytes.isEmpty()))
         return Recovery::Clean;
-    const std::optional<std::vector<FileExtent>> extents =
-        status == FileSystem::ReadStatus::Read ? Decode(bytes) : std::nullopt;
+    const std::optional<Entry> entry = status == FileSystem::ReadStatus::Read ? Decode(bytes) : std::nullopt;
     if (status == FileSystem::ReadStatus::Failed)
         return Recovery::Failed;
-    if (extents && !fs.WriteAt(dataFileHostPath, *extents, true))
+    if (entry && !fs.WriteAt(dataFileHostPath, entry->extents, true))
         return Recovery::Failed;
+    if (entry && uploadFrame)
+        *uploadFrame = entry->uploadFrame;
     if (!fs.Overwrite(journal, {}, true))
         return Recovery::Failed;
-    return extents ? Recovery::Replayed : Recovery::TornIgnored;
+    return entry ? Recovery::Replayed : Recovery::TornIgnored;
 }
 
 } // namespace DataFileJournal

@@ -226,7 +226,8 @@ bool KVTFile::CreateDataFile(const QString& path, const std::vector<Record>& rec
 }
 
 bool KVTFile::WriteRows(const QString& path, const std::vector<RowWrite>& writes,
-                        const std::vector<Record>& records) const {
+                        const std::vector<Record>& records,
+                        const DataFileJournal::PendingUpload* upload) const {
     const QString host = HostPath(path);
     const qint64 size = host.isEmpty() ? -1 : m_fs.Size(host);
     if (size < 0)
@@ -249,7 +250,7 @@ bool KVTFile::WriteRows(const QString& path, const std::vector<RowWrite>& writes
                                row.mid(kPackedTextsOffset, kPackedTextsSize)});
         }
     }
-    return DataFileJournal::Commit(m_fs, host, extents);
+    return DataFileJournal::Commit(m_fs, host, extents, upload);
 }
 
 bool KVTFile::WriteRecord(const QString& path, int row, const std::vector<Record>& records) const {
@@ -278,11 +279,11 @@ std::vector<RowWrite> RunStateRowWrites() {
     return writes;
 }
 
-DataFileJournal::Recovery KVTFile::RecoverDataFile(const QString& path) const {
+DataFileJournal::Recovery KVTFile::RecoverDataFile(const QString& path, QByteArray* uploadFrame) const {
     const QString host = HostPath(path);
     if (host.isEmpty())
         return DataFileJournal::Recovery::Clean;
-    return DataFileJournal::Recover(m_fs, host);
+    return DataFileJournal::Recover(m_fs, host, uploadFrame);
 }
 
 std::vector<Record> ParseDataFile(const QByteArray& bytes) {

@@ -78,11 +78,14 @@ class KVTFile {
     bool WriteRecord(const QString& path, int row, const std::vector<Record>& records) const;
     bool WriteRowTexts(const QString& path, int row, const std::vector<Record>& records) const;
     bool WriteRunStateTexts(const QString& path, const std::vector<Record>& records) const;
-    // All of `writes`, in order, as one journaled update of the file.
+    // All of `writes`, in order, as one journaled update of the file, with
+    // the upload frame that goes with it, if any.
     bool WriteRows(const QString& path, const std::vector<RowWrite>& writes,
-                   const std::vector<Record>& records) const;
-    // Start-up, before the file is read: finishes or drops an interrupted update.
-    DataFileJournal::Recovery RecoverDataFile(const QString& path) const;
+                   const std::vector<Record>& records,
+                   const DataFileJournal::PendingUpload* upload = nullptr) const;
+    // Start-up, before the file is read: finishes or drops an interrupted
+    // update; the upload frame of a finished one goes to `uploadFrame`.
+    DataFileJournal::Recovery RecoverDataFile(const QString& path, QByteArray* uploadFrame = nullptr) const;
     bool ReadDataFile(const QString& path, std::vector<Record>& records) const;
     qint64 CountRecords(const QString& path) const;
     bool DataFileMissing(const QString& path) const;

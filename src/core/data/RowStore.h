@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/data/DataFileJournal.h"
 #include "core/data/RowWrite.h"
 
 #include <vector>
@@ -14,7 +15,9 @@ inline constexpr const char* kStorageFailedText = "数据存储失败,请检查�
 // save, as one journaled update from the rows of recordList. On failure every
 // one of them is kept in `unsavedRows` for the next tick, `storageFault` is
 // set and the alarm line shows kStorageFailedText; nothing is taken as stored.
-bool StoreRows(CPublic& pub, const KVTFile& files, const std::vector<RowWrite>& writes);
+// An upload that goes with the update is queued only when it was stored.
+bool StoreRows(CPublic& pub, const KVTFile& files, const std::vector<RowWrite>& writes,
+               const DataFileJournal::PendingUpload* upload = nullptr);
 
 // Every tick: tries the kept writes again; clears the fault once they are stored.
 void RetryUnsavedRows(CPublic& pub, const KVTFile& files);

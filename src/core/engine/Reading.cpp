@@ -138,8 +138,19 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
     writes.push_back({row, true});
     if (copyRow != row)
         writes.push_back({copyRow, true});
-    StoreRows(pub, files, writes);
-    QueueReadingFrame(pub, row, ReadingUploadFrame(pub, now, load, live, marks));
+    // The frame rides in the update's journal entry: the reading and its
+    // frame become durable together. A reading that could not be stored is
+    // kept for the next tick; its frame is queued at once all the same.
+    const UploadFrame frame = ReadingUploadFrame(pub, now, load, live, marks);
+    bool frameQueued = false;
+    const DataFileJournal::PendingUpload upload{
+        QByteArray(reinterpret_cast<const char*>(frame.data()), static_cast<qsizetype>(frame.size())), [&] {
+            QueueReadingFrame(pub, row, frame);
+            frameQueued = true;
+        }};
+    StoreRows(pub, files, writes, ReadingUploadsOff(pub) ? nullptr : &upload);
+    if (!frameQueued)
+        QueueReadingFrame(pub, row, frame);
 
     pub.readingCount = row + 1;
     pub.copyCount = copyRow + 1;

@@ -5,7 +5,9 @@
 #include "core/data/ParameterRows.h"
 #include "core/remote/UploadFrame.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -50,13 +52,27 @@ UploadFrame LiveUploadFrame(const CPublic& pub, const QDateTime& now, const Live
     return BuildUploadFrame(in);
 }
 
+bool ReadingUploadsOff(const CPublic& pub) {
+    return ParameterAt(pub.paramList, Entry::uploadOff) == 1.0f;
+}
+
 void QueueReadingFrame(CPublic& pub, int readingRow, const UploadFrame& frame) {
-    if (ParameterAt(pub.paramList, Entry::uploadOff) == 1.0f)
+    if (ReadingUploadsOff(pub))
         return;
     if (readingRow == 0)
         pub.gprs.StartWith(frame);
     else
         pub.gprs.Append(frame);
+}
+
+void RequeueRecoveredReadingFrame(CPublic& pub, const QByteArray& frame) {
+    if (ReadingUploadsOff(pub) || frame.size() != static_cast<qsizetype>(kUploadFrameSize))
+        return;
+    UploadFrame recovered{};
+    std::memcpy(recovered.data(), frame.constData(), recovered.size());
+    const std::vector<UploadFrame> queued = pub.gprs.Frames();
+    if (std::find(queued.begin(), queued.end(), recovered) == queued.end())
+        pub.gprs.Append(recovered);
 }
 
 void QueueLiveFrame(CPublic& pub, const QDateTime& now) {

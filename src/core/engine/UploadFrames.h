@@ -22,7 +22,13 @@ UploadFrame LiveUploadFrame(const CPublic& pub, const QDateTime& now, const Live
 
 // The reading step's part: unless uploading is off, the first reading of a
 // test empties the queue, and the reading's frame is queued and saved.
+bool ReadingUploadsOff(const CPublic& pub);
 void QueueReadingFrame(CPublic& pub, int readingRow, const UploadFrame& frame);
+
+// Start-up: the frame of a reading whose update was finished from the data
+// file's journal is queued, unless it already is (the cut came after the
+// queue was saved) or uploading is off.
+void RequeueRecoveredReadingFrame(CPublic& pub, const QByteArray& frame);
 
 // The main window's once-a-minute frame (while a test runs with both upload
 // switches on); the upload flags of the last reading are cleared first.

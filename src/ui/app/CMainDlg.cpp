@@ -6,6 +6,7 @@
 #include "core/data/SettingsRecovery.h"
 #include "core/data/SimulationMark.h"
 #include "core/engine/SettingsPublication.h"
+#include "core/engine/UploadFrames.h"
 #include "core/setup/CalibrationLookup.h"
 #include "core/view/LevelSummary.h"
 #include "core/view/LivePanel.h"
@@ -253,11 +254,14 @@ void CMainDlg::LoadCurrentTestFile() {
     // A test restored after a restart waits for the operator to release the pump.
     m_pub.run.Post(RunCommands::SetPumpGate{PumpGate::closed});
     // An update cut short by a power failure is finished (or dropped) first.
-    m_files.RecoverDataFile(m_pub.dataFilePath);
+    QByteArray recoveredFrame;
+    m_files.RecoverDataFile(m_pub.dataFilePath, &recoveredFrame);
     // Restoring from rows that were not read would take the run state of a blank test.
     if (m_files.ReadDataFile(m_pub.dataFilePath, m_pub.recordList)) {
         m_state.tableView = kRecordTable;
         m_files.RestoreParameters(m_pub, m_pub.recordList, m_services.clock.Now());
+        // After the queue file is loaded: the finished reading's frame.
+        RequeueRecoveredReadingFrame(m_pub, recoveredFrame);
         ReselectCalibration(m_pub, m_files);
         m_pub.resumedPumpClosed = m_pub.run.View().running;
     }

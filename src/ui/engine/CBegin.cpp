@@ -5,6 +5,7 @@
 #include "core/data/ParameterRows.h"
 #include "core/engine/TestEngine.h"
 #include "core/remote/UploadFrame.h"
+#include "core/setup/LoadControlForm.h"
 #include "ui/app/ControlName.h"
 #include "ui/app/Prompter.h"
 
@@ -92,8 +93,7 @@ void CBegin::CreateHints() {
 
     AddGroup(Body(), QStringLiteral("手动控制"), QRect(440, 278, 340, 86));
 
-    m_startHint =
-        new QLabel(QStringLiteral("控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。"), Body());
+    m_startHint = new QLabel(Body());
     m_startHint->setObjectName(QStringLiteral("startHint"));
     m_startHint->setGeometry(440, 372, 340, 48);
     m_startHint->setWordWrap(true);
@@ -201,6 +201,11 @@ void CBegin::EnableByRunState() {
     }
     if (run.targetLoad == 0)
         enable({kUnloadNext}, false);
+    // Outside the wizard "控载设置" stores nothing: a new test is where the
+    // control load is entered then.
+    m_startHint->setText(LoadControlStores(m_pub)
+                             ? QStringLiteral("控制荷载为0，不能开始测试！请在“控载设置”中输入控制荷载。")
+                             : QStringLiteral("控制荷载为0，不能开始测试！请在“新试桩”中设置控制荷载。"));
     m_startHint->setVisible(startWantsControlLoad);
 }
 

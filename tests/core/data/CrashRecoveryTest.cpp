@@ -4,11 +4,14 @@
 #include "core/data/SettingsRecovery.h"
 #include "core/engine/Reading.h"
 #include "core/engine/TestEngine.h"
+#include "core/engine/UploadFrames.h"
 #include "platform/ManualClock.h"
 #include "support/CrashFileSystem.h"
 #include "support/TempDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,8 @@ struct RecordedTest {
         for (std::size_t k = 0; k < 8; ++k)
             live.gaugeValue[k] = 1.0f + 0.25f * static_cast<float>(k);
         live.currentLoad = 200;
+        pub.gprs.SetSaveQueue(
+            [this](const std::vector<UploadFrame>& frames) { return files.SaveUploadQueue(frames); });
     }
     QString Host(const QString& devicePath) const { return folders.HostPath(devicePath); }
     void HoldStage() {
@@ -47,7 +52,7 @@ struct Restarted {
         WriteDisk(disk, test.folders.DataRoot(), device.Root());
         source = LoadSettingsAtStartup(device.Files(), path, list);
         if (!path.isEmpty())
-            recovery = device.Files().RecoverDataFile(path);
+            recovery = device.Files().RecoverDataFile(path, &recoveredFrame);
     }
     QByteArray DataFile() const { return device.Read(kDataPath); }
     bool Resumes() {
@@ -56,7 +61,13 @@ struct Restarted {
         if (!device.Files().ReadDataFile(path, rows))
             return false;
         device.Files().RestoreParameters(pub, rows, kNow);
+        RequeueRecoveredReadingFrame(pub, recoveredFrame);
         return pub.run.View().running;
+    }
+    // How often the upload queue holds `frame` after start-up.
+    long Queued(const UploadFrame& frame) const {
+        const std::vector<UploadFrame> queue = pub.gprs.Frames();
+        return std::count(queue.begin(), queue.end(), frame);
     }
 
     TempDevice device;
@@ -64,6 +75,7 @@ struct Restarted {
     ParameterList list;
     SettingsSource source = SettingsSource::Defaults;
     DataFileJournal::Recovery recovery = DataFileJournal::Recovery::Clean;
+    QByteArray recoveredFrame;
     CPublic pub;
 };
 
@@ -90,6 +102,7 @@ TEST_P(ReadingCutTest, EveryCutLeavesTheFileWhollyBeforeOrAfterTheReadingAndTheT
     const QByteArray after = test.fs.Current().at(test.Host(kDataPath));
     ASSERT_NE(before, after);
     ASSERT_GE(test.fs.StepCount(), 4u); // journal, its sync, the rows, their sync
+    const UploadFrame frame = test.pub.gprs.Frames().back();
 
     for (std::size_t steps = 0; steps <= test.fs.StepCount(); ++steps) {
         for (const CrashFileSystem::Cut cut : kCuts) {
@@ -104,6 +117,8 @@ TEST_P(ReadingCutTest, EveryCutLeavesTheFileWhollyBeforeOrAfterTheReadingAndTheT
             }
             EXPECT_TRUE(restarted.device.Read(kDataPath + QStringLiteral(".jnl")).isEmpty());
             EXPECT_TRUE(restarted.Resumes());
+            // A stored reading's frame is queued once; one never stored, never.
+            EXPECT_EQ(restarted.Queued(frame), onDisk == after ? 1 : 0);
         }
     }
 }
