@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-TickTimer::TickTimer(int periodMs, QObject* parent) : QObject(parent), m_periodMs(periodMs) {
+TickTimer::TickTimer(int periodMs, QObject* parent)
+    : QObject(parent), m_periodMs(periodMs), m_pacer(periodMs, 0) {
+    m_elapsed.start();
     m_deadline.setSingleShot(true);
     m_deadline.setTimerType(Qt::PreciseTimer);
     connect(&m_deadline, &QTimer::timeout, this, &TickTimer::OnDeadline);
 }
 
 void TickTimer::Start() {
-    m_elapsed.start();
-    m_pacer.emplace(m_periodMs, 0);
     ArmDeadline();
 }
 
 void TickTimer::ReplyArrived() {
-    if (!m_pacer || m_ticking || !m_pacer->ReplyArrived(m_elapsed.elapsed()))
+    if (m_ticking || !m_pacer.ReplyArrived(m_elapsed.elapsed()))
         return;
     ArmDeadline();
     EmitTick();
@@ -26,7 +26,7 @@ void TickTimer::OnDeadline() {
         m_deadline.start(m_periodMs); // look again after the running tick
         return;
     }
-    const bool due = m_pacer->DeadlineReached(m_elapsed.elapsed());
+    const bool due = m_pacer.DeadlineReached(m_elapsed.elapsed());
     ArmDeadline();
     if (due)
         EmitTick();
@@ -42,5 +42,5 @@ void TickTimer::EmitTick() {
 }
 
 void TickTimer::ArmDeadline() {
-    m_deadline.start(static_cast<int>(std::max<qint64>(0, m_pacer->DeadlineMs() - m_elapsed.elapsed())));
+    m_deadline.start(static_cast<int>(std::max<qint64>(0, m_pacer.DeadlineMs() - m_elapsed.elapsed())));
 }

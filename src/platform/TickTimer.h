@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <optional>
-
 // The main window's once-a-period timer, placed right after the controller's
 // replies (see TickPacer). Without replies it ticks like a plain timer.
 class TickTimer : public QObject {
@@ -29,7 +27,7 @@ class TickTimer : public QObject {
 
     int m_periodMs;
     QElapsedTimer m_elapsed; // monotonic: a clock set by the operator does not move ticks
-    std::optional<TickPacer> m_pacer;
+    TickPacer m_pacer;
     QTimer m_deadline;
     bool m_ticking = false;
 };

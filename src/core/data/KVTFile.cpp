@@ -137,11 +137,8 @@ void KVTFile::StoreParametersToList(const CPublic& pub, ParameterList& list) {
 // --- upload queue --------------------------------------------------------------
 
 bool KVTFile::SaveUploadQueue(const std::vector<UploadFrame>& frames, int /*mode*/) const {
-    QByteArray bytes;
-    for (const UploadFrame& frame : frames)
-        bytes.append(reinterpret_cast<const char*>(frame.data()), kUploadFrameSize);
     const QString host = HostPath(DeviceFile::kUploadQueue);
-    return !host.isEmpty() && m_fs.ReplaceDurably(host, bytes);
+    return !host.isEmpty() && m_fs.ReplaceDurably(host, UploadQueueBytes(frames));
 }
 
 bool KVTFile::LoadUploadQueue(std::vector<UploadFrame>& frames, int /*mode*/) const {
@@ -157,6 +154,13 @@ std::vector<UploadFrame> ParseUploadQueue(const QByteArray& bytes) {
     for (std::size_t i = 0; i < frames.size(); ++i)
         std::memcpy(frames[i].data(), bytes.constData() + i * kUploadFrameSize, kUploadFrameSize);
     return frames;
+}
+
+QByteArray UploadQueueBytes(const std::vector<UploadFrame>& frames) {
+    QByteArray bytes;
+    for (const UploadFrame& frame : frames)
+        bytes.append(reinterpret_cast<const char*>(frame.data()), kUploadFrameSize);
+    return bytes;
 }
 
 // --- jack calibration table ------------------------------------------------------

@@ -41,6 +41,7 @@ std::vector<Record> ParseDataFile(const QByteArray& bytes);
 void ParseJackTable(const QByteArray& bytes, std::vector<JackRecord>& table);
 // Upload queue: whole 45-byte frames in order, a shorter tail ignored.
 std::vector<UploadFrame> ParseUploadQueue(const QByteArray& bytes);
+QByteArray UploadQueueBytes(const std::vector<UploadFrame>& frames);
 
 // The instrument's file operations. Each returns true when its file could be
 // opened and processed, shows no message and, on failure, leaves memory as it

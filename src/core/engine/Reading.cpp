@@ -143,11 +143,10 @@ void TakeReading(CPublic& pub, const KVTFile& files, const QDateTime& now, const
     // kept for the next tick; its frame is queued at once all the same.
     const UploadFrame frame = ReadingUploadFrame(pub, now, load, live, marks);
     bool frameQueued = false;
-    const DataFileJournal::PendingUpload upload{
-        QByteArray(reinterpret_cast<const char*>(frame.data()), static_cast<qsizetype>(frame.size())), [&] {
-            QueueReadingFrame(pub, row, frame);
-            frameQueued = true;
-        }};
+    const DataFileJournal::PendingUpload upload{UploadQueueBytes({frame}), [&] {
+                                                    QueueReadingFrame(pub, row, frame);
+                                                    frameQueued = true;
+                                                }};
     StoreRows(pub, files, writes, ReadingUploadsOff(pub) ? nullptr : &upload);
     if (!frameQueued)
         QueueReadingFrame(pub, row, frame);

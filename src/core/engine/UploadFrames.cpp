@@ -2,12 +2,12 @@
 
 #include "core/data/CFormat.h"
 #include "core/data/CPublic.h"
+#include "core/data/KVTFile.h"
 #include "core/data/ParameterRows.h"
 #include "core/remote/UploadFrame.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -66,10 +66,10 @@ void QueueReadingFrame(CPublic& pub, int readingRow, const UploadFrame& frame) {
 }
 
 void RequeueRecoveredReadingFrame(CPublic& pub, const QByteArray& frame) {
-    if (ReadingUploadsOff(pub) || frame.size() != static_cast<qsizetype>(kUploadFrameSize))
+    const std::vector<UploadFrame> recoveredFrames = ParseUploadQueue(frame);
+    if (ReadingUploadsOff(pub) || recoveredFrames.size() != 1)
         return;
-    UploadFrame recovered{};
-    std::memcpy(recovered.data(), frame.constData(), recovered.size());
+    const UploadFrame& recovered = recoveredFrames.front();
     const std::vector<UploadFrame> queued = pub.gprs.Frames();
     if (std::find(queued.begin(), queued.end(), recovered) == queued.end())
         pub.gprs.Append(recovered);
